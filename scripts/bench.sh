@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release and runs them all. Each benchmark program measures its
+# baseline in the same run, so the ratios it reports compare like with like.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-bench -j "$(nproc)"
+for program in build-bench/bench/bench_*; do
+  [ -x "$program" ] || continue
+  echo "== $(basename "$program")"
+  "$program" --benchmark_counters_tabular=true "$@"
+done

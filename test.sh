@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: once in a normal build, once more with the address and
+# undefined-behaviour sanitizers. The last line is the total: "N passed, M failed".
+set -uo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh || exit 1
+
+jobs=$(nproc)
+configure_and_build() {  # build-dir, cmake options...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null || return 1
+  cmake --build "$dir" -j "$jobs" || return 1
+}
+
+configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo || { echo "0 passed, 1 failed"; exit 1; }
+configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DBELFRIX_SANITIZE=ON -DBELFRIX_BENCH=OFF \
+  || { echo "0 passed, 1 failed"; exit 1; }
+
+passed=0; failed=0; status=0
+for dir in build-asan build; do
+  echo "== Tests in $dir"
+  log=$(mktemp)
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  if [ -z "$summary" ]; then
+    status=1; failed=$((failed + 1))
+  else
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
+    passed=$((passed + total - bad)); failed=$((failed + bad))
+  fi
+  rm -f "$log"
+done
+echo "$passed passed, $failed failed"
+exit $status
