@@ -1,0 +1,144 @@
+// Grid reference text to and from a Position. A national reference is two square letters and
+// six digits (100 m resolution); an Irish one is one letter, a blank and six digits, moved into
+// the national plane by the Irish offset.
+//
+// Integer division and remainder below are C++'s, which truncate toward zero and give the
+// remainder the dividend's sign, as the grid's arithmetic expects.
+#include "geo/grid_reference.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// Index of a square letter in GridLetters; none for a byte that names no square (lower case
+// included: letters are compared as bytes, never case folded).
+std::optional<std::int32_t> letterIndex(char letter)
+{
+    const auto found = GridLetters.find(letter);
+    if (found == std::string_view::npos) return std::nullopt;
+    return static_cast<std::int32_t>(found);
+}
+
+bool isScanSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Reads a digit group as a "%d" scan reads it: leading white space skipped, an optional sign,
+// then digits up to the first non-digit. None when the group holds no number.
+std::optional<std::int32_t> scanGroup(std::string_view group)
+{
+    std::size_t at = 0;
+    while (at < group.size() && isScanSpace(group[at])) ++at;
+    bool negative = false;
+    if (at < group.size() && (group[at] == '+' || group[at] == '-')) {
+        negative = group[at] == '-';
+        ++at;
+    }
+    if (at == group.size() || group[at] < '0' || group[at] > '9') return std::nullopt;
+    std::int32_t value = 0;
+    for (; at < group.size() && group[at] >= '0' && group[at] <= '9'; ++at)
+        value = value * 10 + (group[at] - '0');
+    return negative ? -value : value;
+}
+
+// Decimal form padded on the left with '0' to three characters, as "%03d" writes it (a
+// negative remainder keeps its sign in front: "-05").
+void appendThreeDigits(std::string& text, std::int32_t value)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%03d", static_cast<int>(value));
+    text += digits;
+}
+
+} // namespace
+
+Position parseGridRef(std::string_view text)
+{
+    if (text.size() < 8) return {};
+
+    // A letter outside the table or a digit group without a number makes no reference: such
+    // text is no position rather than a place somewhere off the grid.
+    const auto k1 = letterIndex(text[0]);
+    const auto easting = scanGroup(text.substr(2, 3));
+    const auto northing = scanGroup(text.substr(5, 3));
+    if (!k1 || !easting || !northing) return {};
+
+    Position position{*easting, *northing};
+    if (text[1] == ' ') {
+        position.x += (*k1 % 5) * 1000 + irishOffsetX;
+        position.y += (*k1 / 5) * 1000 + irishOffsetY;
+        return position;
+    }
+    const auto k2 = letterIndex(text[1]);
+    if (!k2) return {};
+    position.x += ((*k1 % 5) * 5 + (*k2 % 5) - 10) * 1000;
+    position.y += (*k2 / 5) * 1000 + (*k1 / 5) * 5000 - 5000;
+    return position;
+}
+
+bool isIrishPosition(Position position)
+{
+    return position.x > irishOffsetX && position.x < irishOffsetX + 4000 &&
+           position.y > irishOffsetY && position.y < irishOffsetY + 5000;
+}
+
+std::string formatGridRef(Position position)
+{
+    if (!position.isSet()) return {};
+
+    std::string text;
+    if (isIrishPosition(position)) {
+        // Irish grid easting and northing, both inside the Irish grid's 400 km by 500 km.
+        const std::int32_t e = position.x - irishOffsetX;
+        const std::int32_t n = position.y - irishOffsetY;
+        text += GridLetters[static_cast<std::size_t>((n / 1000) * 5 + e / 1000)];
+        text += ' ';
+        appendThreeDigits(text, e % 1000);
+        appendThreeDigits(text, n % 1000);
+        return text;
+    }
+
+    // e and n count from the south-west corner of the 2500 km square that the first letters
+    // divide into 500 km squares; 64 bits, since a map centre can be moved anywhere.
+    const std::int64_t e = std::int64_t{position.x} + 10000;
+    const std::int64_t n = std::int64_t{position.y} + 5000;
+    if (e >= 0 && n >= 0 && e < 25000 && n < 25000) {
+        text += GridLetters[static_cast<std::size_t>((n / 5000) * 5 + e / 5000)];
+        text += GridLetters[static_cast<std::size_t>(((n / 1000) % 5) * 5 + (e / 1000) % 5)];
+        // The digits count inside the square the letters name, so every position of the 25
+        // first-letter squares, west and south of the false origin too, is written as a
+        // reference that reads back to it.
+        appendThreeDigits(text, static_cast<std::int32_t>(e % 1000));
+        appendThreeDigits(text, static_cast<std::int32_t>(n % 1000));
+        return text;
+    }
+    // Beyond every square: two blanks and the signed remainders, a text that reads back as no
+    // position.
+    text += "  ";
+    appendThreeDigits(text, position.x % 1000);
+    appendThreeDigits(text, position.y % 1000);
+    return text;
+}
+
+std::int32_t eastingBound(std::string_view text, bool upper)
+{
+    const std::string_view fill = upper ? "999" : "000";
+    std::string reference(text);
+    reference += fill;
+    reference += fill;
+    return parseGridRef(std::string_view(reference).substr(0, 8)).x;
+}
+
+std::int32_t northingBound(std::string_view text, bool upper)
+{
+    const std::string_view fill = upper ? "999" : "000";
+    const std::string_view letters = text.substr(0, 2);
+    const std::string_view digits = text.size() > 2 ? text.substr(2, 3) : std::string_view{};
+    std::string reference(letters);
+    reference += fill;
+    reference += digits;
+    reference += fill;
+    return parseGridRef(std::string_view(reference).substr(0, 8)).y;
+}
