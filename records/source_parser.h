@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "records/tower.h"
+
+class TowerDatabase;
+
+// The directory's text source: a header line naming backslash-separated columns, then one
+// tower per line.
+
+// "a\b" gives a and b; "a\\b" gives a, an empty column and b; a trailing backslash adds no
+// empty column; the empty line has no columns.
+std::vector<std::string_view> splitColumns(std::string_view line);
+
+// The 17 column names the parser knows, in this order.
+inline constexpr std::array<std::string_view, 17> sourceColumnNames = {
+    "Index", "ExpRef", "NG", "FULL", "Place", "Dedicn", "Postcode", "GF", "Bells",
+    "cwt", "qr", "lb", "App", "Note", "Prac", "UR", "WebPage"};
+
+// Where each known column stands in the header (-1 when it is missing); the last of
+// several columns with the same name counts. Names match exactly, case and all.
+class ColumnMap {
+public:
+    ColumnMap();  // every column missing
+    static ColumnMap fromHeader(std::string_view header);
+
+    int position(int name) const { return positions_[name]; }
+    // The text of known column `name` in a split line, empty when the line lacks it.
+    std::string_view text(const std::vector<std::string_view>& columns, int name) const;
+
+private:
+    std::array<int, sourceColumnNames.size()> positions_;
+};
+
+// Parses one source line into a tower whose id is not yet set. The county, the dedication and
+// the web address are added to the database's tables in that order, which fixes the order of
+// the index draws.
+Tower parseLine(std::string_view line, const ColumnMap& columns, TowerDatabase& database);

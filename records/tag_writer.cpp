@@ -1,0 +1,45 @@
+#include "records/tag_writer.h"
+
+namespace {
+
+// Bits 7-5 of a head byte.
+constexpr unsigned smallForm = 0x00;
+constexpr unsigned wordForm = 0x20;
+constexpr unsigned longForm = 0x40;
+constexpr unsigned textForm = 0x60;
+
+unsigned tagNumber(char tag) { return static_cast<unsigned char>(tag) & 0x1Fu; }
+
+}  // namespace
+
+void TagWriter::putNumber(char tag, std::int32_t value)
+{
+    if (value == 0) return;
+    const auto bits = static_cast<std::uint32_t>(value);  // two's complement for the long form
+    if (value > 0 && value <= 0xFF) {
+        bytes_ += static_cast<char>(smallForm | tagNumber(tag));
+        bytes_ += static_cast<char>(bits);
+    } else if (value > 0 && value <= 0xFFFF) {
+        bytes_ += static_cast<char>(wordForm | tagNumber(tag));
+        bytes_ += static_cast<char>(bits & 0xFFu);
+        bytes_ += static_cast<char>(bits >> 8);
+    } else {
+        bytes_ += static_cast<char>(longForm | tagNumber(tag));
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes_ += static_cast<char>((bits >> shift) & 0xFFu);
+    }
+}
+
+void TagWriter::putText(char tag, const std::string& text)
+{
+    // The file ends a text at its first 0 byte; writing the bytes after one would turn them into
+    // stray items for the reader, so a text is written only up to it.
+    const std::size_t length = text.find('\0');
+    const std::size_t kept = length == std::string::npos ? text.size() : length;
+    if (kept == 0) return;
+    bytes_ += static_cast<char>(textForm | tagNumber(tag));
+    bytes_.append(text, 0, kept);
+    bytes_ += '\0';
+}
+
+void TagWriter::putEnd() { bytes_ += static_cast<char>(0xFF); }

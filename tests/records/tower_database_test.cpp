@@ -1,0 +1,341 @@
+// The tower database: its tables, the draw of ids and indexes, and the compiled file read back.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "records/draw_index.h"
+#include "records/limit_reached.h"
+#include "records/string_table.h"
+#include "records/tower_codec.h"
+#include "records/tower_database.h"
+
+namespace {
+
+std::string bytes(std::initializer_list<unsigned> values)
+{
+    std::string result;
+    for (unsigned value : values) result += static_cast<char>(value);
+    return result;
+}
+
+TEST(IndexDraw, FollowsTheClassicGeneratorFromStateOne)
+{
+    // The well-known first outputs of the generator from seed 1.
+    IndexDraw draw;
+    for (std::int32_t expected : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464})
+        EXPECT_EQ(draw.drawIndex(), expected);
+}
+
+TEST(IndexDraw, NeverGivesZeroAndReachesEveryIndex)
+{
+    // Every index must come up sooner or later, or a nearly full table could wait forever.
+    IndexDraw draw;
+    std::vector<bool> seen(32768, false);
+    std::int32_t unseen = 32767;
+    for (int i = 0; i < 2000000 && unseen > 0; ++i) {
+        const std::int32_t index = draw.drawIndex();
+        ASSERT_GE(index, 1);
+        ASSERT_LE(index, 32767);
+        if (!seen[index]) {
+            seen[index] = true;
+            --unseen;
+        }
+    }
+    EXPECT_EQ(unseen, 0);
+}
+
+TEST(StringTable, AddsEachTextOnceAndNeverTheEmptyText)
+{
+    StringTable table;
+    IndexDraw draw;
+    const std::int32_t kent = table.add("Kent", draw);
+    EXPECT_EQ(kent, 41);
+    EXPECT_EQ(table.add("Kent", draw), kent);
+    EXPECT_EQ(table.size(), 1);
+    EXPECT_EQ(table.add("", draw), 0);
+    EXPECT_EQ(table.size(), 1);
+    EXPECT_EQ(table.add("kent", draw), 18467);  // no case folding
+    EXPECT_EQ(table.text(kent), "Kent");
+    EXPECT_EQ(table.text(0), "");
+    EXPECT_EQ(table.text(12345), "");
+}
+
+TEST(StringTable, ReadsATableListKeepingTheFirstTextOfAnIndex)
+{
+    // k1 "A", k1 "B", an s item before any k would have index 0, k 40000 out of range,
+    // k2 with an empty text, k3 "A" again.
+    TagReader reader(bytes({0x0B, 1, 0x73, 'A', 0, 0x0B, 1, 0x73, 'B', 0, 0x2B, 0x40, 0x9C,
+                            0x73, 'C', 0, 0x0B, 2, 0x73, 0, 0x07, 9, 0x0B, 3, 0x73, 'A', 0, 0xFF,
+                            0x0B, 9}));
+    StringTable table;
+    table.read(reader);
+    EXPECT_EQ(table.text(1), "A");
+    EXPECT_EQ(table.text(2), "");
+    EXPECT_EQ(table.text(3), "A");
+    EXPECT_EQ(table.size(), 2);
+    EXPECT_EQ(reader.nextItem(), 'k');  // reading stopped at the end marker
+
+    TagReader before(bytes({0x73, 'Z', 0, 0x0B, 4, 0x73, 'Y', 0, 0xFF}));
+    StringTable skipped;
+    skipped.read(before);
+    EXPECT_EQ(skipped.size(), 1);
+    EXPECT_EQ(skipped.text(4), "Y");
+}
+
+TEST(StringTable, RefusesANewTextWhenEveryIndexIsTaken)
+{
+    StringTable table;
+    IndexDraw draw;
+    for (int i = 0; i < 32767; ++i) table.add(std::to_string(i), draw);
+    ASSERT_EQ(table.size(), 32767);
+    EXPECT_THROW(table.add("one too many", draw), LimitReached);
+    EXPECT_EQ(table.size(), 32767);
+    EXPECT_NE(table.add("123", draw), 0);  // texts already there still have their index
+    EXPECT_EQ(table.add("", draw), 0);
+}
+
+TEST(TowerDatabase, RefusesATowerWhenEveryIdIsTaken)
+{
+    TowerDatabase database;
+    const ColumnMap columns = ColumnMap::fromHeader("FULL");
+    std::set<TowerId> ids;
+    for (int i = 0; i < 32767; ++i) ids.insert(database.addTower("", columns));
+    EXPECT_EQ(ids.size(), 32767u);
+    EXPECT_EQ(*ids.begin(), 1);
+    EXPECT_EQ(*ids.rbegin(), 32767);
+    EXPECT_THROW(database.addTower("Kent", columns), LimitReached);
+    EXPECT_EQ(database.counts().towers, 32767);
+    EXPECT_EQ(database.counts().counties, 0);  // the refused line left no trace
+}
+
+TEST(TowerDatabase, AFullTableIsNamedWhenItRefusesAText)
+{
+    TowerDatabase database;
+    for (int i = 0; i < 32767; ++i) database.webPageIndex("http://" + std::to_string(i));
+    try {
+        database.webPageIndex("http://new");
+        FAIL() << "a text went into a full table";
+    } catch (const LimitReached& limit) {
+        EXPECT_NE(std::string(limit.what()).find("web address"), std::string::npos) << limit.what();
+    }
+    EXPECT_EQ(database.counts().webPages, 32767);
+    EXPECT_NE(database.countyIndex("Kent"), 0);  // the other tables have their own indexes
+}
+
+TEST(TowerDatabase, IdenticalLinesMakeTowersThatShareTheirTexts)
+{
+    TowerDatabase database;
+    const ColumnMap columns = ColumnMap::fromHeader("FULL\\Dedicn\\WebPage\\Place");
+    const TowerId first = database.addTower("Kent\\St Mary\\http://a\\Hythe", columns);
+    const TowerId second = database.addTower("Kent\\St Mary\\http://a\\Hythe", columns);
+    // County, dedication, web address and the first id take the first four draws.
+    EXPECT_EQ(first, 26500);
+    EXPECT_EQ(second, 19169);
+    const Tower& a = *database.tower(first);
+    const Tower& b = *database.tower(second);
+    EXPECT_EQ(a.id, first);
+    EXPECT_EQ(a.county, b.county);
+    EXPECT_EQ(a.dedication, b.dedication);
+    EXPECT_EQ(a.webPage, b.webPage);
+    const TowerDatabase::Counts counts = database.counts();
+    EXPECT_EQ(counts.towers, 2);
+    EXPECT_EQ(counts.counties, 1);
+    EXPECT_EQ(counts.dedications, 1);
+    EXPECT_EQ(counts.webPages, 1);
+    EXPECT_EQ(database.tower(1), nullptr);
+}
+
+TowerDatabase sampleDatabase()
+{
+    std::string header;
+    for (std::string_view name : sourceColumnNames) header += std::string(name) + "\\";
+    const ColumnMap columns = ColumnMap::fromHeader(header);
+    TowerDatabase database;
+    const std::vector<std::string> lines = {
+        "1\\a\\SU123456\\Hampshire\\Alton\\St Lawrence\\GU34 1AA\\\\8\\12\\2\\14\\\\Eb\\Mon 19.30\\\\http://alton",
+        "2\\b\\TQ102665\\Surrey\\Esher\\Christ Church\\\\GF\\6\\5\\\\\\A\\F#\\-Wed 20.00\\UR\\",
+        "",
+        "3\\c\\O 153340\\Dublin\\Rathfarnham\\St Peter\\\\\\10\\40\\1\\3\\\\D\\+Sat 7.45\\\\",
+        "4\\d\\\\Hampshire\\" + std::string(1500, 'L') + "\\St Peter\\\xB0\\\\\\\\\\\\\\\\Thu\\\\http://alton",
+    };
+    for (const std::string& line : lines) database.addTower(line, columns);
+    return database;
+}
+
+void expectSameTables(const TowerDatabase& read, const TowerDatabase& written)
+{
+    EXPECT_EQ(read.counties().byIndex(), written.counties().byIndex());
+    EXPECT_EQ(read.dedications().byIndex(), written.dedications().byIndex());
+    EXPECT_EQ(read.webPages().byIndex(), written.webPages().byIndex());
+}
+
+TEST(TowerDatabase, AddingLinesTogetherDrawsAsAddingThemOneByOne)
+{
+    const ColumnMap columns = ColumnMap::fromHeader("Place\\FULL\\Dedicn\\WebPage");
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i)
+        texts.push_back("P" + std::to_string(i) + "\\C" + std::to_string(i % 40) + "\\D"
+                        + std::to_string(i % 300) + "\\" + (i % 3 == 0 ? "http://" + std::to_string(i) : ""));
+    const std::vector<std::string_view> lines(texts.begin(), texts.end());
+
+    TowerDatabase oneByOne;
+    for (std::string_view line : lines) oneByOne.addTower(line, columns);
+    TowerDatabase together;
+    together.addTowers(lines, columns);
+    EXPECT_EQ(together.towers(), oneByOne.towers());
+    EXPECT_EQ(together.encode(), oneByOne.encode());
+
+    // Towers added after a batch still get ids of their own.
+    const TowerId later = together.addTower("late", columns);
+    EXPECT_EQ(later, oneByOne.addTower("late", columns));
+    EXPECT_EQ(together.counts().towers, 3001);
+}
+
+TEST(TowerDatabase, ABatchThatReachesTheLimitKeepsTheTowersBeforeIt)
+{
+    const ColumnMap columns = ColumnMap::fromHeader("Place");
+    const std::vector<std::string_view> lines(32770, std::string_view("x"));
+    TowerDatabase database;
+    EXPECT_THROW(database.addTowers(lines, columns), LimitReached);
+    EXPECT_EQ(database.counts().towers, 32767);
+    EXPECT_EQ(database.towers().begin()->second.place, "x");
+}
+
+TEST(TowerDatabase, ReadsBackWhatItWrote)
+{
+    const TowerDatabase written = sampleDatabase();
+    ASSERT_EQ(written.counts().towers, 5);
+    const std::string file = written.encode();
+    const TowerDatabase read{TagReader(file)};
+    EXPECT_EQ(read.towers(), written.towers());
+    expectSameTables(read, written);
+    EXPECT_EQ(read.countyName(read.towers().begin()->second.county),
+              written.countyName(written.towers().begin()->second.county));
+    EXPECT_EQ(read.encode(), file);
+}
+
+TEST(TowerDatabase, EmptyAndMissingFilesGiveAnEmptyDatabase)
+{
+    EXPECT_EQ(TowerDatabase().encode(), bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+    for (const std::string& file : {bytes({0xFF, 0xFF, 0xFF, 0xFF}), std::string()}) {
+        const TowerDatabase database{TagReader(file)};
+        EXPECT_TRUE(database.towers().empty());
+        EXPECT_EQ(database.counts().counties + database.counts().dedications
+                      + database.counts().webPages, 0);
+    }
+    const TowerDatabase missing(std::filesystem::path("/nonexistent-folder/vesk.dat"));
+    EXPECT_TRUE(missing.towers().empty());
+}
+
+TEST(TowerDatabase, LaterRecordTakesTheIdAndImpossibleIdsAreLeftOut)
+{
+    // Tower 5 twice; a tower numbered -1 (long form) and one numbered 0 (bare k item, 0x8B).
+    const TowerDatabase database{TagReader(bytes({0x0B, 5, 0x02, 6, 0x0B, 5, 0x02, 8, 0x4B, 0xFF,
+                                                  0xFF, 0xFF, 0xFF, 0x02, 3, 0x8B, 0x02, 4,
+                                                  0x2B, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF}))};
+    ASSERT_EQ(database.towers().size(), 1u);
+    EXPECT_EQ(database.towers().at(5).bells, 8);
+}
+
+// Each field of a tower read from a cut file is either what was written or, for the one record
+// the cut ran through, still empty: never a value made up from half a payload.
+void expectFieldsFrom(const Tower& read, const Tower& written)
+{
+    const auto either = [](const auto& value, const auto& original, const auto& empty) {
+        return value == original || value == empty;
+    };
+    EXPECT_EQ(read.id, written.id);
+    EXPECT_TRUE(either(read.place, written.place, std::string()));
+    EXPECT_TRUE(either(read.postcode, written.postcode, std::string()));
+    EXPECT_TRUE(either(read.county, written.county, 0));
+    EXPECT_TRUE(either(read.dedication, written.dedication, 0));
+    EXPECT_TRUE(either(read.webPage, written.webPage, 0));
+    EXPECT_TRUE(either(read.bells, written.bells, 0));
+    EXPECT_TRUE(either(read.weight, written.weight, 0));
+    EXPECT_TRUE(either(read.note, written.note, 0));
+    EXPECT_TRUE(either(read.practiceNight, written.practiceNight, 0));
+    EXPECT_TRUE(either(read.practiceTime, written.practiceTime, 0));
+    EXPECT_TRUE(either(read.position.x, written.position.x, 0));
+    EXPECT_TRUE(either(read.position.y, written.position.y, 0));
+    EXPECT_TRUE(either(read.groundFloor, written.groundFloor, false));
+    EXPECT_TRUE(either(read.unringable, written.unringable, false));
+    EXPECT_TRUE(either(read.approxWeight, written.approxWeight, false));
+}
+
+TEST(TowerDatabase, AFileCutShortKeepsWhatWasCompleteBeforeTheCut)
+{
+    const TowerDatabase written = sampleDatabase();
+    const std::string file = written.encode();
+
+    // Where each tower's record ends in the file.
+    std::vector<std::size_t> recordEnds;
+    TagWriter towersOnly;
+    for (const auto& [id, tower] : written.towers()) {
+        writeTower(tower, towersOnly);
+        recordEnds.push_back(towersOnly.bytes().size());
+    }
+    ASSERT_EQ(file.compare(0, towersOnly.bytes().size(), towersOnly.bytes()), 0);
+
+    for (std::size_t cut = 0; cut <= file.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        const TowerDatabase read{TagReader(file.substr(0, cut))};
+        std::size_t whole = 0;
+        for (std::size_t end : recordEnds) whole += end <= cut ? 1 : 0;
+        ASSERT_GE(read.towers().size(), whole);
+        ASSERT_LE(read.towers().size(), whole + 1);
+        std::size_t index = 0;
+        for (const auto& [id, tower] : read.towers()) {
+            ASSERT_TRUE(written.tower(id));
+            if (index++ < whole) EXPECT_EQ(tower, *written.tower(id));
+            else expectFieldsFrom(tower, *written.tower(id));
+        }
+        const std::pair<const StringTable*, const StringTable*> tables[] = {
+            {&read.counties(), &written.counties()},
+            {&read.dedications(), &written.dedications()},
+            {&read.webPages(), &written.webPages()}};
+        for (const auto& [readTable, writtenTable] : tables)
+            for (const auto& [tableIndex, text] : readTable->byIndex())
+                EXPECT_EQ(text, writtenTable->text(tableIndex)) << tableIndex;
+    }
+}
+
+TEST(TowerDatabase, SquaredDistanceFromTheReferencePoint)
+{
+    TowerDatabase database;
+    database.centre = {100, 200};
+    Tower near;
+    near.position = {103, 204};
+    Tower far;
+    far.position = {30100, 200};
+    Tower nowhere;
+    EXPECT_DOUBLE_EQ(database.squaredDistance(near), 25.0);
+    EXPECT_DOUBLE_EQ(database.squaredDistance(far), 9e8);
+    EXPECT_DOUBLE_EQ(database.squaredDistance(nowhere), 1e20);
+    database.distanceReference = &far;
+    EXPECT_DOUBLE_EQ(database.squaredDistance(near), 29997.0 * 29997.0 + 16.0);
+    EXPECT_DOUBLE_EQ(database.squaredDistance(far), 0.0);
+    EXPECT_DOUBLE_EQ(database.squaredDistance(nowhere), 1e20);
+    // Coordinates from a hostile file must not overflow on the way.
+    Tower extreme;
+    extreme.position = {-2147483647 - 1, 0};
+    database.distanceReference = nullptr;
+    database.centre = {2147483647, 0};
+    EXPECT_DOUBLE_EQ(database.squaredDistance(extreme), 4294967295.0 * 4294967295.0);
+}
+
+TEST(TowerDatabase, DisplayedTowerByPosition)
+{
+    TowerDatabase database{TagReader(bytes({0x0B, 5, 0x0B, 9, 0xFF, 0xFF, 0xFF, 0xFF}))};
+    database.displayOrder = {9, 5, 77};
+    EXPECT_EQ(database.displayedCount(), 3);
+    ASSERT_NE(database.displayedTower(0), nullptr);
+    EXPECT_EQ(database.displayedTower(0)->id, 9);
+    EXPECT_EQ(database.displayedTower(1)->id, 5);
+    EXPECT_EQ(database.displayedTower(2), nullptr);  // no such tower
+    EXPECT_EQ(database.displayedTower(3), nullptr);
+    EXPECT_EQ(database.displayedTower(-1), nullptr);
+}
+
+}  // namespace
