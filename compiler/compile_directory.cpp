@@ -1,0 +1,80 @@
+#include "compiler/compile_directory.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <vector>
+
+#include "records/file_bytes.h"
+#include "records/limit_reached.h"
+
+void forEachSourceLine(std::string_view source, const std::function<void(std::string_view)>& line)
+{
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = source.find('\n', start);
+        if (end == std::string_view::npos) return;  // an unfinished last line is not compiled
+        line(source.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+TowerDatabase compileSource(std::string_view source)
+{
+    TowerDatabase database;
+    // The header is the first line even when the source has no line feed at all.
+    const std::size_t headerEnd = source.find('\n');
+    const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, headerEnd));
+    if (headerEnd == std::string_view::npos) return database;
+    std::vector<std::string_view> lines;
+    forEachSourceLine(source.substr(headerEnd + 1),
+                      [&](std::string_view line) { lines.push_back(line); });
+    database.addTowers(lines, columns);
+    return database;
+}
+
+std::string summaryLine(const TowerDatabase::Counts& counts)
+{
+    return std::to_string(counts.towers) + " Towers, " + std::to_string(counts.counties)
+           + " Counties, " + std::to_string(counts.dedications) + " Saints, "
+           + std::to_string(counts.webPages) + " URLs\n";
+}
+
+int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std::ostream& error)
+{
+    const std::filesystem::path sourcePath = folder / sourceFileName;
+    const std::filesystem::path dataPath = folder / dataFileName;
+
+    errno = 0;
+    const std::optional<std::string> source = readFileBytes(sourcePath);
+    if (!source) {
+        const int reason = errno;
+        error << "veskcomp: cannot read " << sourcePath.string();
+        if (reason != 0) error << ": " << std::strerror(reason);
+        error << '\n';
+        return 1;
+    }
+
+    std::optional<TowerDatabase> database;
+    try {
+        database.emplace(compileSource(*source));
+    } catch (const LimitReached& limit) {
+        error << "veskcomp: " << limit.what() << "; " << dataPath.string() << " not written\n";
+        return 1;
+    }
+
+    const TowerDatabase::Counts counts = database->counts();
+    int status = 0;
+    std::string writeFailure;
+    try {
+        database->write(dataPath);
+    } catch (const std::runtime_error& failure) {
+        writeFailure = failure.what();
+        status = 1;
+    }
+    out << summaryLine(counts) << std::flush;
+    if (status != 0) error << "veskcomp: " << writeFailure << '\n';
+    return status;
+}

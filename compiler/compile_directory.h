@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "records/tower_database.h"
+
+// The data compiler: the directory's text source "vesk.txt" in, the compiled "vesk.dat" out.
+
+inline constexpr const char* sourceFileName = "vesk.txt";
+inline constexpr const char* dataFileName = "vesk.dat";
+
+// Calls `line` for every line of the source: the bytes before each line feed, the line feed
+// dropped and nothing else (a carriage return stays). The bytes after the last line feed are no
+// line. Lines of any length are given whole.
+void forEachSourceLine(std::string_view source, const std::function<void(std::string_view)>& line);
+
+// The database the source describes: the first line is the header, every further line one
+// tower. Throws LimitReached when the source holds more towers or texts than the tables allow.
+TowerDatabase compileSource(std::string_view source);
+
+// "3 Towers, 2 Counties, 3 Saints, 1 URLs" and a line feed.
+std::string summaryLine(const TowerDatabase::Counts& counts);
+
+// One run of the compiler in `folder`: reads the source, writes the data file, prints the
+// summary on `out` and any failure on `error`. Gives the exit status: 0, or 1 when the source
+// cannot be read, a limit is reached (nothing is written then) or the data file cannot be
+// written (the summary is printed all the same; an earlier data file stays as it was).
+int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std::ostream& error);

@@ -1,0 +1,153 @@
+// The compiler run in-process: lines, summary, bytes written and every way a run can fail.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "compiler/compile_directory.h"
+#include "temporary_folder.h"
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string error;
+};
+
+Outcome compileIn(const TemporaryFolder& folder)
+{
+    std::ostringstream out;
+    std::ostringstream error;
+    const int status = compileDirectory(folder.path(), out, error);
+    return {status, out.str(), error.str()};
+}
+
+const std::string emptyData = bytes({0xFF, 0xFF, 0xFF, 0xFF});
+
+TEST(SourceLines, EndAtLineFeedsAndAnUnfinishedLastLineIsNoLine)
+{
+    const auto lines = [](std::string_view source) {
+        std::vector<std::string> result;
+        forEachSourceLine(source, [&](std::string_view line) { result.emplace_back(line); });
+        return result;
+    };
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(lines("a\nb\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(lines("a\nb"), (Lines{"a"}));
+    EXPECT_EQ(lines("a\r\n\n\nb\n"), (Lines{"a\r", "", "", "b"}));
+    EXPECT_EQ(lines(""), Lines{});
+    EXPECT_EQ(lines("no line feed"), Lines{});
+    const std::string longLine(100000, 'x');
+    EXPECT_EQ(lines(longLine + "\n"), Lines{longLine});
+}
+
+TEST(CompileSource, WritesTheExpectedBytes)
+{
+    // Kent takes the first draw (41); the towers take the next two (18467, 6334).
+    const TowerDatabase database = compileSource("Place\\FULL\\Bells\nAb\\Kent\\8\nCd\\\\\n");
+    EXPECT_EQ(database.encode(),
+              bytes({0x2B, 0xBE, 0x18, 0x6C, 'C', 'd', 0x00,
+                     0x2B, 0x23, 0x48, 0x6C, 'A', 'b', 0x00, 0x03, 0x29, 0x02, 0x08, 0xFF,
+                     0x0B, 0x29, 0x73, 'K', 'e', 'n', 't', 0x00, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(CompileSource, CountsTowersAndDistinctTexts)
+{
+    const std::string source =
+        "Place\\FULL\\Dedicn\\WebPage\n"
+        "Alton\\Hampshire\\St Lawrence\\http://alton\n"
+        "Esher\\Surrey\\Christ Church\\\n"
+        "Odiham\\Hampshire\\All Saints\\http://alton\n";
+    EXPECT_EQ(summaryLine(compileSource(source).counts()), "3 Towers, 2 Counties, 3 Saints, 1 URLs\n");
+
+    // Blank lines are towers with no data; a last line without its line feed is left out.
+    const TowerDatabase blanks = compileSource("Place\nA\n\nB\n\nC");
+    EXPECT_EQ(blanks.counts().towers, 4);
+    EXPECT_EQ(compileSource("Place\n").counts().towers, 0);
+    EXPECT_EQ(compileSource("").encode(), emptyData);
+    EXPECT_EQ(compileSource("Place\\Bells").encode(), emptyData);
+}
+
+TEST(CompileSource, ReadsLongLinesWhole)
+{
+    const std::string place(3000, 'P');
+    const std::string county(500, 'C');
+    const TowerDatabase database =
+        compileSource(std::string(300, 'x') + "\\Place\\FULL\\Bells\n\\" + place + "\\" + county + "\\6\n");
+    ASSERT_EQ(database.counts().towers, 1);
+    const Tower& tower = database.towers().begin()->second;
+    EXPECT_EQ(tower.place, place);
+    EXPECT_EQ(database.countyName(tower.county), county);
+    EXPECT_EQ(tower.bells, 6);
+    const TowerDatabase read{TagReader(database.encode())};
+    EXPECT_EQ(read.towers(), database.towers());
+}
+
+TEST(CompileDirectory, CompilesTheSourceInTheFolder)
+{
+    TemporaryFolder folder;
+    const std::string source = "Place\\FULL\\Bells\r\nAb\\Kent\\8\r\nCd\\Kent\\6\r\n";
+    folder.write("vesk.txt", source);
+    const Outcome first = compileIn(folder);
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(first.out, "2 Towers, 1 Counties, 0 Saints, 0 URLs\n");
+    EXPECT_EQ(first.error, "");
+    const std::optional<std::string> data = folder.read("vesk.dat");
+    ASSERT_TRUE(data);
+    const TowerDatabase read{TagReader(*data)};
+    ASSERT_EQ(read.counts().towers, 2);
+    // "Bells\r" names no column, so the carriage returns hide the bells.
+    for (const auto& [id, tower] : read.towers()) EXPECT_EQ(tower.bells, 0);
+
+    // Again, over the first file: the same bytes.
+    EXPECT_EQ(compileIn(folder).status, 0);
+    EXPECT_EQ(folder.read("vesk.dat"), data);
+}
+
+TEST(CompileDirectory, MissingSourceIsAnErrorAndTouchesNothing)
+{
+    TemporaryFolder folder;
+    folder.write("vesk.dat", "previous");
+    const Outcome run = compileIn(folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.error.find("vesk.txt"), std::string::npos) << run.error;
+    EXPECT_EQ(folder.read("vesk.dat"), "previous");
+
+    std::filesystem::create_directory(folder.path() / "vesk.txt");  // there, but unreadable
+    const Outcome unreadable = compileIn(folder);
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_NE(unreadable.error.find("vesk.txt"), std::string::npos) << unreadable.error;
+    EXPECT_EQ(folder.read("vesk.dat"), "previous");
+}
+
+TEST(CompileDirectory, UnwritableDataFileIsReportedAfterTheSummary)
+{
+    TemporaryFolder folder;
+    folder.write("vesk.txt", "Place\nA\n");
+    std::filesystem::create_directory(folder.path() / "vesk.dat");
+    const Outcome run = compileIn(folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "1 Towers, 0 Counties, 0 Saints, 0 URLs\n");
+    EXPECT_NE(run.error.find("vesk.dat"), std::string::npos) << run.error;
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "vesk.dat"));
+}
+
+TEST(CompileDirectory, ReachingTheTowerLimitStopsWithoutWriting)
+{
+    // Each line adds at most one text to each table, so the towers fill up first.
+    std::string source = "FULL\n";
+    for (int i = 0; i <= 32767; ++i) source += std::to_string(i) + "\n";
+    TemporaryFolder folder;
+    folder.write("vesk.txt", source);
+    folder.write("vesk.dat", "previous");
+    const Outcome run = compileIn(folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.error.find("32767 tower numbers"), std::string::npos) << run.error;
+    EXPECT_EQ(folder.read("vesk.dat"), "previous");
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// The built veskcomp program, run in temporary folders as a user would run it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "records/tower_database.h"
+#include "temporary_folder.h"
+
+namespace {
+
+const std::string veskcomp = BELFRIX_BINARY_DIR "/compiler/veskcomp";
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string error;
+};
+
+// Runs the program in `folder` through the shell; `prefix` may set limits before it starts.
+Outcome runIn(const TemporaryFolder& folder, const std::string& arguments = "", const std::string& prefix = "")
+{
+    const std::string command = "cd '" + folder.path().string() + "' && " + prefix + "'" + veskcomp
+                                + "' " + arguments + " >../" + folder.path().filename().string()
+                                + ".out 2>../" + folder.path().filename().string() + ".err";
+    const int raw = std::system(command.c_str());
+    const std::filesystem::path base = folder.path().parent_path() / folder.path().filename();
+    const std::string outPath = base.string() + ".out";
+    const std::string errorPath = base.string() + ".err";
+    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFileBytes(outPath).value_or("?"),
+            readFileBytes(errorPath).value_or("?")};
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errorPath);
+    return run;
+}
+
+const std::string threeTowers =
+    "Index\\NG\\FULL\\Place\\Dedicn\\Bells\\cwt\\qr\\lb\\Note\\Prac\\WebPage\n"
+    "1\\SU123456\\Hampshire\\Alton\\St Lawrence\\8\\12\\2\\14\\Eb\\Mon 19.30\\http://alton\n"
+    "2\\TQ102665\\Surrey\\Esher\\Christ Church\\6\\5\\\\\\A\\Wed 20.00\\\n"
+    "3\\SU700500\\Hampshire\\Odiham\\All Saints\\8\\\\\\\\\\\\http://alton\n";
+
+TEST(Veskcomp, CompilesAndPrintsTheSummary)
+{
+    TemporaryFolder folder;
+    folder.write("vesk.txt", threeTowers);
+    const Outcome run = runIn(folder, "ignored arguments");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "3 Towers, 2 Counties, 3 Saints, 1 URLs\n");
+    EXPECT_EQ(run.error, "");
+    const std::optional<std::string> data = folder.read("vesk.dat");
+    ASSERT_TRUE(data);
+    const TowerDatabase read{TagReader(*data)};
+    EXPECT_EQ(read.counts().towers, 3);
+    EXPECT_EQ(read.counts().counties, 2);
+
+    TemporaryFolder again;
+    again.write("vesk.txt", threeTowers);
+    EXPECT_EQ(runIn(again).status, 0);
+    EXPECT_EQ(again.read("vesk.dat"), data);
+}
+
+TEST(Veskcomp, HeaderOnlyAndEmptySources)
+{
+    for (const std::string source : {"Place\\Bells\n", ""}) {
+        TemporaryFolder folder;
+        folder.write("vesk.txt", source);
+        const Outcome run = runIn(folder);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "0 Towers, 0 Counties, 0 Saints, 0 URLs\n");
+        EXPECT_EQ(folder.read("vesk.dat"), bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+    }
+}
+
+TEST(Veskcomp, MissingSourceFailsAndKeepsTheDataFile)
+{
+    TemporaryFolder folder;
+    folder.write("vesk.dat", "previous");
+    const Outcome run = runIn(folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.error.find("vesk.txt"), std::string::npos) << run.error;
+    EXPECT_EQ(folder.read("vesk.dat"), "previous");
+}
+
+TEST(Veskcomp, FullDiskFailsAfterTheSummaryAndKeepsTheOldDataFile)
+{
+    std::string source = "Place\\FULL\n";
+    for (int i = 0; i < 500; ++i) source += "Place number " + std::to_string(i) + "\\County\n";
+    TemporaryFolder folder;
+    folder.write("vesk.txt", source);
+    folder.write("vesk.dat", "previous");
+    // A file size limit of 1024 bytes stands in for a full disk; the write fails with EFBIG.
+    const Outcome run = runIn(folder, "", "ulimit -f 2 && trap '' XFSZ && ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "500 Towers, 1 Counties, 0 Saints, 0 URLs\n");
+    EXPECT_NE(run.error.find("vesk.dat"), std::string::npos) << run.error;
+    EXPECT_EQ(folder.read("vesk.dat"), "previous");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              2);  // no temporary file left beside it
+}
+
+}  // namespace
