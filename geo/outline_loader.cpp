@@ -1,0 +1,86 @@
+// Reading the outline map. The file comes from outside: every count is checked against the
+// bytes left before anything is reserved for it, and bytes that end early leave what was read
+// whole rather than a polyline cut short.
+#include "geo/outline_loader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+// Bytes that each counted item takes at the least: a layer or a polyline its own count word,
+// a point its two coordinate words.
+constexpr std::size_t leastLayerBytes = 2;
+constexpr std::size_t leastPolylineBytes = 2;
+constexpr std::size_t pointBytes = 4;
+
+// A coordinate word is two's complement: outlines reach west of the false origin, as much of
+// Ireland does once shifted into the national plane.
+std::int32_t coordinate(std::uint16_t word)
+{
+    return static_cast<std::int16_t>(word);
+}
+
+// The polyline, or none when the bytes end before its last point.
+std::optional<OutlinePolyline> readPolyline(TagReader& reader)
+{
+    const auto pointCount = reader.readWord();
+    if (!pointCount || std::size_t{*pointCount} * pointBytes > reader.remaining()) return std::nullopt;
+
+    OutlinePolyline polyline;
+    polyline.points.reserve(*pointCount);
+    for (std::uint16_t point = 0; point < *pointCount; ++point) {
+        const auto x = reader.readWord();
+        const auto y = reader.readWord();
+        if (!x || !y) return std::nullopt;
+        polyline.addPoint({coordinate(*x), coordinate(*y)});
+    }
+    return polyline;
+}
+
+// Reads a layer's polylines; false when the bytes ended inside the layer.
+bool readPolylines(TagReader& reader, OutlineLayer& layer)
+{
+    const auto polylineCount = reader.readWord();
+    if (!polylineCount) return false;
+    if (std::size_t{*polylineCount} * leastPolylineBytes <= reader.remaining())
+        layer.polylines.reserve(*polylineCount);
+    for (std::uint16_t index = 0; index < *polylineCount; ++index) {
+        auto polyline = readPolyline(reader);
+        if (!polyline) return false;
+        layer.polylines.push_back(std::move(*polyline));
+    }
+    return true;
+}
+
+} // namespace
+
+OutlineLayer readOutlineLayer(TagReader& reader)
+{
+    OutlineLayer layer;
+    readPolylines(reader, layer);
+    return layer;
+}
+
+MapOutline loadOutline(TagReader& reader)
+{
+    MapOutline outline;
+    if (!reader.isOpen()) return outline;
+    const auto layerCount = reader.readWord();
+    if (!layerCount) return outline;
+    if (std::size_t{*layerCount} * leastLayerBytes <= reader.remaining())
+        outline.layers.reserve(*layerCount);
+    for (std::uint16_t index = 0; index < *layerCount; ++index) {
+        if (reader.remaining() < leastLayerBytes) break;
+        OutlineLayer& layer = outline.layers.emplace_back();
+        if (!readPolylines(reader, layer)) break;
+    }
+    return outline;
+}
+
+MapOutline loadOutline(const std::filesystem::path& path)
+{
+    TagReader reader = TagReader::fromFile(path);
+    return loadOutline(reader);
+}
