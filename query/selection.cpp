@@ -1,0 +1,186 @@
+#include "query/selection.h"
+
+#include <cmath>
+
+#include "geo/grid_reference.h"
+#include "query/sort_order.h"
+#include "records/tower_database.h"
+#include "records/value_readers.h"
+
+namespace {
+
+// Appended to the upper bound of a text range, so that To "C" admits every text up to "Czz".
+constexpr std::string_view textUpperFill = "zz";
+
+bool inTextRange(const SelectionStep& step, std::string_view value)
+{
+    return std::string_view(step.fromText) <= value && value <= std::string_view(step.toText);
+}
+
+template <typename Number>
+bool inNumberRange(const SelectionStep& step, Number value)
+{
+    return step.fromValue <= value && value <= step.toValue;
+}
+
+bool userFieldTest(const SelectionStep& step, TowerId id)
+{
+    if (!isUserFieldSlot(step.field)) return false;
+    if (userFields[step.field].usesTexts()) {
+        const std::string* text = userFieldText(step.field, id);
+        return text && inTextRange(step, *text);
+    }
+    const std::int32_t* number = userFieldNumber(step.field, id);
+    return number && inNumberRange(step, *number);
+}
+
+bool builtInTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower)
+{
+    switch (step.field) {
+    case selectPlace: return inTextRange(step, tower.place);
+    case selectCounty: return inTextRange(step, database.countyName(tower.county));
+    case selectDedication: return inTextRange(step, database.dedicationText(tower.dedication));
+    case selectBells: return inNumberRange(step, tower.bells);
+    case selectWeight: return inNumberRange(step, tower.weight);
+    case selectNote: return inNumberRange(step, tower.note);
+    case selectDistance: {
+        // Kilometres, not rounded; a tower without a position lies at 1e9 km.
+        double kilometres = std::sqrt(database.squaredDistance(tower)) / 10;
+        return inNumberRange(step, kilometres);
+    }
+    case selectNight: {
+        // The day bits always count; a mark counts only when a bound carries it.
+        std::int32_t mask = step.fromValue | step.toValue | 7;
+        return inNumberRange(step, tower.practiceNight & mask);
+    }
+    case selectEasting: return inNumberRange(step, tower.position.x);
+    case selectNorthing: return inNumberRange(step, tower.position.y);
+    case selectGroundFloor: return tower.groundFloor;
+    case selectUnringable: return tower.unringable;
+    default: return true;
+    }
+}
+
+bool combines(StepMode mode)
+{
+    return mode == StepMode::And || mode == StepMode::Or || mode == StepMode::Xor;
+}
+
+}  // namespace
+
+void prepareBounds(SelectionStep& step, const CalendarDate& today)
+{
+    if (step.userField) {
+        if (isUserFieldSlot(step.field)) {
+            switch (userFields[step.field].type) {
+            case FieldType::Date:
+                step.fromValue = readDate(step.fromText, today);
+                step.toValue = readDate(step.toText, today);
+                break;
+            case FieldType::Number:
+                step.fromValue = readInteger(step.fromText);
+                step.toValue = readInteger(step.toText);
+                break;
+            case FieldType::String: step.toText += textUpperFill; break;
+            }
+        }
+        // No user value below 1 counts for an empty or zero lower bound.
+        if (step.fromValue == 0) step.fromValue = 1;
+    } else {
+        switch (step.field) {
+        case selectBells:
+        case selectDistance:
+            step.fromValue = readInteger(step.fromText);
+            step.toValue = readInteger(step.toText);
+            break;
+        case selectWeight:
+            step.fromValue = readWeight(step.fromText);
+            step.toValue = readWeight(step.toText);
+            break;
+        case selectNote:
+            step.fromValue = readNote(step.fromText);
+            step.toValue = readNote(step.toText);
+            break;
+        case selectNight:
+            step.fromValue = readPracticeNight(step.fromText);
+            step.toValue = readPracticeNight(step.toText);
+            break;
+        case selectEasting:
+            step.fromValue = eastingBound(step.fromText, false);
+            step.toValue = eastingBound(step.toText, true);
+            break;
+        case selectNorthing:
+            step.fromValue = northingBound(step.fromText, false);
+            step.toValue = northingBound(step.toText, true);
+            break;
+        default: step.toText += textUpperFill; break;
+        }
+    }
+    if (step.toValue == 0) step.toValue = noUpperBound;
+}
+
+void prepareBounds(SelectionStep& step)
+{
+    // The clock is read only when a date bound needs today.
+    bool readsDates = step.userField && isUserFieldSlot(step.field) &&
+                      userFields[step.field].type == FieldType::Date;
+    prepareBounds(step, readsDates ? today() : CalendarDate{});
+}
+
+bool stepTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower)
+{
+    bool pass = step.userField ? userFieldTest(step, tower.id) : builtInTest(database, step, tower);
+    return pass != step.exclude;
+}
+
+// The chain's outcome is defined from the head down, each step combining its own test with the
+// outcome of the steps below it. Walked as a loop, that outcome is "flip XOR (outcome below)":
+// Invert and XOR fold into flip, and AND and OR end the walk as soon as their test decides,
+// exactly where the step-by-step definition stops looking further down.
+bool passesSelection(const TowerDatabase& database, const Tower& tower)
+{
+    bool flip = false;
+    const std::vector<SelectionStep>& steps = database.selectionSteps;
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        switch (step->mode) {
+        case StepMode::Invert: flip = !flip; break;
+        case StepMode::And:
+            if (!stepTest(database, *step, tower)) return flip;
+            break;
+        case StepMode::Or:
+            if (stepTest(database, *step, tower)) return !flip;
+            break;
+        case StepMode::Xor:
+            if (stepTest(database, *step, tower)) flip = !flip;
+            break;
+        default: break;  // never kept in the chain
+        }
+    }
+    return !flip;
+}
+
+void applySelectionStep(TowerDatabase& database, SelectionStep step)
+{
+    std::vector<SelectionStep>& steps = database.selectionSteps;
+    if (combines(step.mode)) {
+        prepareBounds(step);
+        steps.push_back(std::move(step));
+    } else if (step.mode == StepMode::Invert) {
+        steps.push_back(std::move(step));
+    } else if (step.mode == StepMode::UndoLast) {
+        if (!steps.empty()) steps.pop_back();
+    } else if (step.mode == StepMode::SelectAll) {
+        steps.clear();
+    }
+    recomputeDisplayed(database);
+}
+
+void recomputeDisplayed(TowerDatabase& database)
+{
+    // Ascending TowerId, so that the stable sort leaves equal towers in that order.
+    std::vector<const Tower*> passing;
+    passing.reserve(database.towers().size());
+    for (const auto& [id, tower] : database.towers())
+        if (passesSelection(database, tower)) passing.push_back(&tower);
+    database.displayOrder = sortedTowerIds(database, passing);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "query/selection_step.h"
+#include "query/field_list.h"
+#include "query/user_fields.h"
+#include "records/tower.h"
+
+class TowerDatabase;
+
+// Built-in selection fields, numbered as the entries of the Select dialog's field list.
+enum SelectionField : std::int32_t {
+    selectPlace = 0,
+    selectCounty = 1,
+    selectDedication = 2,
+    selectBells = 3,
+    selectWeight = 4,
+    selectNote = 5,
+    selectDistance = 6,
+    selectNight = 7,
+    selectEasting = 8,
+    selectNorthing = 9,
+    selectGroundFloor = 10,
+    selectUnringable = 11,
+};
+
+inline constexpr std::array<std::string_view, 12> selectionFieldEntries = {
+    "place name", "county", "dedication", "no of bells", "tenor weight", "tenor note",
+    "distance", "practice night", "x-coordinate", "y-coordinate", "ground floor", "unringable"};
+
+// Labels of the Select dialog's mode buttons, in StepMode order.
+inline constexpr std::array<std::string_view, 6> stepModeLabels = {
+    "AND", "OR", "XOR", "Invert Selection", "Undo Last Selection", "Select All"};
+
+// An upper bound of 0 (empty or unreadable) stands for this: no upper bound.
+inline constexpr std::int32_t noUpperBound = 2147483647;
+
+
+// Reads the step's typed bounds into numbers as its field and the user fields' current types
+// say, appends "zz" to a text field's upper bound and makes a zero upper bound unlimited.
+// Done once, when the step joins the chain.
+void prepareBounds(SelectionStep& step, const CalendarDate& today);
+void prepareBounds(SelectionStep& step);
+
+// The step's own test on one tower, Exclude applied; the mode plays no part.
+bool stepTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower);
+
+// The outcome of the database's whole chain for one tower; the empty chain passes every tower.
+bool passesSelection(const TowerDatabase& database, const Tower& tower);
+
+// Changes the chain as the step's mode says (AND, OR, XOR and Invert join it, Undo Last
+// Selection drops the newest step, Select All every step), then recomputes the displayed towers.
+// A step of any other mode number is dropped, so the chain holds only AND, OR, XOR and Invert.
+void applySelectionStep(TowerDatabase& database, SelectionStep step);
+
+// Rebuilds the display order: the towers that pass the chain, in the order of the sort keys,
+// towers equal on all three keys in ascending TowerId.
+void recomputeDisplayed(TowerDatabase& database);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <vector>
+
+#include "records/tower.h"
+
+class TowerDatabase;
+
+// The ids of the given towers in the order of the database's sort keys; towers that towerLess
+// holds equal keep the order they are given in.
+std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
+                                    const std::vector<const Tower*>& towers);

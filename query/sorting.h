@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "query/field_list.h"
+#include "query/sort_key.h"
+#include "records/tower.h"
+
+class TowerDatabase;
+
+// Built-in sort fields, numbered as the entries of the Sort dialog's field lists.
+enum SortField : std::int32_t {
+    sortPlace = 0,
+    sortCounty = 1,
+    sortDedication = 2,
+    sortBells = 3,
+    sortWeight = 4,
+    sortNote = 5,
+    sortDistance = 6,
+    sortNight = 7,
+};
+
+inline constexpr std::array<std::string_view, 8> sortFieldEntries = {
+    "place name", "county", "dedication", "no of bells",
+    "tenor weight", "tenor note", "distance", "practice night"};
+
+// Place name, then county, then dedication, all ascending.
+void setDefaultSortKeys(TowerDatabase& database);
+
+// a comes before b in the order of the database's three keys; false for towers equal on all
+// three. Texts compare as unsigned bytes; a tower without a user-field value comes after the
+// towers with ordinary values in either direction.
+bool towerLess(const TowerDatabase& database, const Tower& a, const Tower& b);
