@@ -1,0 +1,86 @@
+#include "document/archive.h"
+
+#include <bit>
+#include <limits>
+
+namespace {
+
+constexpr std::uint8_t longerPrefix = 0xFF;
+constexpr std::uint16_t wideCharacterMark = 0xFFFE;
+constexpr std::uint16_t thirtyTwoBitLength = 0xFFFF;
+
+}  // namespace
+
+void ArchiveWriter::putLittleEndian(std::uint64_t value, int byteCount)
+{
+    for (int i = 0; i < byteCount; ++i) {
+        bytes_.push_back(static_cast<char>(value & 0xFF));
+        value >>= 8;
+    }
+}
+
+void ArchiveWriter::putInt32(std::int32_t value)
+{
+    putLittleEndian(static_cast<std::uint32_t>(value), 4);
+}
+
+void ArchiveWriter::putDouble(double value)
+{
+    static_assert(std::numeric_limits<double>::is_iec559);
+    putLittleEndian(std::bit_cast<std::uint64_t>(value), 8);
+}
+
+void ArchiveWriter::putString(std::string_view text)
+{
+    const std::size_t length = text.size();
+    if (length > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("a text of more than 4 GB cannot be stored");
+    if (length < longerPrefix) {
+        putLittleEndian(length, 1);
+    } else if (length < wideCharacterMark) {
+        putLittleEndian(longerPrefix, 1);
+        putLittleEndian(length, 2);
+    } else {
+        putLittleEndian(longerPrefix, 1);
+        putLittleEndian(thirtyTwoBitLength, 2);
+        putLittleEndian(length, 4);
+    }
+    bytes_.append(text);
+}
+
+std::uint64_t ArchiveReader::getLittleEndian(int byteCount)
+{
+    if (remaining() < static_cast<std::size_t>(byteCount))
+        throw ArchiveFormatError("ends before its contents do");
+    std::uint64_t value = 0;
+    for (int i = byteCount - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<std::uint8_t>(bytes_[offset_ + i]);
+    offset_ += byteCount;
+    return value;
+}
+
+std::int32_t ArchiveReader::getInt32()
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(getLittleEndian(4)));
+}
+
+double ArchiveReader::getDouble()
+{
+    return std::bit_cast<double>(getLittleEndian(8));
+}
+
+std::string ArchiveReader::getString()
+{
+    std::uint64_t length = getLittleEndian(1);
+    if (length == longerPrefix) {
+        length = getLittleEndian(2);
+        if (length == wideCharacterMark)
+            throw ArchiveFormatError("holds a text stored with two bytes per character");
+        if (length == thirtyTwoBitLength) length = getLittleEndian(4);
+    }
+    if (length > remaining())
+        throw ArchiveFormatError("holds a text longer than the rest of the file");
+    std::string text(bytes_.substr(offset_, length));
+    offset_ += length;
+    return text;
+}

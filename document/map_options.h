@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "geo/location_text.h"
+
+// What the Options dialog shows and gives back. The radius travels in single precision, as the
+// dialog holds it.
+struct MapOptions {
+    ReferenceSystem referenceSystem = ReferenceSystem::OS;
+    std::string centreText;
+    float radius = 0;
+    std::int32_t webMap = 0;
+
+    friend bool operator==(const MapOptions&, const MapOptions&) = default;
+};
+
+inline constexpr std::string_view defaultCentreText = "TQ102665";
+inline constexpr double defaultRadius = 50000;
+inline constexpr std::int32_t webMapStreetmap = 0;
+inline constexpr std::int32_t webMapMultimap = 1;
+inline constexpr float largestDialogRadius = 1000000;
+
+// The radius box's text: six significant digits, as a single-precision number is shown
+// ("50000", "1562.5").
+std::string radiusText(float radius);
+// The radius box read back: none unless the whole text (blanks around it allowed) is a number
+// from 0 to 1000000, in which case the dialog must refuse OK.
+std::optional<float> readRadiusText(std::string_view text);
+
+// A radius in metres as the database keeps it: truncated toward zero, and held inside the 32-bit
+// range so that repeated Zoom Out or a strange document file cannot overflow it.
+std::int32_t wholeMetres(double metres);

@@ -1,0 +1,85 @@
+#include "document/tower_field_editor.h"
+
+#include <charconv>
+
+#include "query/tower_text.h"
+#include "query/user_fields.h"
+#include "records/tower_database.h"
+
+TowerFieldEditor::TowerFieldEditor(const Tower* tower, const TowerDatabase& database)
+    : header_(towerDescription(tower, database, true))
+{
+    if (tower != nullptr) towerId_ = tower->id;
+}
+
+bool TowerFieldEditor::rowShown(int slot) const
+{
+    return isUserFieldSlot(slot) && userFields[slot].isNamed();
+}
+
+std::string TowerFieldEditor::rowName(int slot) const
+{
+    return rowShown(slot) ? userFields[slot].name : std::string();
+}
+
+std::string TowerFieldEditor::valueText(int slot) const
+{
+    if (!towerId_ || !rowShown(slot)) return {};
+    return userFieldValueText(slot, *towerId_);
+}
+
+std::optional<EntryDialog> TowerFieldEditor::entryDialog(int slot) const
+{
+    if (!towerId_ || !rowShown(slot)) return std::nullopt;
+    switch (userFields[slot].type) {
+    case FieldType::Date: return EntryDialog::Date;
+    case FieldType::Number: return EntryDialog::Number;
+    case FieldType::String: return EntryDialog::Text;
+    }
+    return std::nullopt;
+}
+
+std::string TowerFieldEditor::entryText(int slot) const
+{
+    const auto dialog = entryDialog(slot);
+    if (!dialog) return {};
+    if (*dialog == EntryDialog::Number) {
+        const std::int32_t* value = userFieldNumber(slot, *towerId_);
+        return std::to_string(value ? *value : 0);
+    }
+    return userFieldValueText(slot, *towerId_);
+}
+
+bool TowerFieldEditor::enterValue(int slot, std::string_view text)
+{
+    const auto dialog = entryDialog(slot);
+    if (!dialog) return false;
+    switch (*dialog) {
+    case EntryDialog::Date:
+        setUserFieldNumber(slot, *towerId_, readDate(text));
+        return true;
+    case EntryDialog::Number: {
+        const auto value = readWholeInteger(text);
+        if (!value) return false;
+        setUserFieldNumber(slot, *towerId_, *value);
+        return true;
+    }
+    case EntryDialog::Text:
+        setUserFieldText(slot, *towerId_, std::string(text));
+        return true;
+    }
+    return false;
+}
+
+std::optional<std::int32_t> readWholeInteger(std::string_view text)
+{
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "records/tower.h"
+
+class TowerDatabase;
+
+// Which entry dialog a row's button opens.
+enum class EntryDialog { Date, Number, Text };
+
+// What the tower's field editor shows and changes, for the tower that was current when the
+// command ran. The editor's dialog reads its rows from here and hands every entry dialog's OK
+// back here, so each value changes at that OK and closing the editor undoes nothing.
+class TowerFieldEditor {
+public:
+    // No tower: the header is "No tower details" and no row opens an entry dialog.
+    TowerFieldEditor(const Tower* tower, const TowerDatabase& database);
+
+    // The tower's full description, made once when the editor opens.
+    const std::string& header() const { return header_; }
+    // A row's button is shown, carrying the slot's name, only for a named slot.
+    bool rowShown(int slot) const;
+    std::string rowName(int slot) const;
+    // The tower's value text in the slot; empty for an unnamed slot or no tower.
+    std::string valueText(int slot) const;
+
+    // The entry dialog of the slot's current type; none for no tower, an unnamed slot or a type
+    // outside Date, Number and String.
+    std::optional<EntryDialog> entryDialog(int slot) const;
+    // The entry box's first text: the date, the number ("0" when there is none) or the text.
+    std::string entryText(int slot) const;
+    // The entry dialog's OK. A date text that names no day stores 0; a number box that holds no
+    // 32-bit integer is refused (false: the dialog stays open and nothing changes).
+    bool enterValue(int slot, std::string_view text);
+
+private:
+    std::optional<TowerId> towerId_;
+    std::string header_;
+};
+
+// Reads a whole text as a 32-bit integer, blanks around it allowed, as the Enter Number box
+// accepts it.
+std::optional<std::int32_t> readWholeInteger(std::string_view text);

@@ -1,0 +1,416 @@
+#include "document/vesk_doc.h"
+
+#include <fstream>
+#include <limits>
+#include <ostream>
+#include <stdexcept>
+
+#include "document/archive.h"
+#include "document/command_ids.h"
+#include "document/document_file.h"
+#include "document/web_links.h"
+#include "geo/grid_reference.h"
+#include "geo/location_text.h"
+#include "geo/outline_loader.h"
+#include "query/csv_export.h"
+#include "query/selection.h"
+#include "query/sorting.h"
+#include "query/tower_text.h"
+#include "query/user_fields.h"
+#include "records/file_bytes.h"
+
+namespace {
+
+// The wait cursor from just after a dialog closes until the views were told to update.
+class BusyCursor {
+public:
+    explicit BusyCursor(DocumentWindows& windows) : windows_(windows) { windows_.beginBusy(); }
+    ~BusyCursor() { windows_.endBusy(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    DocumentWindows& windows_;
+};
+
+// Pans far beyond the grid keep the centre inside 32 bits instead of wrapping round.
+std::int32_t shifted(std::int32_t value, std::int32_t by)
+{
+    const std::int64_t sum = std::int64_t{value} + by;
+    if (sum > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (sum < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(sum);
+}
+
+std::string quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+
+}  // namespace
+
+std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files)
+{
+    auto database = std::make_unique<TowerDatabase>(files.directory);
+    setDefaultSortKeys(*database);
+    recomputeDisplayed(*database);
+    database->outline = loadOutline(files.outline);
+    return database;
+}
+
+VeskDoc::VeskDoc(DocumentWindows& windows, std::string browser, ViewerFiles files)
+    : browserCommand(std::move(browser)), windows_(windows), files_(std::move(files))
+{
+}
+
+TowerDatabase& VeskDoc::ensureDatabase()
+{
+    // A document file named on the viewer's command line is read before any new document has
+    // made the directory; it is made then.
+    if (!database_) database_ = loadViewerDatabase(files_);
+    return *database_;
+}
+
+Position VeskDoc::centreOfText() const
+{
+    if (database_ && movedCentreText_ && *movedCentreText_ == centreText) return database_->centre;
+    return parseGridRef(centreText);
+}
+
+void VeskDoc::applyCentreAndRadius(Position centre)
+{
+    TowerDatabase& database = ensureDatabase();
+    database.centre = centre;
+    database.radius = wholeMetres(radius);
+    recomputeDisplayed(database);
+}
+
+// --- File commands -----------------------------------------------------------------------------
+
+bool VeskDoc::newDocument()
+{
+    const Tower* previous = currentTower_;
+    const bool hadTower = previous != nullptr;
+    const TowerId keptId = hadTower ? previous->id : 0;
+    currentTower_ = nullptr;  // it pointed into the directory that is being replaced
+    const Position centre = centreOfText();
+
+    database_ = loadViewerDatabase(files_);
+    applyCentreAndRadius(centre);
+    if (hadTower) {
+        currentTower_ = database_->tower(keptId);
+        windows_.showCurrentTower(currentTower_, *database_);
+    }
+    windows_.updateAllViews();
+    return true;
+}
+
+bool VeskDoc::openDocument(const std::filesystem::path& path)
+{
+    const auto bytes = readFileBytes(path);
+    if (!bytes) {
+        windows_.showMessage("Cannot open " + quoted(path) + ": the file cannot be read.");
+        return false;
+    }
+    DocumentContents contents;
+    try {
+        contents = decodeDocument(*bytes);
+    } catch (const ArchiveFormatError& error) {
+        windows_.showMessage("Cannot open " + quoted(path) +
+                             ": it is not a Belfrix document (the file " + error.what() +
+                             "). Nothing was changed.");
+        return false;
+    }
+
+    ensureDatabase();
+    radius = contents.radius;
+    centreText = std::move(contents.centreText);
+    const int read = static_cast<int>(contents.fields.size());
+    for (int slot = 0; slot < read; ++slot) userFields[slot] = std::move(contents.fields[slot]);
+    for (int slot = read; slot < userFieldCount; ++slot) clearUserField(slot);
+    needsCentring = true;
+    // A centre text from a file is always read as a grid reference, whatever wrote it.
+    movedCentreText_.reset();
+    applyCentreAndRadius(parseGridRef(centreText));
+    windows_.updateAllViews();
+    return true;
+}
+
+bool VeskDoc::saveDocument(const std::filesystem::path& path)
+{
+    try {
+        replaceFileContents(path, encodeDocument(centreText, radius, userFields));
+    } catch (const std::exception& error) {
+        windows_.showMessage("Cannot save the document as " + quoted(path) + " (" + error.what() +
+                             "). Any earlier file of that name is unchanged.");
+        return false;
+    }
+    return true;
+}
+
+// --- Dispatch ------------------------------------------------------------------------------------
+
+bool VeskDoc::onCommand(int id)
+{
+    switch (id) {
+    case command::sort: sortCommand(); return true;
+    case command::select: selectCommand(); return true;
+    case command::mapOptions: mapOptionsCommand(); return true;
+    case command::zoomIn: zoomIn(); return true;
+    case command::zoomOut: zoomOut(); return true;
+    case command::north: north(); return true;
+    case command::south: south(); return true;
+    case command::east: east(); return true;
+    case command::west: west(); return true;
+    case command::userFields: userFieldsCommand(); return true;
+    case command::exportCsv: exportCommand(); return true;
+    case command::centre: centreOnCurrentTower(); return true;
+    case command::details: details(); return true;
+    case command::editFields: editFieldsCommand(); return true;
+    case command::www: openWebPage(); return true;
+    case command::wwwMap: openWebMap(); return true;
+    default: return false;
+    }
+}
+
+// --- Views and frame -----------------------------------------------------------------------------
+
+std::int32_t VeskDoc::displayedCount() const
+{
+    return database_ ? database_->displayedCount() : 0;
+}
+
+std::string VeskDoc::listLine(std::int32_t displayPosition) const
+{
+    if (!database_) return std::string(noTowerDetails);
+    return towerDescription(database_->displayedTower(displayPosition), *database_, true);
+}
+
+void VeskDoc::pickByDisplayPosition(std::int32_t displayPosition)
+{
+    setCurrentTower(ensureDatabase().displayedTower(displayPosition));
+}
+
+void VeskDoc::pickNearest(ViewPoint point)
+{
+    setCurrentTower(nearestVisibleTower(ensureDatabase(), point));
+}
+
+std::string VeskDoc::hoverText(ViewPoint point) const
+{
+    if (!database_) return std::string(noTowerDetails);
+    return towerDescription(nearestVisibleTower(*database_, point), *database_, false);
+}
+
+ViewPoint VeskDoc::currentTowerViewCoordinates()
+{
+    if (currentTower_ == nullptr) return offMap;
+    TowerDatabase& database = ensureDatabase();
+    database.distanceReference = currentTower_;
+    return viewCoordinates(database, *currentTower_);
+}
+
+bool VeskDoc::takeNeedsCentring()
+{
+    const bool was = needsCentring;
+    needsCentring = false;
+    return was;
+}
+
+void VeskDoc::setCurrentTower(const Tower* tower)
+{
+    TowerDatabase& database = ensureDatabase();
+    currentTower_ = tower;
+    windows_.showCurrentTower(tower, database);
+    windows_.updateAllViews();
+}
+
+// --- Dialog commands -----------------------------------------------------------------------------
+
+void VeskDoc::selectCommand()
+{
+    auto step = windows_.runSelectDialog();
+    if (step) applySelection(std::move(*step));
+}
+
+void VeskDoc::applySelection(SelectionStep step)
+{
+    TowerDatabase& database = ensureDatabase();
+    BusyCursor busy(windows_);
+    applySelectionStep(database, std::move(step));
+    windows_.updateAllViews();
+}
+
+void VeskDoc::sortCommand()
+{
+    const auto keys = windows_.runSortDialog(ensureDatabase().sortKeys);
+    if (keys) applySortKeys(*keys);
+}
+
+void VeskDoc::applySortKeys(const SortKeys& keys)
+{
+    TowerDatabase& database = ensureDatabase();
+    BusyCursor busy(windows_);
+    database.sortKeys = keys;
+    recomputeDisplayed(database);
+    windows_.updateAllViews();
+}
+
+MapOptions VeskDoc::shownMapOptions() const
+{
+    return {referenceSystem, centreText, static_cast<float>(radius), webMap};
+}
+
+void VeskDoc::mapOptionsCommand()
+{
+    const auto options = windows_.runMapOptionsDialog(shownMapOptions());
+    if (options) applyMapOptions(*options);
+}
+
+void VeskDoc::applyMapOptions(const MapOptions& options)
+{
+    ensureDatabase();
+    BusyCursor busy(windows_);
+    referenceSystem = options.referenceSystem;
+    centreText = options.centreText;
+    radius = static_cast<double>(options.radius);
+    webMap = options.webMap;
+    applyCentreAndRadius(centreOfText());
+    windows_.updateAllViews();
+}
+
+UserFieldDefinitions VeskDoc::shownUserFieldDefinitions() const
+{
+    UserFieldDefinitions rows;
+    for (int slot = 0; slot < userFieldCount; ++slot) {
+        rows[slot].name = userFields[slot].name;
+        rows[slot].type = userFields[slot].isNamed() ? static_cast<std::int32_t>(userFields[slot].type) : -1;
+    }
+    return rows;
+}
+
+void VeskDoc::userFieldsCommand()
+{
+    const auto rows = windows_.runUserFieldsDialog(shownUserFieldDefinitions());
+    if (rows) applyUserFieldDefinitions(*rows);
+}
+
+void VeskDoc::applyUserFieldDefinitions(const UserFieldDefinitions& rows)
+{
+    for (int slot = 0; slot < userFieldCount; ++slot) {
+        userFields[slot].name = rows[slot].name;
+        // A row without a type keeps the slot's type, so every named field stays one the
+        // document file can store and read back.
+        if (rows[slot].type >= 0 && rows[slot].type <= 2)
+            userFields[slot].type = static_cast<FieldType>(rows[slot].type);
+    }
+}
+
+void VeskDoc::editFieldsCommand()
+{
+    TowerFieldEditor editor(currentTower_, ensureDatabase());
+    windows_.runTowerFieldsDialog(editor);
+}
+
+// --- Map moves -----------------------------------------------------------------------------------
+
+void VeskDoc::move(std::int32_t dx, std::int32_t dy)
+{
+    TowerDatabase& database = ensureDatabase();
+    BusyCursor busy(windows_);
+    // C++ division truncates toward zero, as the directory's arithmetic does.
+    database.centre.x = shifted(database.centre.x, dx / 100);
+    database.centre.y = shifted(database.centre.y, dy / 100);
+    database.radius = wholeMetres(radius);
+    if (dx != 0 || dy != 0) recomputeDisplayed(database);
+    centreText = locationText(database.centre);
+    movedCentreText_ = centreText;
+    windows_.updateAllViews();
+}
+
+void VeskDoc::zoomIn()
+{
+    radius /= 2;
+    move(0, 0);
+}
+
+void VeskDoc::zoomOut()
+{
+    radius *= 2;
+    move(0, 0);
+}
+
+void VeskDoc::north() { move(0, wholeMetres(radius / 2)); }
+void VeskDoc::south() { move(0, wholeMetres(-radius / 2)); }
+void VeskDoc::east() { move(wholeMetres(radius / 2), 0); }
+void VeskDoc::west() { move(wholeMetres(-radius / 2), 0); }
+
+void VeskDoc::centreOnCurrentTower()
+{
+    TowerDatabase& database = ensureDatabase();
+    BusyCursor busy(windows_);
+    if (currentTower_ != nullptr) {
+        database.centre = currentTower_->position;
+        recomputeDisplayed(database);
+    }
+    centreText = locationText(database.centre);
+    movedCentreText_ = centreText;
+    needsCentring = true;
+    windows_.updateAllViews();
+}
+
+// --- Details, Export, web links ------------------------------------------------------------------
+
+void VeskDoc::details()
+{
+    windows_.showMessage(towerDescription(currentTower_, ensureDatabase(), true));
+}
+
+bool VeskDoc::writeExport(std::ostream& out)
+{
+    writeCsv(out, ensureDatabase());
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+void VeskDoc::exportCommand()
+{
+    const auto path = windows_.askExportFileName();
+    if (!path) return;
+    ensureDatabase();
+    std::string failure;
+    {
+        BusyCursor busy(windows_);
+        // Binary: the rows carry their own CR LF line ends.
+        std::ofstream out(*path, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            failure = "Cannot create the export file " + quoted(*path) + ".";
+        } else {
+            const bool written = writeExport(out);
+            out.close();
+            if (!written || out.fail())
+                failure = "Cannot write the export file " + quoted(*path) +
+                          "; it is incomplete.";
+        }
+    }
+    if (!failure.empty()) windows_.showMessage(failure);
+}
+
+void VeskDoc::openInBrowser(const std::string& address)
+{
+    windows_.startProgram(browserCommandLine(browserCommand, address));
+}
+
+void VeskDoc::openWebPage()
+{
+    const Tower* tower = currentTower_;
+    if (tower == nullptr || tower->webPage == 0) return;
+    openInBrowser("http://" + ensureDatabase().webAddress(tower->webPage));
+}
+
+void VeskDoc::openWebMap()
+{
+    const Tower* tower = currentTower_;
+    if (tower == nullptr || !tower->position.isSet()) return;
+    if (webMap == webMapStreetmap)
+        openInBrowser(streetmapLink(tower->position));
+    else if (webMap == webMapMultimap)
+        openInBrowser(multimapLink(tower->position));
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "document/document_windows.h"
+#include "document/map_geometry.h"
+#include "document/map_options.h"
+#include "records/tower_database.h"
+
+// Where the viewer's load finds its files; the working folder's "vesk.dat" and "map.dat" unless
+// told otherwise.
+struct ViewerFiles {
+    std::filesystem::path directory = "vesk.dat";
+    std::filesystem::path outline = "map.dat";
+};
+
+// The directory as the viewer uses it: the towers and tables of the data file, the default sort
+// keys, every tower displayed (no selection yet) and the outline map.
+std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files);
+
+// The viewer's one document, alive for the whole run: the display settings, the tower directory,
+// the current tower, and the receiver of the Data and View menus, Export and the control bar.
+// It reaches the window system only through DocumentWindows.
+class VeskDoc {
+public:
+    // browserCommand: the program part of the registered ".htm" open command, found by the
+    // window layer; empty when there is none.
+    explicit VeskDoc(DocumentWindows& windows, std::string browserCommand = {},
+                     ViewerFiles files = {});
+    VeskDoc(const VeskDoc&) = delete;
+    VeskDoc& operator=(const VeskDoc&) = delete;
+
+    // Display settings; the document object keeps them across New and Open.
+    std::string centreText{defaultCentreText};
+    double radius = defaultRadius;       // metres
+    bool needsCentring = true;           // the next map drawing scrolls the centre into view
+    std::int32_t webMap = webMapStreetmap;
+    std::string browserCommand;
+
+    // The directory, none before the first new document or document file.
+    TowerDatabase* database() { return database_.get(); }
+    const TowerDatabase* database() const { return database_.get(); }
+    const Tower* currentTower() const { return currentTower_; }
+
+    // --- File commands, reached through the viewer's shell ---
+    // A fresh directory from the data file; the settings, the user-defined fields and the
+    // current tower (by its TowerId) stay, the selection and sort keys start afresh.
+    bool newDocument();
+    // Reads the whole file first; a file that cannot be read or is not a document file is
+    // refused with a message naming it, and nothing changes.
+    bool openDocument(const std::filesystem::path& path);
+    // Writes beside the file and renames over it when complete; a failure is reported with a
+    // message naming the file, which is left as it was.
+    bool saveDocument(const std::filesystem::path& path);
+
+    // Runs a command the document receives; false for an id it does not handle.
+    bool onCommand(int id);
+
+    // --- What the views and the frame call ---
+    std::int32_t displayedCount() const;
+    // The full description of the tower at a display position, "No tower details" past the end.
+    std::string listLine(std::int32_t displayPosition) const;
+    void pickByDisplayPosition(std::int32_t displayPosition);
+    void pickNearest(ViewPoint point);
+    // The one-line description of the displayed tower nearest the point.
+    std::string hoverText(ViewPoint point) const;
+    // Where the map rings the current tower; (-2, -2) for none. Makes the current tower the
+    // reference point for distances, as its drawing on the map does.
+    ViewPoint currentTowerViewCoordinates();
+    bool takeNeedsCentring();
+    void setCurrentTower(const Tower* tower);
+
+    // --- The commands, each as its dialog's OK or its button runs it ---
+    void selectCommand();
+    void sortCommand();
+    void mapOptionsCommand();
+    void userFieldsCommand();
+    void editFieldsCommand();
+    void zoomIn();
+    void zoomOut();
+    void north();
+    void south();
+    void east();
+    void west();
+    void centreOnCurrentTower();
+    void details();
+    void exportCommand();
+    void openWebPage();
+    void openWebMap();
+
+    // What the dialogs' OK applies; veskquery applies its options through these as well.
+    void applySelection(SelectionStep step);
+    void applySortKeys(const SortKeys& keys);
+    void applyMapOptions(const MapOptions& options);
+    void applyUserFieldDefinitions(const UserFieldDefinitions& rows);
+    MapOptions shownMapOptions() const;
+    UserFieldDefinitions shownUserFieldDefinitions() const;
+
+    // The export file's bytes for the displayed towers; false when the stream failed.
+    bool writeExport(std::ostream& out);
+    // The map's pan and zoom step: the centre moves by whole 100 m units of the distances
+    // (metres, truncated toward zero), the database takes the document's radius, and the
+    // displayed towers are recomputed when the centre moved.
+    void move(std::int32_t dx, std::int32_t dy);
+    void openInBrowser(const std::string& address);
+
+private:
+    TowerDatabase& ensureDatabase();
+    // The position the centre text stands for: read as a grid reference, unless the text is the
+    // one a move or Centre wrote for the database's centre. In the UTM and Lat/Long systems that
+    // text is no grid reference, and reading it would throw the map to a meaningless place.
+    Position centreOfText() const;
+    // The centre, the radius in whole metres, displayed towers recomputed.
+    void applyCentreAndRadius(Position centre);
+
+    DocumentWindows& windows_;
+    ViewerFiles files_;
+    std::unique_ptr<TowerDatabase> database_;
+    const Tower* currentTower_ = nullptr;
+    std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it
+};

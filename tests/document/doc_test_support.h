@@ -1,0 +1,162 @@
+#pragma once
+
+// Shared by the document and veskquery tests: a small compiled directory in a fresh folder, and
+// a window system that records what the document asks of it.
+
+#include <deque>
+#include <functional>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "document/document_windows.h"
+#include "geo/location_text.h"
+#include "query/user_fields.h"
+#include "records/source_parser.h"
+#include "records/tower_database.h"
+
+namespace docfixture {
+
+// Six towers. Sorted by place name: Aston, Bexley, Chart, Dunton, Easton, Fenby.
+// Aston sits on the default centre TQ102665 (5102, 1665); Bexley 25 km east of it; Chart 5 km
+// north; Dunton in SU (4123, 1456); Easton has no position; Fenby is unringable and its web
+// address holds a '+'.
+inline const char* const sourceText =
+    "NG\\FULL\\Place\\Dedicn\\Bells\\Prac\\WebPage\\UR\\Postcode\n"
+    "TQ102665\\Midshire\\Aston\\S Mary\\8\\Thu 19.30\\www.aston.org.uk\\\\\n"
+    "TQ352665\\Midshire\\Bexley\\S John\\6\\Mon 19.30\n"
+    "TQ102715\\Kent\\Chart\\All Saints\\8\\Thu 20.00\n"
+    "SU123456\\Hants\\Dunton\\S Mary\\10\\Wed 19.45\n"
+    "\\Hants\\Easton\\S Peter\\5\n"
+    "TQ202665\\Kent\\Fenby\\\\3\\\\www.a+b.org\\x\\FE1 2NB\n";
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("belfrix-doc-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Compiles the source lines after the header as the data compiler does and writes vesk.dat.
+inline void writeDirectory(const std::filesystem::path& file, const std::string& source = sourceText)
+{
+    TowerDatabase database;
+    const auto header = source.substr(0, source.find('\n'));
+    const ColumnMap columns = ColumnMap::fromHeader(header);
+    std::size_t start = header.size() + 1;
+    while (start < source.size()) {
+        const auto end = source.find('\n', start);
+        database.addTower(std::string_view(source).substr(start, end - start), columns);
+        start = end + 1;
+    }
+    database.write(file);
+}
+
+inline std::string readAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeAll(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Every call becomes one line of `calls`; each dialog gives the next queued answer, or Cancel.
+class RecordingWindows : public DocumentWindows {
+public:
+    std::vector<std::string> calls;
+    std::deque<std::optional<SelectionStep>> selectAnswers;
+    std::deque<std::optional<SortKeys>> sortAnswers;
+    std::deque<std::optional<MapOptions>> mapOptionsAnswers;
+    std::deque<std::optional<UserFieldDefinitions>> userFieldsAnswers;
+    std::optional<std::filesystem::path> exportAnswer;
+    std::optional<MapOptions> mapOptionsShown;
+    std::optional<SortKeys> sortKeysShown;
+    std::optional<UserFieldDefinitions> userFieldsShown;
+    std::function<void(TowerFieldEditor&)> towerFieldsUser;
+
+    void updateAllViews() override { calls.push_back("update"); }
+    void showMessage(const std::string& text) override { calls.push_back("message: " + text); }
+    void beginBusy() override { calls.push_back("busy"); }
+    void endBusy() override { calls.push_back("not busy"); }
+    void showCurrentTower(const Tower* tower, const TowerDatabase&) override
+    {
+        calls.push_back("control bar: " + (tower ? tower->place : std::string("none")));
+    }
+    std::optional<std::filesystem::path> askExportFileName() override
+    {
+        calls.push_back("ask export file");
+        return exportAnswer;
+    }
+    void startProgram(const std::string& commandLine) override
+    {
+        calls.push_back("start: " + commandLine);
+    }
+    std::optional<SelectionStep> runSelectDialog() override
+    {
+        calls.push_back("Select dialog");
+        return next(selectAnswers);
+    }
+    std::optional<SortKeys> runSortDialog(const SortKeys& keys) override
+    {
+        calls.push_back("Sort dialog");
+        sortKeysShown = keys;
+        return next(sortAnswers);
+    }
+    std::optional<MapOptions> runMapOptionsDialog(const MapOptions& shown) override
+    {
+        calls.push_back("Options dialog");
+        mapOptionsShown = shown;
+        return next(mapOptionsAnswers);
+    }
+    std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions& shown) override
+    {
+        calls.push_back("User-defined Fields dialog");
+        userFieldsShown = shown;
+        return next(userFieldsAnswers);
+    }
+    void runTowerFieldsDialog(TowerFieldEditor& editor) override
+    {
+        calls.push_back("Tower Details dialog");
+        if (towerFieldsUser) towerFieldsUser(editor);
+    }
+
+private:
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& answers)
+    {
+        if (answers.empty()) return std::nullopt;
+        auto answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// The viewer-wide settings start as at every start of the viewer.
+inline void resetViewerSettings()
+{
+    referenceSystem = ReferenceSystem::OS;
+    resetUserFields();
+}
+
+}  // namespace docfixture

@@ -1,0 +1,603 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "document/command_ids.h"
+#include "document/vesk_doc.h"
+#include "document/web_links.h"
+#include "query/selection.h"
+#include "query/sorting.h"
+#include "tests/document/doc_test_support.h"
+
+using namespace docfixture;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+const std::string astonFull =
+    "Aston, Midshire, S Mary, 8 Thu 19.30 TQ102665  http://www.aston.org.uk";
+
+class VeskDocTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetViewerSettings();
+        writeDirectory(folder / "vesk.dat");
+        // One layer holding one polyline of two points, (1000, 2000) and (500, 100).
+        writeAll(folder / "map.dat", std::string("\x01\x00\x01\x00\x02\x00\xE8\x03\xD0\x07\xF4\x01\x64\x00", 14));
+    }
+    void TearDown() override { resetViewerSettings(); }
+
+    std::vector<std::string> places() const
+    {
+        std::vector<std::string> result;
+        for (std::int32_t i = 0; i < doc.displayedCount(); ++i)
+            result.push_back(doc.database()->displayedTower(i)->place);
+        return result;
+    }
+    const Tower* tower(const std::string& place) const
+    {
+        for (const auto& [id, t] : doc.database()->towers())
+            if (t.place == place) return &t;
+        return nullptr;
+    }
+    void pick(const std::string& place)
+    {
+        doc.setCurrentTower(tower(place));
+        windows.calls.clear();
+    }
+    static SelectionStep step(std::int32_t field, std::string from, std::string to,
+                              StepMode mode = StepMode::And)
+    {
+        SelectionStep s;
+        s.field = field;
+        s.fromText = std::move(from);
+        s.toText = std::move(to);
+        s.mode = mode;
+        return s;
+    }
+
+    TempFolder folder;
+    RecordingWindows windows;
+    VeskDoc doc{windows, "browser ", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
+};
+
+const Calls busyUpdate = {"busy", "update", "not busy"};
+
+TEST_F(VeskDocTest, StartsWithTheDefaultSettingsAndNoDirectory)
+{
+    EXPECT_EQ(doc.centreText, "TQ102665");
+    EXPECT_EQ(doc.radius, 50000.0);
+    EXPECT_EQ(doc.webMap, 0);
+    EXPECT_TRUE(doc.needsCentring);
+    EXPECT_EQ(doc.database(), nullptr);
+    EXPECT_EQ(doc.currentTower(), nullptr);
+    EXPECT_EQ(doc.displayedCount(), 0);
+    EXPECT_EQ(doc.listLine(0), "No tower details");
+    EXPECT_EQ(doc.shownMapOptions(), (MapOptions{ReferenceSystem::OS, "TQ102665", 50000.0f, 0}));
+}
+
+TEST_F(VeskDocTest, NewDocumentMakesTheViewersDirectory)
+{
+    ASSERT_TRUE(doc.newDocument());
+    const TowerDatabase& database = *doc.database();
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Bexley", "Chart", "Dunton", "Easton", "Fenby"}));
+    EXPECT_EQ(database.centre, (Position{5102, 1665}));
+    EXPECT_EQ(database.radius, 50000);
+    EXPECT_EQ(database.sortKeys, (SortKeys{SortKey{false, 0, false}, SortKey{false, 1, false},
+                                           SortKey{false, 2, false}}));
+    ASSERT_EQ(database.outline.layers.size(), 1u);
+    ASSERT_EQ(database.outline.layers[0].polylines.size(), 1u);
+    EXPECT_EQ(database.outline.layers[0].polylines[0].minX, 500);
+    EXPECT_EQ(database.outline.layers[0].polylines[0].maxY, 2000);
+
+    EXPECT_EQ(doc.listLine(0), astonFull);
+    EXPECT_EQ(doc.listLine(6), "No tower details");
+    EXPECT_EQ(windows.calls, (Calls{"update"}));
+}
+
+TEST_F(VeskDocTest, MissingDataFilesGiveAnEmptyDirectoryWithoutAMessage)
+{
+    VeskDoc empty{windows, "", ViewerFiles{folder / "none.dat", folder / "none.map"}};
+    ASSERT_TRUE(empty.newDocument());
+    EXPECT_EQ(empty.displayedCount(), 0);
+    EXPECT_TRUE(empty.database()->outline.layers.empty());
+    empty.pickNearest({0, 0});
+    EXPECT_EQ(empty.currentTower(), nullptr);
+    EXPECT_EQ(empty.hoverText({0, 0}), "No tower details");
+    EXPECT_EQ(windows.calls, (Calls{"update", "control bar: none", "update"}));
+}
+
+TEST_F(VeskDocTest, PicksByDisplayPositionAndByNearestPoint)
+{
+    doc.newDocument();
+    windows.calls.clear();
+    doc.pickByDisplayPosition(1);
+    EXPECT_EQ(doc.currentTower(), tower("Bexley"));
+    EXPECT_EQ(windows.calls, (Calls{"control bar: Bexley", "update"}));
+    doc.pickByDisplayPosition(6);
+    EXPECT_EQ(doc.currentTower(), nullptr);
+
+    // Half the radius east of the centre is 25 km east: Bexley.
+    doc.pickNearest({0.5, 0});
+    EXPECT_EQ(doc.currentTower(), tower("Bexley"));
+    // 9.5 km east: Fenby at 10 km is nearer than Aston on the centre.
+    doc.pickNearest({0.19, 0});
+    EXPECT_EQ(doc.currentTower(), tower("Fenby"));
+    // 5 km east lies as far from Aston as from Fenby; Aston comes first in display order.
+    doc.pickNearest({0.1, 0});
+    EXPECT_EQ(doc.currentTower(), tower("Aston"));
+    // Far outside the map still finds a tower.
+    doc.pickNearest({-40, -40});
+    EXPECT_EQ(doc.currentTower(), tower("Dunton"));
+
+    EXPECT_EQ(doc.hoverText({0.5, 0}), "Bexley, Midshire, S John");
+    EXPECT_EQ(doc.currentTower(), tower("Dunton"));  // hovering picks nothing
+}
+
+TEST_F(VeskDocTest, ATowerWithoutPositionIsNearestOnlyWhenNoOtherIsDisplayed)
+{
+    doc.newDocument();
+    doc.applySelection(step(selectBells, "5", "6"));  // Bexley and Easton
+    doc.pickNearest({5, 5});
+    EXPECT_EQ(doc.currentTower(), tower("Bexley"));
+    doc.applySelection(step(selectBells, "5", "5"));  // Easton alone
+    doc.pickNearest({0, 0});
+    EXPECT_EQ(doc.currentTower(), tower("Easton"));
+    doc.applySelection(step(selectBells, "99", "99"));
+    doc.pickNearest({0, 0});
+    EXPECT_EQ(doc.currentTower(), nullptr);
+}
+
+TEST_F(VeskDocTest, ViewCoordinatesOfTheCurrentTowerMakeItTheDistanceReference)
+{
+    doc.newDocument();
+    EXPECT_EQ(doc.currentTowerViewCoordinates(), offMap);
+    EXPECT_EQ(doc.database()->distanceReference, nullptr);
+
+    pick("Bexley");
+    EXPECT_EQ(doc.currentTowerViewCoordinates(), (ViewPoint{0.5, 0}));
+    EXPECT_EQ(doc.database()->distanceReference, tower("Bexley"));
+    pick("Chart");
+    EXPECT_EQ(doc.currentTowerViewCoordinates(), (ViewPoint{0, 0.1}));
+    pick("Easton");
+    EXPECT_EQ(doc.currentTowerViewCoordinates(), offMap);
+
+    // On the edge of the square: vx = 1, outside the open square the map shows.
+    EXPECT_EQ(viewCoordinates(*doc.database(), Position{5602, 1665}), (ViewPoint{1, 0}));
+    EXPECT_EQ(viewCoordinates(*doc.database(), Position{5102, 1665}), (ViewPoint{0, 0}));
+}
+
+TEST_F(VeskDocTest, NewDocumentKeepsSettingsFieldsAndCurrentTowerButNotSelectionOrSort)
+{
+    doc.newDocument();
+    pick("Chart");
+    const TowerId chart = doc.currentTower()->id;
+    doc.applySelection(step(selectBells, "8", "8"));
+    doc.applySortKeys({SortKey{false, sortBells, true}, SortKey{}, SortKey{}});
+    doc.zoomIn();
+    doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 25000, 1});
+    userFields[0].name = "Visited";
+    userFields[0].numbers[chart] = 5;
+    windows.calls.clear();
+
+    ASSERT_TRUE(doc.newDocument());
+    EXPECT_EQ(doc.displayedCount(), 6);
+    EXPECT_TRUE(doc.database()->selectionSteps.empty());
+    EXPECT_EQ(doc.database()->sortKeys[0], (SortKey{false, 0, false}));
+    EXPECT_EQ(doc.radius, 25000.0);
+    EXPECT_EQ(doc.database()->radius, 25000);
+    EXPECT_EQ(doc.webMap, 1);
+    EXPECT_EQ(userFields[0].numbers.at(chart), 5);
+    ASSERT_NE(doc.currentTower(), nullptr);
+    EXPECT_EQ(doc.currentTower(), doc.database()->tower(chart));  // a tower of the new directory
+    EXPECT_EQ(windows.calls, (Calls{"control bar: Chart", "update"}));
+}
+
+TEST_F(VeskDocTest, NewDocumentDropsACurrentTowerTheNewDirectoryLacks)
+{
+    doc.newDocument();
+    pick("Fenby");
+    writeDirectory(folder / "vesk.dat", "Place\nSomewhere\n");
+    doc.newDocument();
+    EXPECT_EQ(doc.currentTower(), nullptr);
+    EXPECT_EQ(windows.calls, (Calls{"control bar: none", "update"}));
+}
+
+TEST_F(VeskDocTest, PansMoveTheCentreByHalfTheRadius)
+{
+    doc.newDocument();
+    struct Case {
+        int command;
+        Position centre;
+        const char* centreText;
+    };
+    const Case cases[] = {
+        {command::east, {5352, 1665}, "TQ352665"},
+        {command::west, {4852, 1665}, "SU852665"},
+        {command::north, {5102, 1915}, "TQ102915"},
+        {command::south, {5102, 1415}, "TQ102415"},
+    };
+    for (const Case& c : cases) {
+        doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 50000, 0});
+        windows.calls.clear();
+        ASSERT_TRUE(doc.onCommand(c.command));
+        EXPECT_EQ(doc.database()->centre, c.centre) << c.command;
+        EXPECT_EQ(doc.centreText, c.centreText);
+        EXPECT_EQ(windows.calls, busyUpdate);
+    }
+}
+
+TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
+{
+    doc.newDocument();
+    referenceSystem = ReferenceSystem::UTM;
+    doc.onCommand(command::zoomIn);
+    EXPECT_EQ(doc.radius, 25000.0);
+    EXPECT_EQ(doc.database()->radius, 25000);
+    EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
+    EXPECT_EQ(doc.centreText, "30U:(679,5696)");
+    EXPECT_EQ(doc.shownMapOptions().radius, 25000.0f);
+
+    for (int i = 0; i < 4; ++i) doc.zoomIn();
+    EXPECT_EQ(doc.radius, 1562.5);
+    EXPECT_EQ(doc.database()->radius, 1562);
+    EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1562.5");
+    // Half of 1562.5 m is 781 whole metres, 7 whole 100 m units.
+    doc.east();
+    EXPECT_EQ(doc.database()->centre, (Position{5109, 1665}));
+
+    doc.onCommand(command::zoomOut);
+    EXPECT_EQ(doc.radius, 3125.0);
+    EXPECT_EQ(doc.database()->radius, 3125);
+}
+
+TEST_F(VeskDocTest, RepeatedZoomOutKeepsTheDatabaseRadiusInsideItsRange)
+{
+    doc.newDocument();
+    for (int i = 0; i < 40; ++i) doc.zoomOut();
+    EXPECT_EQ(doc.database()->radius, 2147483647);
+    doc.east();
+    doc.west();
+    EXPECT_GT(doc.database()->radius, 0);
+}
+
+TEST_F(VeskDocTest, APanRecomputesADistanceSelection)
+{
+    doc.newDocument();
+    doc.applySelection(step(selectDistance, "0", "10"));
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Chart", "Fenby"}));
+    doc.zoomIn();  // the centre stays, and so does the selection
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Chart", "Fenby"}));
+    doc.zoomOut();
+    doc.east();
+    EXPECT_EQ(places(), (std::vector<std::string>{"Bexley"}));
+}
+
+TEST_F(VeskDocTest, CentreMovesToTheCurrentTowerAndAsksForCentring)
+{
+    doc.newDocument();
+    EXPECT_TRUE(doc.takeNeedsCentring());
+    EXPECT_FALSE(doc.takeNeedsCentring());
+    doc.applySelection(step(selectDistance, "0", "10"));
+    pick("Bexley");
+    ASSERT_TRUE(doc.onCommand(command::centre));
+    EXPECT_EQ(doc.database()->centre, (Position{5352, 1665}));
+    EXPECT_EQ(doc.centreText, "TQ352665");
+    EXPECT_EQ(places(), (std::vector<std::string>{"Bexley"}));
+    EXPECT_EQ(windows.calls, busyUpdate);
+    EXPECT_TRUE(doc.takeNeedsCentring());
+}
+
+TEST_F(VeskDocTest, CentreWithoutACurrentTowerOnlyRewritesTheCentreText)
+{
+    doc.newDocument();
+    doc.takeNeedsCentring();
+    referenceSystem = ReferenceSystem::LatLong;
+    doc.centreOnCurrentTower();
+    EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
+    EXPECT_EQ(doc.centreText, "51\xB0" "23'12\"N 0\xB0" "24'55\"W");
+    EXPECT_TRUE(doc.needsCentring);
+}
+
+TEST_F(VeskDocTest, MapOptionsShowTheSettingsAndApplyThemOnOk)
+{
+    doc.newDocument();
+    doc.applySelection(step(selectDistance, "0", "10"));
+    windows.calls.clear();
+    windows.mapOptionsAnswers.push_back(MapOptions{ReferenceSystem::UTM, "SU123456", 12345.6f, 1});
+    ASSERT_TRUE(doc.onCommand(command::mapOptions));
+    EXPECT_EQ(windows.mapOptionsShown, (MapOptions{ReferenceSystem::OS, "TQ102665", 50000.0f, 0}));
+    EXPECT_EQ(referenceSystem, ReferenceSystem::UTM);
+    EXPECT_EQ(doc.centreText, "SU123456");
+    EXPECT_EQ(doc.radius, static_cast<double>(12345.6f));
+    EXPECT_EQ(doc.webMap, 1);
+    EXPECT_EQ(doc.database()->centre, (Position{4123, 1456}));
+    EXPECT_EQ(doc.database()->radius, 12345);
+    EXPECT_EQ(places(), (std::vector<std::string>{"Dunton"}));  // recomputed about the new centre
+    EXPECT_EQ(windows.calls, (Calls{"Options dialog", "busy", "update", "not busy"}));
+
+    windows.calls.clear();
+    doc.onCommand(command::mapOptions);  // Cancel
+    EXPECT_EQ(windows.calls, (Calls{"Options dialog"}));
+    EXPECT_EQ(doc.centreText, "SU123456");
+}
+
+TEST_F(VeskDocTest, AMovedCentreInUtmSurvivesOptionsOkAndNewDocument)
+{
+    doc.newDocument();
+    referenceSystem = ReferenceSystem::UTM;
+    doc.east();
+    const Position moved{5352, 1665};
+    ASSERT_EQ(doc.database()->centre, moved);
+    const std::string utmCentre = doc.centreText;
+    EXPECT_EQ(utmCentre.substr(0, 5), "30U:(");  // still west of 0 degrees, in zone 30
+
+    // OK without retyping the centre keeps the map where it is, with the new radius.
+    MapOptions options = doc.shownMapOptions();
+    options.radius = 20000;
+    doc.applyMapOptions(options);
+    EXPECT_EQ(doc.database()->centre, moved);
+    EXPECT_EQ(doc.database()->radius, 20000);
+    EXPECT_EQ(doc.centreText, utmCentre);
+
+    doc.newDocument();
+    EXPECT_EQ(doc.database()->centre, moved);
+
+    // A centre that is typed is read as a grid reference.
+    options.centreText = "SU123456";
+    doc.applyMapOptions(options);
+    EXPECT_EQ(doc.database()->centre, (Position{4123, 1456}));
+}
+
+TEST(MapOptionsText, RadiusBoxShowsSixDigitsAndAcceptsZeroToAMillion)
+{
+    EXPECT_EQ(radiusText(50000), "50000");
+    EXPECT_EQ(radiusText(1562.5f), "1562.5");
+    EXPECT_EQ(radiusText(12345.6f), "12345.6");
+    EXPECT_EQ(readRadiusText("1000000"), 1000000.0f);
+    EXPECT_EQ(readRadiusText(" 0 "), 0.0f);
+    EXPECT_EQ(readRadiusText("12345.6"), 12345.6f);
+    EXPECT_EQ(readRadiusText("1000001"), std::nullopt);
+    EXPECT_EQ(readRadiusText("-1"), std::nullopt);
+    EXPECT_EQ(readRadiusText("12km"), std::nullopt);
+    EXPECT_EQ(readRadiusText(""), std::nullopt);
+    EXPECT_EQ(readRadiusText("nan"), std::nullopt);
+    EXPECT_EQ(readRadiusText("0x10"), std::nullopt);
+}
+
+TEST_F(VeskDocTest, SelectAndSortApplyOnOkOnly)
+{
+    doc.newDocument();
+    windows.calls.clear();
+    windows.selectAnswers.push_back(step(selectBells, "8", "8"));
+    doc.onCommand(command::select);
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Chart"}));
+    EXPECT_EQ(windows.calls, (Calls{"Select dialog", "busy", "update", "not busy"}));
+
+    windows.calls.clear();
+    doc.onCommand(command::select);  // Cancel
+    EXPECT_EQ(windows.calls, (Calls{"Select dialog"}));
+    EXPECT_EQ(doc.database()->selectionSteps.size(), 1u);
+
+    windows.selectAnswers.push_back(step(-1, "", "", StepMode::SelectAll));
+    doc.onCommand(command::select);
+    windows.calls.clear();
+    windows.sortAnswers.push_back(SortKeys{SortKey{false, sortBells, true}, SortKey{}, SortKey{}});
+    doc.onCommand(command::sort);
+    EXPECT_EQ(windows.sortKeysShown->at(1), (SortKey{false, 1, false}));
+    EXPECT_EQ(places(), (std::vector<std::string>{"Dunton", "Aston", "Chart", "Bexley", "Easton", "Fenby"}));
+    EXPECT_EQ(windows.calls, (Calls{"Sort dialog", "busy", "update", "not busy"}));
+
+    windows.calls.clear();
+    doc.onCommand(command::sort);  // Cancel
+    EXPECT_EQ(windows.calls, (Calls{"Sort dialog"}));
+    EXPECT_EQ(doc.database()->sortKeys[0].field, sortBells);
+}
+
+TEST_F(VeskDocTest, UserFieldsDialogNamesAndTypesSlotsWithoutUpdatingViews)
+{
+    doc.newDocument();
+    userFields[0].name = "Count";
+    userFields[0].type = FieldType::Number;
+    userFields[0].numbers[7] = 3;
+    userFields[1].type = FieldType::String;  // unnamed: its row shows no type
+    windows.calls.clear();
+
+    UserFieldDefinitions rows;
+    rows[0] = {"Tally", -1};  // renamed, no type chosen
+    rows[3] = {"Visited", 0};
+    windows.userFieldsAnswers.push_back(rows);
+    doc.onCommand(command::userFields);
+
+    EXPECT_EQ(windows.userFieldsShown->at(0), (UserFieldDefinition{"Count", 1}));
+    EXPECT_EQ(windows.userFieldsShown->at(1), (UserFieldDefinition{"", -1}));
+    EXPECT_EQ(userFields[0].name, "Tally");
+    EXPECT_EQ(userFields[0].type, FieldType::Number);  // kept: the row showed no type
+    EXPECT_EQ(userFields[0].numbers.at(7), 3);          // values stay with a renamed slot
+    EXPECT_EQ(userFields[3].name, "Visited");
+    EXPECT_EQ(userFields[3].type, FieldType::Date);
+    EXPECT_EQ(windows.calls, (Calls{"User-defined Fields dialog"}));
+
+    windows.calls.clear();
+    doc.onCommand(command::userFields);  // Cancel
+    EXPECT_EQ(userFields[3].name, "Visited");
+}
+
+TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
+{
+    doc.newDocument();
+    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    userFields[2] = UserField{"Peals", FieldType::Number, {}, {}};
+    userFields[4] = UserField{"Notes", FieldType::String, {}, {}};
+    pick("Aston");
+    const TowerId aston = doc.currentTower()->id;
+
+    windows.towerFieldsUser = [&](TowerFieldEditor& editor) {
+        EXPECT_EQ(editor.header(), astonFull);
+        EXPECT_TRUE(editor.rowShown(0));
+        EXPECT_FALSE(editor.rowShown(1));
+        EXPECT_EQ(editor.rowName(2), "Peals");
+        EXPECT_EQ(editor.entryDialog(1), std::nullopt);
+
+        EXPECT_EQ(editor.entryDialog(0), EntryDialog::Date);
+        EXPECT_EQ(editor.entryText(0), "");
+        EXPECT_TRUE(editor.enterValue(0, "7/9/2002"));
+        EXPECT_EQ(editor.valueText(0), "7/9/2002");
+        EXPECT_EQ(editor.entryText(0), "7/9/2002");
+
+        EXPECT_EQ(editor.entryDialog(2), EntryDialog::Number);
+        EXPECT_EQ(editor.entryText(2), "0");
+        EXPECT_FALSE(editor.enterValue(2, "abc"));
+        EXPECT_FALSE(editor.enterValue(2, "12x"));
+        EXPECT_FALSE(editor.enterValue(2, "99999999999"));
+        EXPECT_FALSE(editor.enterValue(2, "+-5"));
+        EXPECT_FALSE(editor.enterValue(2, ""));
+        EXPECT_EQ(editor.valueText(2), "");
+        EXPECT_TRUE(editor.enterValue(2, " -12 "));
+        EXPECT_EQ(editor.entryText(2), "-12");
+
+        EXPECT_EQ(editor.entryDialog(4), EntryDialog::Text);
+        EXPECT_TRUE(editor.enterValue(4, "two\r\nlines"));
+        EXPECT_EQ(editor.valueText(4), "two\r\nlines");
+
+        // An empty date text stores 0, which shows as no date.
+        EXPECT_TRUE(editor.enterValue(0, ""));
+        EXPECT_EQ(editor.valueText(0), "");
+    };
+    doc.onCommand(command::editFields);
+    EXPECT_EQ(windows.calls, (Calls{"Tower Details dialog"}));
+    EXPECT_EQ(userFields[0].numbers.at(aston), 0);
+    EXPECT_EQ(userFields[2].numbers.at(aston), -12);
+    EXPECT_EQ(userFields[4].texts.at(aston), "two\r\nlines");
+}
+
+TEST_F(VeskDocTest, FieldEditorWithoutACurrentTowerChangesNothing)
+{
+    doc.newDocument();
+    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    windows.towerFieldsUser = [&](TowerFieldEditor& editor) {
+        EXPECT_EQ(editor.header(), "No tower details");
+        EXPECT_TRUE(editor.rowShown(0));
+        EXPECT_EQ(editor.valueText(0), "");
+        EXPECT_EQ(editor.entryDialog(0), std::nullopt);
+        EXPECT_FALSE(editor.enterValue(0, "1/1/2001"));
+    };
+    doc.editFieldsCommand();
+    EXPECT_TRUE(userFields[0].numbers.empty());
+}
+
+TEST_F(VeskDocTest, DetailsShowTheFullDescription)
+{
+    doc.newDocument();
+    windows.calls.clear();
+    doc.onCommand(command::details);
+    pick("Aston");
+    doc.onCommand(command::details);
+    EXPECT_EQ(windows.calls, (Calls{"message: " + astonFull}));
+}
+
+TEST_F(VeskDocTest, ExportWritesTheDisplayedTowersReplacingTheFile)
+{
+    doc.newDocument();
+    doc.applySelection(step(selectBells, "8", "8"));
+    const auto file = folder / "vesk.csv";
+    writeAll(file, std::string(2000, 'o'));
+    windows.exportAnswer = file;
+    windows.calls.clear();
+    ASSERT_TRUE(doc.onCommand(command::exportCsv));
+    EXPECT_EQ(windows.calls, (Calls{"ask export file", "busy", "not busy"}));
+    EXPECT_EQ(readAll(file),
+              "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www\r\n"
+              "\"Aston\",\"Midshire\",\"S Mary\",,8,\"0-0-0\",,,\"Thu\",19.30,\"TQ102665\",\"www.aston.org.uk\"\r\n"
+              "\"Chart\",\"Kent\",\"All Saints\",,8,\"0-0-0\",,,\"Thu\",20.00,\"TQ102715\",\"\"\r\n");
+
+    windows.exportAnswer.reset();
+    windows.calls.clear();
+    std::filesystem::remove(file);
+    doc.exportCommand();
+    EXPECT_EQ(windows.calls, (Calls{"ask export file"}));
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(VeskDocTest, ExportThatCannotCreateItsFileSaysSo)
+{
+    doc.newDocument();
+    for (const auto& target : {folder / "no such folder" / "vesk.csv", folder.path()}) {
+        windows.exportAnswer = target;
+        windows.calls.clear();
+        doc.exportCommand();
+        ASSERT_EQ(windows.calls.size(), 4u);
+        EXPECT_EQ(windows.calls[1], "busy");
+        EXPECT_EQ(windows.calls[2], "not busy");
+        EXPECT_EQ(windows.calls[3], "message: Cannot create the export file \"" + target.string() + "\".");
+    }
+}
+
+TEST_F(VeskDocTest, ExportThatCannotWriteItsFileSaysSo)
+{
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    doc.newDocument();
+    windows.exportAnswer = "/dev/full";
+    windows.calls.clear();
+    doc.exportCommand();
+    EXPECT_EQ(windows.calls.back(),
+              "message: Cannot write the export file \"/dev/full\"; it is incomplete.");
+}
+
+TEST_F(VeskDocTest, WebButtonsStartTheBrowserOnTheCurrentTowersLinks)
+{
+    doc.newDocument();
+    auto programsStarted = [&] {
+        Calls starts;
+        for (const std::string& call : windows.calls)
+            if (call.starts_with("start: ")) starts.push_back(call);
+        return starts;
+    };
+    doc.setCurrentTower(tower("Aston"));
+    doc.onCommand(command::www);
+    doc.onCommand(command::wwwMap);
+    doc.webMap = 1;
+    doc.onCommand(command::wwwMap);
+    doc.setCurrentTower(tower("Fenby"));
+    doc.onCommand(command::www);
+    EXPECT_EQ(programsStarted(),
+              (Calls{"start: browser \"http://www.aston.org.uk\"",
+                     "start: browser \"http://www.streetmap.co.uk/streetmap.dll?grid2map?X=510250&Y=166550&arrow=Y&nolocal=Y\"",
+                     "start: browser \"http://www.multimap.com/map/browse.cgi?GridE=510250&GridN=166550&db=grid\"",
+                     "start: browser \"http://www.a_b.org\""}));
+
+    // Bexley has no web address, Easton neither one nor a position; without a current tower
+    // neither button does anything.
+    windows.calls.clear();
+    doc.setCurrentTower(tower("Bexley"));
+    doc.onCommand(command::www);
+    doc.setCurrentTower(tower("Easton"));
+    doc.onCommand(command::www);
+    doc.onCommand(command::wwwMap);
+    doc.setCurrentTower(nullptr);
+    doc.onCommand(command::www);
+    doc.onCommand(command::wwwMap);
+    EXPECT_TRUE(programsStarted().empty());
+}
+
+TEST(WebLinks, TextsOfTheLinksAndTheCommandLine)
+{
+    EXPECT_EQ(streetmapLink({-1, 5000}),
+              "http://www.streetmap.co.uk/streetmap.dll?grid2map?X=-50&Y=500050&arrow=Y&nolocal=Y");
+    EXPECT_EQ(replaceChar("a+b+c", '+', '_'), "a_b_c");
+    EXPECT_EQ(browserCommandFrom("C:\\TOOLS\\VIEW.EXE %1"), "C:\\TOOLS\\VIEW.EXE ");
+    EXPECT_EQ(browserCommandFrom("C:\\Program Files\\view.exe %1"), "C:\\Program ");
+    EXPECT_EQ(browserCommandFrom("viewer"), "");
+    EXPECT_EQ(browserCommandLine("", "http://x+y"), "\"http://x_y\"");
+}
+
+TEST_F(VeskDocTest, FrameworkCommandsAreNotTheDocuments)
+{
+    for (int id : {command::fileNew, command::fileOpen, command::fileSave, command::appAbout,
+                   command::print, 0})
+        EXPECT_FALSE(doc.onCommand(id)) << id;
+    EXPECT_TRUE(windows.calls.empty());
+}
+
+}  // namespace
