@@ -1,13 +1,15 @@
 // Writes the sample directory: make_sample_directory [map.dat [vesk.txt]], by default the
 // data folder's outline and data/vesk.txt relative to the working folder. With --stress it
-// writes the benchmarks' 32767-tower directory instead, placed without a land test.
+// writes the benchmarks' 32767-tower directory instead, placed without a land test:
+// make_sample_directory --stress - FILE.
+#include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
 
 #include "geo/outline_loader.h"
+#include "records/file_bytes.h"
 #include "tools/sample_directory.h"
 #include "tools/sample_settings.h"
 
@@ -36,16 +38,11 @@ int main(int argc, char** argv)
         text = generateDirectory(sampleTowerCount, sampleSeed, outline);
     }
 
-    // Written beside the target and renamed over it, so a failed run leaves the old file whole.
-    const std::filesystem::path temporary = outputPath.string() + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!out.flush()) {
-            std::cerr << "make_sample_directory: cannot write " << temporary << '\n';
-            return 1;
-        }
+    try {
+        replaceFileContents(outputPath, text);
+    } catch (const std::exception& failure) {
+        std::cerr << "make_sample_directory: " << failure.what() << '\n';
+        return 1;
     }
-    std::filesystem::rename(temporary, outputPath);
     return 0;
 }
