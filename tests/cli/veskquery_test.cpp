@@ -62,7 +62,7 @@ protected:
         return result;
     }
 
-    TempFolder folder;
+    TemporaryFolder folder;
     std::map<std::string, TowerId> ids;
 };
 

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "compiler/compile_directory.h"
-#include "temporary_folder.h"
+#include "tests/support/temporary_folder.h"
+#include "tests/support/bytes.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ Outcome compileIn(const TemporaryFolder& folder)
     return {status, out.str(), error.str()};
 }
 
-const std::string emptyData = bytes({0xFF, 0xFF, 0xFF, 0xFF});
+const std::string emptyData = bytesOf({0xFF, 0xFF, 0xFF, 0xFF});
 
 TEST(SourceLines, EndAtLineFeedsAndAnUnfinishedLastLineIsNoLine)
 {
@@ -48,7 +49,7 @@ TEST(CompileSource, WritesTheExpectedBytes)
     // Kent takes the first draw (41); the towers take the next two (18467, 6334).
     const TowerDatabase database = compileSource("Place\\FULL\\Bells\nAb\\Kent\\8\nCd\\\\\n");
     EXPECT_EQ(database.encode(),
-              bytes({0x2B, 0xBE, 0x18, 0x6C, 'C', 'd', 0x00,
+              bytesOf({0x2B, 0xBE, 0x18, 0x6C, 'C', 'd', 0x00,
                      0x2B, 0x23, 0x48, 0x6C, 'A', 'b', 0x00, 0x03, 0x29, 0x02, 0x08, 0xFF,
                      0x0B, 0x29, 0x73, 'K', 'e', 'n', 't', 0x00, 0xFF, 0xFF, 0xFF}));
 }

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "records/tower_database.h"
-#include "temporary_folder.h"
+#include "tests/support/temporary_folder.h"
+#include "tests/support/bytes.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ TEST(Veskcomp, HeaderOnlyAndEmptySources)
         const Outcome run = runIn(folder);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, "0 Towers, 0 Counties, 0 Saints, 0 URLs\n");
-        EXPECT_EQ(folder.read("vesk.dat"), bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+        EXPECT_EQ(folder.read("vesk.dat"), bytesOf({0xFF, 0xFF, 0xFF, 0xFF}));
     }
 }
 

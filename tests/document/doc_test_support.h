@@ -10,7 +10,6 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "document/document_windows.h"
@@ -18,6 +17,7 @@
 #include "query/user_fields.h"
 #include "records/source_parser.h"
 #include "records/tower_database.h"
+#include "tests/support/temporary_folder.h"
 
 namespace docfixture {
 
@@ -33,27 +33,6 @@ inline const char* const sourceText =
     "SU123456\\Hants\\Dunton\\S Mary\\10\\Wed 19.45\n"
     "\\Hants\\Easton\\S Peter\\5\n"
     "TQ202665\\Kent\\Fenby\\\\3\\\\www.a+b.org\\x\\FE1 2NB\n";
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("belfrix-doc-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Compiles the source lines after the header as the data compiler does and writes vesk.dat.
 inline void writeDirectory(const std::filesystem::path& file, const std::string& source = sourceText)

@@ -5,17 +5,11 @@
 #include "document/archive.h"
 #include "document/document_file.h"
 #include "query/user_fields.h"
+#include "tests/support/bytes.h"
 
 using namespace std::string_literals;
 
 namespace {
-
-std::string bytesOf(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (int value : values) bytes.push_back(static_cast<char>(value));
-    return bytes;
-}
 
 std::array<UserField, userFieldCount> noFields() { return {}; }
 
@@ -169,8 +163,8 @@ TEST(DocumentFile, CorruptFilesAreRefused)
 {
     const std::string header = defaultDocument.substr(0, 17);
     auto withCount = [&](int count) {
-        return header + bytesOf({count & 0xFF, (count >> 8) & 0xFF, (count >> 16) & 0xFF,
-                                 (count >> 24) & 0xFF});
+        const auto bits = static_cast<unsigned>(count);
+        return header + bytesOf({bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF, bits >> 24});
     };
     const std::string oneField = withCount(1) + bytesOf({1, 0, 0, 0}) + "\x01N" +
                                  bytesOf({1, 0, 0, 0}) + bytesOf({7, 0, 0, 0, 9, 0, 0, 0});

@@ -55,7 +55,7 @@ protected:
         return s;
     }
 
-    TempFolder folder;
+    TemporaryFolder folder;
     RecordingWindows windows;
     VeskDoc doc{windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
 };

@@ -57,7 +57,7 @@ protected:
         return s;
     }
 
-    TempFolder folder;
+    TemporaryFolder folder;
     RecordingWindows windows;
     VeskDoc doc{windows, "browser ", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
 };

@@ -11,29 +11,17 @@
 #include <string>
 
 #include "records/file_bytes.h"
+#include "tests/support/temporary_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "belfrix-records-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TemporaryFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-    // Anything left in the folder besides the names given.
-    std::size_t entries() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
-    }
-
-private:
-    fs::path path_;
-};
+// Anything left in the folder, temporary files included.
+std::size_t entriesIn(const fs::path& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
 
 TEST(FileBytes, ReadsEveryByteOrNothing)
 {
@@ -59,7 +47,7 @@ TEST(FileBytes, ReplacesAFileAndKeepsItsPermissions)
     EXPECT_EQ(readFileBytes(file), std::string("second\0", 7));
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(folder.entries(), 1u);  // no temporary file left behind
+    EXPECT_EQ(entriesIn(folder.path()), 1u);  // no temporary file left behind
 }
 
 TEST(FileBytes, AFailedReplaceNamesTheFileAndLeavesNoTrace)
@@ -74,7 +62,7 @@ TEST(FileBytes, AFailedReplaceNamesTheFileAndLeavesNoTrace)
         EXPECT_NE(std::string(failure.what()).find(blocked.string()), std::string::npos) << failure.what();
     }
     EXPECT_TRUE(fs::is_directory(blocked));
-    EXPECT_EQ(folder.entries(), 1u);
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
 
     EXPECT_THROW(replaceFileContents(folder.path() / "no-such-folder" / "vesk.dat", "data"),
                  std::runtime_error);
@@ -104,7 +92,7 @@ TEST(FileBytes, ADiskFullWriteLeavesTheOldFileWhole)
 
     EXPECT_TRUE(failed);
     EXPECT_EQ(readFileBytes(file), "the old file");
-    EXPECT_EQ(folder.entries(), 1u);
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
 }  // namespace

@@ -8,15 +8,9 @@
 #include "records/tag_writer.h"
 #include "records/tower_codec.h"
 #include "records/tower_database.h"
+#include "tests/support/bytes.h"
 
 namespace {
-
-std::string bytes(std::initializer_list<unsigned> values)
-{
-    std::string result;
-    for (unsigned value : values) result += static_cast<char>(value);
-    return result;
-}
 
 std::string numberItem(char tag, std::int32_t value)
 {
@@ -34,20 +28,20 @@ TEST(TagWriter, ChoosesTheNarrowestFormForEachNumber)
     };
     const std::vector<Case> cases = {
         {'w', 0, ""},
-        {'w', 1, bytes({0x17, 0x01})},
-        {'w', 255, bytes({0x17, 0xFF})},
-        {'w', 256, bytes({0x37, 0x00, 0x01})},
-        {'w', 65535, bytes({0x37, 0xFF, 0xFF})},
-        {'w', 65536, bytes({0x57, 0x00, 0x00, 0x01, 0x00})},
-        {'n', -2, bytes({0x4E, 0xFE, 0xFF, 0xFF, 0xFF})},
-        {'k', 2147483647, bytes({0x4B, 0xFF, 0xFF, 0xFF, 0x7F})},
-        {'y', -2147483647 - 1, bytes({0x59, 0x00, 0x00, 0x00, 0x80})},
+        {'w', 1, bytesOf({0x17, 0x01})},
+        {'w', 255, bytesOf({0x17, 0xFF})},
+        {'w', 256, bytesOf({0x37, 0x00, 0x01})},
+        {'w', 65535, bytesOf({0x37, 0xFF, 0xFF})},
+        {'w', 65536, bytesOf({0x57, 0x00, 0x00, 0x01, 0x00})},
+        {'n', -2, bytesOf({0x4E, 0xFE, 0xFF, 0xFF, 0xFF})},
+        {'k', 2147483647, bytesOf({0x4B, 0xFF, 0xFF, 0xFF, 0x7F})},
+        {'y', -2147483647 - 1, bytesOf({0x59, 0x00, 0x00, 0x00, 0x80})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(numberItem(c.tag, c.value), c.expected);
         // and back
-        TagReader reader(c.expected + bytes({0x0B, 0x05}));
+        TagReader reader(c.expected + bytesOf({0x0B, 0x05}));
         if (c.value != 0) {
             EXPECT_EQ(reader.nextItem(), c.tag);
             EXPECT_EQ(reader.value(), c.value);
@@ -89,7 +83,7 @@ TEST(TagWriter, StopsATextAtAZeroByteSoTheFileStaysReadable)
 TEST(TagReader, ReadsEveryFormAndTreatsTheEndOfTheBytesAsEndMarkers)
 {
     // small b, word c, long x, text l, bare h (0x88), text-form f carrying no number, k
-    TagReader reader(bytes({0x02, 0x08, 0x23, 0x34, 0x12, 0x58, 0x01, 0x02, 0x03, 0x84, 0x6C,
+    TagReader reader(bytesOf({0x02, 0x08, 0x23, 0x34, 0x12, 0x58, 0x01, 0x02, 0x03, 0x84, 0x6C,
                             0x41, 0x00, 0x88, 0x66, 0x5A, 0x00, 0x0B, 0x07}));
     EXPECT_TRUE(reader.isOpen());
     EXPECT_EQ(reader.nextItem(), 'b');
@@ -119,10 +113,10 @@ TEST(TagReader, ReadsEveryFormAndTreatsTheEndOfTheBytesAsEndMarkers)
 TEST(TagReader, DropsAnItemWhosePayloadIsCutShort)
 {
     const std::vector<std::string> cut = {
-        bytes({0x17}), bytes({0x37, 0x86}), bytes({0x57, 0x01, 0x02, 0x03}), bytes({0x6C, 0x41, 0x62}),
+        bytesOf({0x17}), bytesOf({0x37, 0x86}), bytesOf({0x57, 0x01, 0x02, 0x03}), bytesOf({0x6C, 0x41, 0x62}),
     };
     for (const std::string& item : cut) {
-        TagReader reader(bytes({0x02, 0x08}) + item);
+        TagReader reader(bytesOf({0x02, 0x08}) + item);
         EXPECT_EQ(reader.nextItem(), 'b');
         EXPECT_EQ(reader.nextItem(), TagReader::endMarker);
         EXPECT_EQ(reader.value(), 0);
@@ -133,7 +127,7 @@ TEST(TagReader, DropsAnItemWhosePayloadIsCutShort)
 
 TEST(TagReader, ReadsWordsOutsideTheItemFormat)
 {
-    TagReader reader(bytes({0xE8, 0x03, 0xFF, 0xFF, 0x01}));
+    TagReader reader(bytesOf({0xE8, 0x03, 0xFF, 0xFF, 0x01}));
     EXPECT_EQ(reader.readWord(), 1000);
     EXPECT_EQ(reader.readWord(), 65535);
     EXPECT_EQ(reader.readWord(), std::nullopt);
@@ -162,7 +156,7 @@ Tower workedExampleTower()
 }
 
 const std::string workedExampleBytes =
-    bytes({0x2B, 0x2C, 0x01, 0x6C, 0x41, 0x62, 0x00, 0x02, 0x08, 0x37, 0x86, 0x05, 0x0E, 0x04,
+    bytesOf({0x2B, 0x2C, 0x01, 0x6C, 0x41, 0x62, 0x00, 0x02, 0x08, 0x37, 0x86, 0x05, 0x0E, 0x04,
            0x06, 0x01, 0x38, 0x1B, 0x10, 0x39, 0xB0, 0x05, 0xFF, 0xFF, 0xFF, 0xFF});
 
 TEST(TowerCodec, WorkedExampleIsTwentySixBytesAndReadsBack)
@@ -198,7 +192,7 @@ TEST(TowerCodec, WritesEveryFieldInRecordOrder)
     tower.webPage = 9;
     TagWriter writer;
     writeTower(tower, writer);
-    EXPECT_EQ(writer.bytes(), bytes({0x0B, 7, 0x6C, 'P', 0, 0x03, 1, 0x13, 2, 0x02, 3, 0x17, 4,
+    EXPECT_EQ(writer.bytes(), bytesOf({0x0B, 7, 0x6C, 'P', 0, 0x03, 1, 0x13, 2, 0x02, 3, 0x17, 4,
                                      0x0E, 5, 0x06, 6, 0x18, 6, 0x19, 7, 0x6F, 'Q', 0, 0x10, 23,
                                      0x34, 0x92, 0x04, 0x08, 9}));
     TagReader reader(writer.bytes());
@@ -208,13 +202,13 @@ TEST(TowerCodec, WritesEveryFieldInRecordOrder)
     bare.id = 12;
     TagWriter bareWriter;
     writeTower(bare, bareWriter);
-    EXPECT_EQ(bareWriter.bytes(), bytes({0x0B, 12}));
+    EXPECT_EQ(bareWriter.bytes(), bytesOf({0x0B, 12}));
 }
 
 TEST(TowerCodec, ReadsRecordsBackToBackAndSkipsUnlistedTags)
 {
     // Tower 5 with a g item in the middle, then tower 6; the second k ends the first record.
-    TagReader reader(bytes({0x0B, 5, 0x07, 99, 0x02, 6, 0x67, 'x', 0, 0x0B, 6, 0x06, 0xFB, 0xFF}));
+    TagReader reader(bytesOf({0x0B, 5, 0x07, 99, 0x02, 6, 0x67, 'x', 0, 0x0B, 6, 0x06, 0xFB, 0xFF}));
     const std::optional<Tower> first = readTower(reader);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->id, 5);
@@ -234,7 +228,7 @@ TEST(TowerCodec, ReadsRecordsBackToBackAndSkipsUnlistedTags)
 TEST(TowerCodec, FormsAreNotCheckedAgainstFields)
 {
     // A number field as a text item reads 0; a text field as a number item takes the last text.
-    TagReader reader(bytes({0x0B, 1, 0x62, 'Z', 0, 0x6F, 'P', 'C', 0, 0x0C, 3, 0xFF}));
+    TagReader reader(bytesOf({0x0B, 1, 0x62, 'Z', 0, 0x6F, 'P', 'C', 0, 0x0C, 3, 0xFF}));
     const std::optional<Tower> tower = readTower(reader);
     ASSERT_TRUE(tower);
     EXPECT_EQ(tower->bells, 0);

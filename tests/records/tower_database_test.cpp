@@ -10,15 +10,9 @@
 #include "records/string_table.h"
 #include "records/tower_codec.h"
 #include "records/tower_database.h"
+#include "tests/support/bytes.h"
 
 namespace {
-
-std::string bytes(std::initializer_list<unsigned> values)
-{
-    std::string result;
-    for (unsigned value : values) result += static_cast<char>(value);
-    return result;
-}
 
 TEST(IndexDraw, FollowsTheClassicGeneratorFromStateOne)
 {
@@ -66,7 +60,7 @@ TEST(StringTable, ReadsATableListKeepingTheFirstTextOfAnIndex)
 {
     // k1 "A", k1 "B", an s item before any k would have index 0, k 40000 out of range,
     // k2 with an empty text, k3 "A" again.
-    TagReader reader(bytes({0x0B, 1, 0x73, 'A', 0, 0x0B, 1, 0x73, 'B', 0, 0x2B, 0x40, 0x9C,
+    TagReader reader(bytesOf({0x0B, 1, 0x73, 'A', 0, 0x0B, 1, 0x73, 'B', 0, 0x2B, 0x40, 0x9C,
                             0x73, 'C', 0, 0x0B, 2, 0x73, 0, 0x07, 9, 0x0B, 3, 0x73, 'A', 0, 0xFF,
                             0x0B, 9}));
     StringTable table;
@@ -77,7 +71,7 @@ TEST(StringTable, ReadsATableListKeepingTheFirstTextOfAnIndex)
     EXPECT_EQ(table.size(), 2);
     EXPECT_EQ(reader.nextItem(), 'k');  // reading stopped at the end marker
 
-    TagReader before(bytes({0x73, 'Z', 0, 0x0B, 4, 0x73, 'Y', 0, 0xFF}));
+    TagReader before(bytesOf({0x73, 'Z', 0, 0x0B, 4, 0x73, 'Y', 0, 0xFF}));
     StringTable skipped;
     skipped.read(before);
     EXPECT_EQ(skipped.size(), 1);
@@ -218,8 +212,8 @@ TEST(TowerDatabase, ReadsBackWhatItWrote)
 
 TEST(TowerDatabase, EmptyAndMissingFilesGiveAnEmptyDatabase)
 {
-    EXPECT_EQ(TowerDatabase().encode(), bytes({0xFF, 0xFF, 0xFF, 0xFF}));
-    for (const std::string& file : {bytes({0xFF, 0xFF, 0xFF, 0xFF}), std::string()}) {
+    EXPECT_EQ(TowerDatabase().encode(), bytesOf({0xFF, 0xFF, 0xFF, 0xFF}));
+    for (const std::string& file : {bytesOf({0xFF, 0xFF, 0xFF, 0xFF}), std::string()}) {
         const TowerDatabase database{TagReader(file)};
         EXPECT_TRUE(database.towers().empty());
         EXPECT_EQ(database.counts().counties + database.counts().dedications
@@ -232,7 +226,7 @@ TEST(TowerDatabase, EmptyAndMissingFilesGiveAnEmptyDatabase)
 TEST(TowerDatabase, LaterRecordTakesTheIdAndImpossibleIdsAreLeftOut)
 {
     // Tower 5 twice; a tower numbered -1 (long form) and one numbered 0 (bare k item, 0x8B).
-    const TowerDatabase database{TagReader(bytes({0x0B, 5, 0x02, 6, 0x0B, 5, 0x02, 8, 0x4B, 0xFF,
+    const TowerDatabase database{TagReader(bytesOf({0x0B, 5, 0x02, 6, 0x0B, 5, 0x02, 8, 0x4B, 0xFF,
                                                   0xFF, 0xFF, 0xFF, 0x02, 3, 0x8B, 0x02, 4,
                                                   0x2B, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF}))};
     ASSERT_EQ(database.towers().size(), 1u);
@@ -327,7 +321,7 @@ TEST(TowerDatabase, SquaredDistanceFromTheReferencePoint)
 
 TEST(TowerDatabase, DisplayedTowerByPosition)
 {
-    TowerDatabase database{TagReader(bytes({0x0B, 5, 0x0B, 9, 0xFF, 0xFF, 0xFF, 0xFF}))};
+    TowerDatabase database{TagReader(bytesOf({0x0B, 5, 0x0B, 9, 0xFF, 0xFF, 0xFF, 0xFF}))};
     database.displayOrder = {9, 5, 77};
     EXPECT_EQ(database.displayedCount(), 3);
     ASSERT_NE(database.displayedTower(0), nullptr);

@@ -14,14 +14,17 @@ class TemporaryFolder {
 public:
     TemporaryFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "belfrix-compiler-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        std::string pattern = (std::filesystem::temp_directory_path() / "belfrix-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error(
+            "cannot make a temporary folder", pattern, std::error_code(errno, std::generic_category()));
+        path_ = pattern;
     }
     ~TemporaryFolder() { std::filesystem::remove_all(path_); }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     void write(const std::string& name, const std::string& bytes) const
     {
         std::ofstream(path_ / name, std::ios::binary) << bytes;
@@ -31,10 +34,3 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-inline std::string bytes(std::initializer_list<unsigned> values)
-{
-    std::string result;
-    for (unsigned value : values) result += static_cast<char>(value);
-    return result;
-}
