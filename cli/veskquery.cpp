@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "document/dialog_choices.h"
 #include "document/tower_field_editor.h"
 #include "document/vesk_doc.h"
 #include "geo/location_text.h"
@@ -151,45 +152,51 @@ Query parseArguments(const std::vector<std::string>& arguments)
 }
 
 // No window: dialogs are never run, and a message the document shows ends the run as bad use.
-class ConsoleWindows : public DocumentWindows {
+class ConsoleWindows : public DocumentViews, public DocumentDialogs {
 public:
     std::string message;
 
     void updateAllViews() override {}
+    void showControlBar(const ControlBarState&) override {}
+    void beginBusy() override {}
+    void endBusy() override {}
     void showMessage(const std::string& text) override
     {
         if (message.empty()) message = text;
     }
-    void beginBusy() override {}
-    void endBusy() override {}
-    void showCurrentTower(const Tower*, const TowerDatabase&) override {}
-    std::optional<std::filesystem::path> askExportFileName() override { return std::nullopt; }
     void startProgram(const std::string&) override {}
-    std::optional<SelectionStep> runSelectDialog() override { return std::nullopt; }
-    std::optional<SortKeys> runSortDialog(const SortKeys&) override { return std::nullopt; }
+
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<SortRows> runSortDialog(const std::vector<std::string>&, const SortRows&) override
+    {
+        return std::nullopt;
+    }
     std::optional<MapOptions> runMapOptionsDialog(const MapOptions&) override { return std::nullopt; }
     std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions&) override
     {
         return std::nullopt;
     }
     void runTowerFieldsDialog(TowerFieldEditor&) override {}
+    std::optional<std::filesystem::path> askExportFileName() override { return std::nullopt; }
 };
 
 // A list entry chosen by its text, as picking it in the dialog's list would; the first entry of
 // that text wins.
-// The field a dialog list names with this text; the first entry of that text wins.
-FieldChoice fieldNamed(BuiltInEntries builtIn, const std::string& name)
+int entryNamed(BuiltInEntries builtIn, const std::string& name)
 {
     const std::vector<std::string> list = fieldList(builtIn);
     for (std::size_t entry = 0; entry < list.size(); ++entry)
-        if (list[entry] == name) return fieldOfEntry(builtIn, static_cast<int>(entry));
+        if (list[entry] == name) return static_cast<int>(entry);
     throw UsageError("unknown field \"" + name + "\"");
 }
 
 class QueryRun {
 public:
     QueryRun(ConsoleWindows& windows, const Query& query)
-        : windows_(windows), doc_(windows, {}, ViewerFiles{query.dataFile, "map.dat"})
+        : windows_(windows), doc_(windows, windows, {}, ViewerFiles{query.dataFile, "map.dat"})
     {
         if (!readFileBytes(query.dataFile))
             throw UsageError("cannot read the directory file \"" + query.dataFile + "\"");
@@ -225,26 +232,19 @@ public:
             throw UsageError("no tower with id " + std::to_string(action.id) + " in the directory");
         // A pick, then the map's drawing of the picked tower, which makes it the reference point.
         doc_.setCurrentTower(tower);
-        doc_.currentTowerViewCoordinates();
+        doc_.measureFromCurrentTower();
     }
     void operator()(const Select& action)
     {
-        SelectionStep step;
-        step.mode = action.mode;
-        if (action.mode == StepMode::And || action.mode == StepMode::Or ||
-            action.mode == StepMode::Xor) {
-            const FieldChoice choice = fieldNamed(selectionFieldEntries, action.field);
-            step.userField = choice.userField;
-            step.field = choice.field;
-            step.exclude = action.exclude;
-            step.fromText = action.from;
-            step.toText = action.to;
-        }
-        doc_.applySelection(std::move(step));
+        const bool testsAField = action.mode == StepMode::And || action.mode == StepMode::Or ||
+                                 action.mode == StepMode::Xor;
+        const int entry = testsAField ? entryNamed(selectionFieldEntries, action.field) : -1;
+        doc_.applySelection(
+            selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}));
     }
     void operator()(const Sort& action)
     {
-        const FieldChoice choice = fieldNamed(sortFieldEntries, action.field);
+        const FieldChoice choice = fieldOfEntry(sortFieldEntries, entryNamed(sortFieldEntries, action.field));
         SortKeys keys = doc_.database()->sortKeys;
         keys[sortKeysGiven_++] = SortKey{choice.userField, choice.field, action.descending};
         doc_.applySortKeys(keys);

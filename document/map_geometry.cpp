@@ -1,5 +1,7 @@
 #include "document/map_geometry.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "document/map_options.h"
@@ -7,6 +9,7 @@
 
 namespace {
 
+// A radius of 0 metres is taken as 1, so that every place stays a finite point.
 double viewRadius(const TowerDatabase& database)
 {
     return database.radius == 0 ? 1.0 : static_cast<double>(database.radius);
@@ -19,6 +22,24 @@ double squaredDistanceFrom(Position point, const Tower& tower)
     const double dx = static_cast<double>(std::int64_t{point.x} - tower.position.x);
     const double dy = static_cast<double>(std::int64_t{point.y} - tower.position.y);
     return dx * dx + dy * dy;
+}
+
+constexpr double farthestPixel = 4'000'000;
+
+std::int32_t pixel(double value)
+{
+    if (!(value > -farthestPixel)) return static_cast<std::int32_t>(-farthestPixel);
+    if (value > farthestPixel) return static_cast<std::int32_t>(farthestPixel);
+    return static_cast<std::int32_t>(value);  // truncates toward zero
+}
+
+// Which sides of the canvas a pixel lies beyond, one bit each. A line one pixel wide from a
+// pixel beyond an edge can still touch the canvas's outermost pixels, hence the margin.
+unsigned outsideEdges(CanvasPoint p)
+{
+    constexpr std::int32_t margin = 2;
+    return (p.x < -margin ? 1u : 0u) | (p.x >= mapCanvasSize + margin ? 2u : 0u) |
+           (p.y < -margin ? 4u : 0u) | (p.y >= mapCanvasSize + margin ? 8u : 0u);
 }
 
 }  // namespace
@@ -37,10 +58,15 @@ ViewPoint viewCoordinates(const TowerDatabase& database, const Tower& tower)
     return viewCoordinates(database, tower.position);
 }
 
+bool onMap(ViewPoint point)
+{
+    return point.vx > -1 && point.vx < 1 && point.vy > -1 && point.vy < 1;
+}
+
 Position groundPoint(const TowerDatabase& database, ViewPoint point)
 {
     const Position c = database.centre;
-    const double r = database.radius;
+    const double r = viewRadius(database);
     // wholeMetres truncates toward zero and keeps the result inside 32 bits.
     return {wholeMetres(c.x + r * point.vx / 100), wholeMetres(c.y + r * point.vy / 100)};
 }
@@ -61,4 +87,97 @@ const Tower* nearestVisibleTower(const TowerDatabase& database, ViewPoint point)
         }
     }
     return best;
+}
+
+// --- The map canvas ------------------------------------------------------------------------------
+
+CanvasPoint canvasPixel(ViewPoint point)
+{
+    return {pixel(mapHalfSize * (point.vx + 1)), pixel(mapHalfSize * (1 - point.vy))};
+}
+
+ViewPoint viewPointOfPixel(CanvasPoint at)
+{
+    return {static_cast<double>(at.x) / mapHalfSize - 1, 1 - static_cast<double>(at.y) / mapHalfSize};
+}
+
+CanvasPoint outlinePixel(const TowerDatabase& database, Position point)
+{
+    const Position c = database.centre;
+    const double s = viewRadius(database) / 100;
+    return {pixel(((point.x - static_cast<double>(c.x)) / s + 1) * mapHalfSize),
+            pixel(((c.y - static_cast<double>(point.y)) / s + 1) * mapHalfSize)};
+}
+
+bool polylineInView(const TowerDatabase& database, const OutlinePolyline& polyline)
+{
+    const double cx = database.centre.x;
+    const double cy = database.centre.y;
+    const double s = viewRadius(database) / 100;
+    return cx + s > polyline.minX && cx - s < polyline.maxX && cy + s > polyline.minY &&
+           cy - s < polyline.maxY;
+}
+
+void outlineRuns(const TowerDatabase& database, const OutlinePolyline& polyline, CanvasRuns& runs)
+{
+    runs.points.clear();
+    runs.runLengths.clear();
+    std::size_t runStart = 0;
+    auto endRun = [&] {
+        const std::size_t length = runs.points.size() - runStart;
+        if (length >= 2) {
+            runs.runLengths.push_back(length);
+        } else {
+            runs.points.resize(runStart);
+        }
+        runStart = runs.points.size();
+    };
+    CanvasPoint previous{};
+    for (std::size_t i = 0; i < polyline.points.size(); ++i) {
+        const CanvasPoint current = outlinePixel(database, polyline.points[i]);
+        if (i > 0) {
+            if ((outsideEdges(previous) & outsideEdges(current)) != 0) {
+                endRun();
+            } else {
+                if (runs.points.size() == runStart) runs.points.push_back(previous);
+                runs.points.push_back(current);
+            }
+        }
+        previous = current;
+    }
+    endRun();
+}
+
+CanvasPoint centringScroll(std::int32_t clientWidth, std::int32_t clientHeight)
+{
+    return {mapHalfSize - clientWidth / 2, mapHalfSize - clientHeight / 2};
+}
+
+// --- Pens and markers ----------------------------------------------------------------------------
+
+std::size_t penIndex(std::int32_t number)
+{
+    if (number <= 0) return 0;
+    return std::min(static_cast<std::size_t>(number), mapPens.size() - 1);
+}
+
+std::array<CanvasLine, 2> towerCross(CanvasPoint p, bool unringable)
+{
+    if (unringable)
+        return {{{{p.x - 1, p.y - 1}, {p.x + 2, p.y + 2}}, {{p.x - 1, p.y + 1}, {p.x + 2, p.y - 2}}}};
+    return {{{{p.x, p.y - 2}, {p.x, p.y + 3}}, {{p.x - 2, p.y}, {p.x + 3, p.y}}}};
+}
+
+CanvasRect ringRect(CanvasPoint p) { return {p.x - 4, p.y - 4, 9, 9}; }
+
+void towerMarkers(const TowerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers)
+{
+    markers.clear();
+    for (std::int32_t i = 0; i < database.displayedCount(); ++i) {
+        const Tower* tower = database.displayedTower(i);
+        if (tower == nullptr) continue;
+        const ViewPoint at = viewCoordinates(database, *tower);
+        if (!onMap(at)) continue;
+        markers.push_back({canvasPixel(at), penIndex(tower->bells), at == ringed, tower->unringable});
+    }
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "geo/map_outline.h"
 #include "geo/position.h"
 
 class TowerDatabase;
@@ -22,9 +27,102 @@ inline constexpr ViewPoint offMap{-2, -2};
 ViewPoint viewCoordinates(const TowerDatabase& database, Position position);
 ViewPoint viewCoordinates(const TowerDatabase& database, const Tower& tower);
 
-// The ground point under view coordinates, truncated toward zero to 100 m units.
+// Inside the open square -1 < v < 1 that the map shows.
+bool onMap(ViewPoint point);
+
+// The ground point under view coordinates, truncated toward zero to 100 m units; the radius
+// read as viewCoordinates reads it, so the two are each other's inverse.
 Position groundPoint(const TowerDatabase& database, ViewPoint point);
 
 // The displayed tower nearest the ground point under the view coordinates, the first in display
 // order winning a tie; none only when no tower is displayed. There is no distance limit.
 const Tower* nearestVisibleTower(const TowerDatabase& database, ViewPoint point);
+
+// --- The map canvas -----------------------------------------------------------------------------
+// A square of 2 x mapHalfSize pixels, y growing downwards, the display centre in its middle.
+
+inline constexpr std::int32_t mapHalfSize = 500;
+inline constexpr std::int32_t mapCanvasSize = 2 * mapHalfSize;
+
+struct CanvasPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+
+    friend bool operator==(const CanvasPoint&, const CanvasPoint&) = default;
+};
+
+// trunc(mapHalfSize (vx + 1)), trunc(mapHalfSize (1 - vy)). A point more than four million
+// pixels out, which only the deepest zooms give, is held there: drawing code takes no more.
+CanvasPoint canvasPixel(ViewPoint point);
+// The view coordinates of a canvas pixel (scroll offset already applied).
+ViewPoint viewPointOfPixel(CanvasPoint pixel);
+// An outline vertex on the canvas, by the same scale as the towers.
+CanvasPoint outlinePixel(const TowerDatabase& database, Position point);
+// The polyline's bounding box overlaps the map square; a polyline that does not is not drawn.
+bool polylineInView(const TowerDatabase& database, const OutlinePolyline& polyline);
+// A polyline on the canvas as the runs of its points that can show: a segment with both ends
+// beyond the same edge of the canvas cannot, and is left out. The runs follow one another in
+// `points`, each as long as its entry in `runLengths`; both buffers are the caller's to reuse.
+struct CanvasRuns {
+    std::vector<CanvasPoint> points;
+    std::vector<std::size_t> runLengths;
+};
+void outlineRuns(const TowerDatabase& database, const OutlinePolyline& polyline, CanvasRuns& runs);
+
+// The scroll position that brings the display centre to the middle of a client area of the
+// given size in pixels; the scrolled window limits it to its range.
+CanvasPoint centringScroll(std::int32_t clientWidth, std::int32_t clientHeight);
+
+// --- Pens and markers ----------------------------------------------------------------------------
+
+struct PenColour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    friend bool operator==(const PenColour&, const PenColour&) = default;
+};
+
+// Outline layer i is drawn with pen i, a tower with the pen of its number of bells.
+inline constexpr std::array<PenColour, 17> mapPens = {{
+    {0, 0, 127}, {80, 48, 32}, {127, 127, 127}, {0, 0, 0}, {0, 0, 0}, {127, 0, 127},
+    {0, 0, 255}, {0, 127, 127}, {0, 127, 0}, {127, 127, 0}, {255, 127, 0}, {127, 0, 0},
+    {255, 0, 0}, {255, 0, 191}, {255, 0, 127}, {191, 0, 127}, {127, 0, 127},
+}};
+
+// The pen for a layer or a number of bells: beyond the table the last pen, below it the first.
+std::size_t penIndex(std::int32_t number);
+
+// A line from `from` to `to`, the end pixel excluded.
+struct CanvasLine {
+    CanvasPoint from;
+    CanvasPoint to;
+
+    friend bool operator==(const CanvasLine&, const CanvasLine&) = default;
+};
+
+// An upright cross, or a diagonal one for an unringable tower, around the tower's pixel.
+std::array<CanvasLine, 2> towerCross(CanvasPoint at, bool unringable);
+
+// The ring around the current tower: the ellipse in this rectangle, filled white.
+struct CanvasRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    friend bool operator==(const CanvasRect&, const CanvasRect&) = default;
+};
+CanvasRect ringRect(CanvasPoint at);
+
+// One displayed tower as the map draws it.
+struct TowerMarker {
+    CanvasPoint at;
+    std::size_t pen = 0;
+    bool ringed = false;
+    bool unringable = false;
+};
+
+// The displayed towers inside the map square, in display order. A tower whose view coordinates
+// equal the ringed point's exactly is ringed; offMap rings none.
+void towerMarkers(const TowerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers);

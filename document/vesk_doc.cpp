@@ -7,12 +7,14 @@
 
 #include "document/archive.h"
 #include "document/command_ids.h"
+#include "document/dialog_choices.h"
 #include "document/document_file.h"
 #include "document/web_links.h"
 #include "geo/grid_reference.h"
 #include "geo/location_text.h"
 #include "geo/outline_loader.h"
 #include "query/csv_export.h"
+#include "query/field_list.h"
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "query/tower_text.h"
@@ -24,13 +26,13 @@ namespace {
 // The wait cursor from just after a dialog closes until the views were told to update.
 class BusyCursor {
 public:
-    explicit BusyCursor(DocumentWindows& windows) : windows_(windows) { windows_.beginBusy(); }
-    ~BusyCursor() { windows_.endBusy(); }
+    explicit BusyCursor(DocumentViews& views) : views_(views) { views_.beginBusy(); }
+    ~BusyCursor() { views_.endBusy(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
 private:
-    DocumentWindows& windows_;
+    DocumentViews& views_;
 };
 
 // Pans far beyond the grid keep the centre inside 32 bits instead of wrapping round.
@@ -55,8 +57,9 @@ std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files)
     return database;
 }
 
-VeskDoc::VeskDoc(DocumentWindows& windows, std::string browser, ViewerFiles files)
-    : browserCommand(std::move(browser)), windows_(windows), files_(std::move(files))
+VeskDoc::VeskDoc(DocumentViews& views, DocumentDialogs& dialogs, std::string browser,
+                 ViewerFiles files)
+    : views_(views), dialogs_(dialogs), files_(std::move(files)), browserCommand_(std::move(browser))
 {
 }
 
@@ -68,17 +71,18 @@ TowerDatabase& VeskDoc::ensureDatabase()
     return *database_;
 }
 
-Position VeskDoc::centreOfText() const
+Position VeskDoc::centreOfText()
 {
-    if (database_ && movedCentreText_ && *movedCentreText_ == centreText) return database_->centre;
-    return parseGridRef(centreText);
+    if (database_ && movedCentreText_ == centreText_) return database_->centre;
+    movedCentreText_.reset();
+    return parseGridRef(centreText_);
 }
 
 void VeskDoc::applyCentreAndRadius(Position centre)
 {
     TowerDatabase& database = ensureDatabase();
     database.centre = centre;
-    database.radius = wholeMetres(radius);
+    database.radius = wholeMetres(radius_);
     recomputeDisplayed(database);
 }
 
@@ -96,9 +100,9 @@ bool VeskDoc::newDocument()
     applyCentreAndRadius(centre);
     if (hadTower) {
         currentTower_ = database_->tower(keptId);
-        windows_.showCurrentTower(currentTower_, *database_);
+        views_.showControlBar(showCurrentTower(currentTower_, *database_));
     }
-    windows_.updateAllViews();
+    views_.updateAllViews();
     return true;
 }
 
@@ -106,39 +110,39 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
 {
     const auto bytes = readFileBytes(path);
     if (!bytes) {
-        windows_.showMessage("Cannot open " + quoted(path) + ": the file cannot be read.");
+        views_.showMessage("Cannot open " + quoted(path) + ": the file cannot be read.");
         return false;
     }
     DocumentContents contents;
     try {
         contents = decodeDocument(*bytes);
     } catch (const ArchiveFormatError& error) {
-        windows_.showMessage("Cannot open " + quoted(path) +
+        views_.showMessage("Cannot open " + quoted(path) +
                              ": it is not a Belfrix document (the file " + error.what() +
                              "). Nothing was changed.");
         return false;
     }
 
     ensureDatabase();
-    radius = contents.radius;
-    centreText = std::move(contents.centreText);
+    radius_ = contents.radius;
+    centreText_ = std::move(contents.centreText);
     const int read = static_cast<int>(contents.fields.size());
     for (int slot = 0; slot < read; ++slot) userFields[slot] = std::move(contents.fields[slot]);
     for (int slot = read; slot < userFieldCount; ++slot) clearUserField(slot);
-    needsCentring = true;
+    needsCentring_ = true;
     // A centre text from a file is always read as a grid reference, whatever wrote it.
     movedCentreText_.reset();
-    applyCentreAndRadius(parseGridRef(centreText));
-    windows_.updateAllViews();
+    applyCentreAndRadius(parseGridRef(centreText_));
+    views_.updateAllViews();
     return true;
 }
 
 bool VeskDoc::saveDocument(const std::filesystem::path& path)
 {
     try {
-        replaceFileContents(path, encodeDocument(centreText, radius, userFields));
+        replaceFileContents(path, encodeDocument(centreText_, radius_, userFields));
     } catch (const std::exception& error) {
-        windows_.showMessage("Cannot save the document as " + quoted(path) + " (" + error.what() +
+        views_.showMessage("Cannot save the document as " + quoted(path) + " (" + error.what() +
                              "). Any earlier file of that name is unchanged.");
         return false;
     }
@@ -199,7 +203,7 @@ std::string VeskDoc::hoverText(ViewPoint point) const
     return towerDescription(nearestVisibleTower(*database_, point), *database_, false);
 }
 
-ViewPoint VeskDoc::currentTowerViewCoordinates()
+ViewPoint VeskDoc::measureFromCurrentTower()
 {
     if (currentTower_ == nullptr) return offMap;
     TowerDatabase& database = ensureDatabase();
@@ -209,8 +213,8 @@ ViewPoint VeskDoc::currentTowerViewCoordinates()
 
 bool VeskDoc::takeNeedsCentring()
 {
-    const bool was = needsCentring;
-    needsCentring = false;
+    const bool was = needsCentring_;
+    needsCentring_ = false;
     return was;
 }
 
@@ -218,62 +222,64 @@ void VeskDoc::setCurrentTower(const Tower* tower)
 {
     TowerDatabase& database = ensureDatabase();
     currentTower_ = tower;
-    windows_.showCurrentTower(tower, database);
-    windows_.updateAllViews();
+    views_.showControlBar(showCurrentTower(tower, database));
+    views_.updateAllViews();
 }
 
 // --- Dialog commands -----------------------------------------------------------------------------
 
 void VeskDoc::selectCommand()
 {
-    auto step = windows_.runSelectDialog();
-    if (step) applySelection(std::move(*step));
+    const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries));
+    if (choice) applySelection(selectionStepOf(*choice));
 }
 
 void VeskDoc::applySelection(SelectionStep step)
 {
     TowerDatabase& database = ensureDatabase();
-    BusyCursor busy(windows_);
+    BusyCursor busy(views_);
     applySelectionStep(database, std::move(step));
-    windows_.updateAllViews();
+    views_.updateAllViews();
 }
 
 void VeskDoc::sortCommand()
 {
-    const auto keys = windows_.runSortDialog(ensureDatabase().sortKeys);
-    if (keys) applySortKeys(*keys);
+    const SortKeys keys = ensureDatabase().sortKeys;
+    const SortRows shown = sortRowsOf(keys);
+    const auto chosen = dialogs_.runSortDialog(fieldList(sortFieldEntries), shown);
+    if (chosen) applySortKeys(sortKeysOf(keys, shown, *chosen));
 }
 
 void VeskDoc::applySortKeys(const SortKeys& keys)
 {
     TowerDatabase& database = ensureDatabase();
-    BusyCursor busy(windows_);
+    BusyCursor busy(views_);
     database.sortKeys = keys;
     recomputeDisplayed(database);
-    windows_.updateAllViews();
+    views_.updateAllViews();
 }
 
 MapOptions VeskDoc::shownMapOptions() const
 {
-    return {referenceSystem, centreText, static_cast<float>(radius), webMap};
+    return {referenceSystem, centreText_, static_cast<float>(radius_), webMap_};
 }
 
 void VeskDoc::mapOptionsCommand()
 {
-    const auto options = windows_.runMapOptionsDialog(shownMapOptions());
+    const auto options = dialogs_.runMapOptionsDialog(shownMapOptions());
     if (options) applyMapOptions(*options);
 }
 
 void VeskDoc::applyMapOptions(const MapOptions& options)
 {
     ensureDatabase();
-    BusyCursor busy(windows_);
+    BusyCursor busy(views_);
     referenceSystem = options.referenceSystem;
-    centreText = options.centreText;
-    radius = static_cast<double>(options.radius);
-    webMap = options.webMap;
+    centreText_ = options.centreText;
+    radius_ = static_cast<double>(options.radius);
+    webMap_ = options.webMap;
     applyCentreAndRadius(centreOfText());
-    windows_.updateAllViews();
+    views_.updateAllViews();
 }
 
 UserFieldDefinitions VeskDoc::shownUserFieldDefinitions() const
@@ -288,7 +294,7 @@ UserFieldDefinitions VeskDoc::shownUserFieldDefinitions() const
 
 void VeskDoc::userFieldsCommand()
 {
-    const auto rows = windows_.runUserFieldsDialog(shownUserFieldDefinitions());
+    const auto rows = dialogs_.runUserFieldsDialog(shownUserFieldDefinitions());
     if (rows) applyUserFieldDefinitions(*rows);
 }
 
@@ -306,7 +312,7 @@ void VeskDoc::applyUserFieldDefinitions(const UserFieldDefinitions& rows)
 void VeskDoc::editFieldsCommand()
 {
     TowerFieldEditor editor(currentTower_, ensureDatabase());
-    windows_.runTowerFieldsDialog(editor);
+    dialogs_.runTowerFieldsDialog(editor);
 }
 
 // --- Map moves -----------------------------------------------------------------------------------
@@ -314,53 +320,53 @@ void VeskDoc::editFieldsCommand()
 void VeskDoc::move(std::int32_t dx, std::int32_t dy)
 {
     TowerDatabase& database = ensureDatabase();
-    BusyCursor busy(windows_);
+    BusyCursor busy(views_);
     // C++ division truncates toward zero, as the directory's arithmetic does.
     database.centre.x = shifted(database.centre.x, dx / 100);
     database.centre.y = shifted(database.centre.y, dy / 100);
-    database.radius = wholeMetres(radius);
+    database.radius = wholeMetres(radius_);
     if (dx != 0 || dy != 0) recomputeDisplayed(database);
-    centreText = locationText(database.centre);
-    movedCentreText_ = centreText;
-    windows_.updateAllViews();
+    centreText_ = locationText(database.centre);
+    movedCentreText_ = centreText_;
+    views_.updateAllViews();
 }
 
 void VeskDoc::zoomIn()
 {
-    radius /= 2;
+    radius_ /= 2;
     move(0, 0);
 }
 
 void VeskDoc::zoomOut()
 {
-    radius *= 2;
+    radius_ *= 2;
     move(0, 0);
 }
 
-void VeskDoc::north() { move(0, wholeMetres(radius / 2)); }
-void VeskDoc::south() { move(0, wholeMetres(-radius / 2)); }
-void VeskDoc::east() { move(wholeMetres(radius / 2), 0); }
-void VeskDoc::west() { move(wholeMetres(-radius / 2), 0); }
+void VeskDoc::north() { move(0, wholeMetres(radius_ / 2)); }
+void VeskDoc::south() { move(0, wholeMetres(-radius_ / 2)); }
+void VeskDoc::east() { move(wholeMetres(radius_ / 2), 0); }
+void VeskDoc::west() { move(wholeMetres(-radius_ / 2), 0); }
 
 void VeskDoc::centreOnCurrentTower()
 {
     TowerDatabase& database = ensureDatabase();
-    BusyCursor busy(windows_);
+    BusyCursor busy(views_);
     if (currentTower_ != nullptr) {
         database.centre = currentTower_->position;
         recomputeDisplayed(database);
     }
-    centreText = locationText(database.centre);
-    movedCentreText_ = centreText;
-    needsCentring = true;
-    windows_.updateAllViews();
+    centreText_ = locationText(database.centre);
+    movedCentreText_ = centreText_;
+    needsCentring_ = true;
+    views_.updateAllViews();
 }
 
 // --- Details, Export, web links ------------------------------------------------------------------
 
 void VeskDoc::details()
 {
-    windows_.showMessage(towerDescription(currentTower_, ensureDatabase(), true));
+    views_.showMessage(towerDescription(currentTower_, ensureDatabase(), true));
 }
 
 bool VeskDoc::writeExport(std::ostream& out)
@@ -372,12 +378,12 @@ bool VeskDoc::writeExport(std::ostream& out)
 
 void VeskDoc::exportCommand()
 {
-    const auto path = windows_.askExportFileName();
+    const auto path = dialogs_.askExportFileName();
     if (!path) return;
     ensureDatabase();
     std::string failure;
     {
-        BusyCursor busy(windows_);
+        BusyCursor busy(views_);
         // Binary: the rows carry their own CR LF line ends.
         std::ofstream out(*path, std::ios::binary | std::ios::trunc);
         if (!out) {
@@ -390,12 +396,12 @@ void VeskDoc::exportCommand()
                           "; it is incomplete.";
         }
     }
-    if (!failure.empty()) windows_.showMessage(failure);
+    if (!failure.empty()) views_.showMessage(failure);
 }
 
 void VeskDoc::openInBrowser(const std::string& address)
 {
-    windows_.startProgram(browserCommandLine(browserCommand, address));
+    views_.startProgram(browserCommandLine(browserCommand_, address));
 }
 
 void VeskDoc::openWebPage()
@@ -409,8 +415,8 @@ void VeskDoc::openWebMap()
 {
     const Tower* tower = currentTower_;
     if (tower == nullptr || !tower->position.isSet()) return;
-    if (webMap == webMapStreetmap)
+    if (webMap_ == webMapStreetmap)
         openInBrowser(streetmapLink(tower->position));
-    else if (webMap == webMapMultimap)
+    else if (webMap_ == webMapMultimap)
         openInBrowser(multimapLink(tower->position));
 }

@@ -7,7 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "document/document_windows.h"
+#include "document/document_dialogs.h"
+#include "document/document_views.h"
 #include "document/map_geometry.h"
 #include "document/map_options.h"
 #include "records/tower_database.h"
@@ -25,22 +26,23 @@ std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files);
 
 // The viewer's one document, alive for the whole run: the display settings, the tower directory,
 // the current tower, and the receiver of the Data and View menus, Export and the control bar.
-// It reaches the window system only through DocumentWindows.
+// It reaches the window system only through its views and its dialogs.
 class VeskDoc {
 public:
     // browserCommand: the program part of the registered ".htm" open command, found by the
     // window layer; empty when there is none.
-    explicit VeskDoc(DocumentWindows& windows, std::string browserCommand = {},
-                     ViewerFiles files = {});
+    VeskDoc(DocumentViews& views, DocumentDialogs& dialogs, std::string browserCommand = {},
+            ViewerFiles files = {});
     VeskDoc(const VeskDoc&) = delete;
     VeskDoc& operator=(const VeskDoc&) = delete;
 
     // Display settings; the document object keeps them across New and Open.
-    std::string centreText{defaultCentreText};
-    double radius = defaultRadius;       // metres
-    bool needsCentring = true;           // the next map drawing scrolls the centre into view
-    std::int32_t webMap = webMapStreetmap;
-    std::string browserCommand;
+    const std::string& centreText() const { return centreText_; }
+    double radius() const { return radius_; }  // metres
+    // The next map drawing scrolls the centre into the middle of its window.
+    bool needsCentring() const { return needsCentring_; }
+    std::int32_t webMap() const { return webMap_; }
+    const std::string& browserCommand() const { return browserCommand_; }
 
     // The directory, none before the first new document or document file.
     TowerDatabase* database() { return database_.get(); }
@@ -69,9 +71,10 @@ public:
     void pickNearest(ViewPoint point);
     // The one-line description of the displayed tower nearest the point.
     std::string hoverText(ViewPoint point) const;
-    // Where the map rings the current tower; (-2, -2) for none. Makes the current tower the
-    // reference point for distances, as its drawing on the map does.
-    ViewPoint currentTowerViewCoordinates();
+    // Makes the current tower the point distances are measured from, as its drawing on the map
+    // does, and gives its view coordinates, where the map rings it; (-2, -2) for no tower, which
+    // leaves the reference point as it was.
+    ViewPoint measureFromCurrentTower();
     bool takeNeedsCentring();
     void setCurrentTower(const Tower* tower);
 
@@ -113,13 +116,20 @@ private:
     TowerDatabase& ensureDatabase();
     // The position the centre text stands for: read as a grid reference, unless the text is the
     // one a move or Centre wrote for the database's centre. In the UTM and Lat/Long systems that
-    // text is no grid reference, and reading it would throw the map to a meaningless place.
-    Position centreOfText() const;
+    // text is no grid reference, and reading it would throw the map to a meaningless place. A
+    // text that is read makes the document forget the one the move wrote.
+    Position centreOfText();
     // The centre, the radius in whole metres, displayed towers recomputed.
     void applyCentreAndRadius(Position centre);
 
-    DocumentWindows& windows_;
+    DocumentViews& views_;
+    DocumentDialogs& dialogs_;
     ViewerFiles files_;
+    std::string centreText_{defaultCentreText};
+    double radius_ = defaultRadius;
+    bool needsCentring_ = true;
+    std::int32_t webMap_ = webMapStreetmap;
+    std::string browserCommand_;
     std::unique_ptr<TowerDatabase> database_;
     const Tower* currentTower_ = nullptr;
     std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it

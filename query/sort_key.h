@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // One of the three keys that order the displayed towers.
@@ -10,3 +11,6 @@ struct SortKey {
 
     friend bool operator==(const SortKey&, const SortKey&) = default;
 };
+
+// First key first.
+using SortKeys = std::array<SortKey, 3>;

@@ -83,7 +83,7 @@ public:
     std::int32_t radius = 0;                      // whole metres
     const Tower* distanceReference = nullptr;     // a tower of this database, or none
     std::vector<SelectionStep> selectionSteps;    // oldest first; the newest is the chain's head
-    std::array<SortKey, 3> sortKeys{};
+    SortKeys sortKeys{};
     std::vector<TowerId> displayOrder;            // the towers that pass, in sort order
     MapOutline outline;
 

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "document/document_windows.h"
+#include "document/document_dialogs.h"
+#include "document/document_views.h"
 #include "geo/location_text.h"
 #include "query/user_fields.h"
 #include "records/source_parser.h"
@@ -61,45 +62,45 @@ inline void writeAll(const std::filesystem::path& file, const std::string& bytes
 }
 
 // Every call becomes one line of `calls`; each dialog gives the next queued answer, or Cancel.
-class RecordingWindows : public DocumentWindows {
+class RecordingWindows : public DocumentViews, public DocumentDialogs {
 public:
     std::vector<std::string> calls;
-    std::deque<std::optional<SelectionStep>> selectAnswers;
-    std::deque<std::optional<SortKeys>> sortAnswers;
+    std::deque<std::optional<SelectChoice>> selectAnswers;
+    std::deque<std::optional<SortRows>> sortAnswers;
     std::deque<std::optional<MapOptions>> mapOptionsAnswers;
     std::deque<std::optional<UserFieldDefinitions>> userFieldsAnswers;
     std::optional<std::filesystem::path> exportAnswer;
+    std::vector<std::string> fieldsShown;
     std::optional<MapOptions> mapOptionsShown;
-    std::optional<SortKeys> sortKeysShown;
+    std::optional<SortRows> sortRowsShown;
     std::optional<UserFieldDefinitions> userFieldsShown;
     std::function<void(TowerFieldEditor&)> towerFieldsUser;
 
     void updateAllViews() override { calls.push_back("update"); }
-    void showMessage(const std::string& text) override { calls.push_back("message: " + text); }
+    void showControlBar(const ControlBarState& bar) override
+    {
+        calls.push_back("control bar: " + (bar.text.empty() ? std::string("none") : bar.text));
+    }
     void beginBusy() override { calls.push_back("busy"); }
     void endBusy() override { calls.push_back("not busy"); }
-    void showCurrentTower(const Tower* tower, const TowerDatabase&) override
-    {
-        calls.push_back("control bar: " + (tower ? tower->place : std::string("none")));
-    }
-    std::optional<std::filesystem::path> askExportFileName() override
-    {
-        calls.push_back("ask export file");
-        return exportAnswer;
-    }
+    void showMessage(const std::string& text) override { calls.push_back("message: " + text); }
     void startProgram(const std::string& commandLine) override
     {
         calls.push_back("start: " + commandLine);
     }
-    std::optional<SelectionStep> runSelectDialog() override
+
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields) override
     {
         calls.push_back("Select dialog");
+        fieldsShown = fields;
         return next(selectAnswers);
     }
-    std::optional<SortKeys> runSortDialog(const SortKeys& keys) override
+    std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields,
+                                          const SortRows& shown) override
     {
         calls.push_back("Sort dialog");
-        sortKeysShown = keys;
+        fieldsShown = fields;
+        sortRowsShown = shown;
         return next(sortAnswers);
     }
     std::optional<MapOptions> runMapOptionsDialog(const MapOptions& shown) override
@@ -118,6 +119,11 @@ public:
     {
         calls.push_back("Tower Details dialog");
         if (towerFieldsUser) towerFieldsUser(editor);
+    }
+    std::optional<std::filesystem::path> askExportFileName() override
+    {
+        calls.push_back("ask export file");
+        return exportAnswer;
     }
 
 private:

@@ -44,7 +44,7 @@ protected:
     };
     Snapshot snapshot() const
     {
-        Snapshot s{doc.centreText, doc.radius, doc.needsCentring,
+        Snapshot s{doc.centreText(), doc.radius(), doc.needsCentring(),
                    doc.database() ? doc.database()->centre : Position{},
                    doc.database() ? doc.database()->displayOrder.size() : 0, {}, {}, {}};
         for (const UserField& field : userFields) {
@@ -57,7 +57,7 @@ protected:
 
     TemporaryFolder folder;
     RecordingWindows windows;
-    VeskDoc doc{windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
+    VeskDoc doc{windows, windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
 };
 
 TEST_F(OpenSaveTest, SaveWritesTheTwentyOneByteDocument)
@@ -74,8 +74,7 @@ TEST_F(OpenSaveTest, SaveWritesTheTwentyOneByteDocument)
 TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
 {
     doc.newDocument();
-    doc.centreText = "SU123456";
-    doc.radius = 1562.5;
+    doc.applyMapOptions({ReferenceSystem::OS, "SU123456", 1562.5f, webMapStreetmap});
     userFields[2] = UserField{"Visited", FieldType::Date, {{40000, 146097}, {5, 1}}, {}};
     userFields[5] = UserField{"Notes", FieldType::String, {}, {{7, std::string(300, 'n')}}};
     userFields[7].numbers[3] = 3;  // unnamed: not stored
@@ -84,17 +83,16 @@ TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
 
     resetViewerSettings();
     userFields[9] = UserField{"Left over", FieldType::Number, {{1, 1}}, {}};
-    doc.centreText = "TQ102665";
-    doc.radius = 50000;
+    doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 50000, webMapStreetmap});
     doc.takeNeedsCentring();
     windows.calls.clear();
 
     ASSERT_TRUE(doc.openDocument(folder / "a.bx0"));
-    EXPECT_EQ(doc.centreText, "SU123456");
-    EXPECT_EQ(doc.radius, 1562.5);
+    EXPECT_EQ(doc.centreText(), "SU123456");
+    EXPECT_EQ(doc.radius(), 1562.5);
     EXPECT_EQ(doc.database()->centre, (Position{4123, 1456}));
     EXPECT_EQ(doc.database()->radius, 1562);
-    EXPECT_TRUE(doc.needsCentring);
+    EXPECT_TRUE(doc.needsCentring());
     EXPECT_EQ(userFields[0].name, "Visited");
     EXPECT_EQ(userFields[0].numbers, (std::map<TowerId, std::int32_t>{{5, 1}, {40000, 146097}}));
     EXPECT_EQ(userFields[1].name, "Notes");
@@ -139,7 +137,7 @@ TEST_F(OpenSaveTest, ABadFileIsRefusedWithItsNameAndChangesNothing)
 {
     doc.newDocument();
     userFields[0] = UserField{"Visited", FieldType::Date, {{1, 2}}, {}};
-    doc.centreText = "SU123456";
+    doc.applyMapOptions({ReferenceSystem::OS, "SU123456", 50000, webMapStreetmap});
     doc.takeNeedsCentring();
     const std::string header = defaultDocument.substr(0, 17);
     const std::string field = int32Bytes(1) + "\x01N" + int32Bytes(1) + int32Bytes(7) + int32Bytes(9);
@@ -178,7 +176,7 @@ TEST_F(OpenSaveTest, AFileThatCannotBeReadIsRefused)
         EXPECT_EQ(windows.calls,
                   (Calls{"message: Cannot open \"" + file.string() + "\": the file cannot be read."}));
     }
-    EXPECT_EQ(doc.centreText, "TQ102665");
+    EXPECT_EQ(doc.centreText(), "TQ102665");
 }
 
 TEST_F(OpenSaveTest, AFailedSaveSaysSoAndLeavesWhatWasThere)

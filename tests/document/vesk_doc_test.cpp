@@ -59,17 +59,17 @@ protected:
 
     TemporaryFolder folder;
     RecordingWindows windows;
-    VeskDoc doc{windows, "browser ", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
+    VeskDoc doc{windows, windows, "browser ", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
 };
 
 const Calls busyUpdate = {"busy", "update", "not busy"};
 
 TEST_F(VeskDocTest, StartsWithTheDefaultSettingsAndNoDirectory)
 {
-    EXPECT_EQ(doc.centreText, "TQ102665");
-    EXPECT_EQ(doc.radius, 50000.0);
-    EXPECT_EQ(doc.webMap, 0);
-    EXPECT_TRUE(doc.needsCentring);
+    EXPECT_EQ(doc.centreText(), "TQ102665");
+    EXPECT_EQ(doc.radius(), 50000.0);
+    EXPECT_EQ(doc.webMap(), 0);
+    EXPECT_TRUE(doc.needsCentring());
     EXPECT_EQ(doc.database(), nullptr);
     EXPECT_EQ(doc.currentTower(), nullptr);
     EXPECT_EQ(doc.displayedCount(), 0);
@@ -98,7 +98,7 @@ TEST_F(VeskDocTest, NewDocumentMakesTheViewersDirectory)
 
 TEST_F(VeskDocTest, MissingDataFilesGiveAnEmptyDirectoryWithoutAMessage)
 {
-    VeskDoc empty{windows, "", ViewerFiles{folder / "none.dat", folder / "none.map"}};
+    VeskDoc empty{windows, windows, "", ViewerFiles{folder / "none.dat", folder / "none.map"}};
     ASSERT_TRUE(empty.newDocument());
     EXPECT_EQ(empty.displayedCount(), 0);
     EXPECT_TRUE(empty.database()->outline.layers.empty());
@@ -114,7 +114,7 @@ TEST_F(VeskDocTest, PicksByDisplayPositionAndByNearestPoint)
     windows.calls.clear();
     doc.pickByDisplayPosition(1);
     EXPECT_EQ(doc.currentTower(), tower("Bexley"));
-    EXPECT_EQ(windows.calls, (Calls{"control bar: Bexley", "update"}));
+    EXPECT_EQ(windows.calls, (Calls{"control bar: Bexley, Midshire, S John", "update"}));
     doc.pickByDisplayPosition(6);
     EXPECT_EQ(doc.currentTower(), nullptr);
 
@@ -149,19 +149,19 @@ TEST_F(VeskDocTest, ATowerWithoutPositionIsNearestOnlyWhenNoOtherIsDisplayed)
     EXPECT_EQ(doc.currentTower(), nullptr);
 }
 
-TEST_F(VeskDocTest, ViewCoordinatesOfTheCurrentTowerMakeItTheDistanceReference)
+TEST_F(VeskDocTest, MeasuringFromTheCurrentTowerGivesItsViewCoordinates)
 {
     doc.newDocument();
-    EXPECT_EQ(doc.currentTowerViewCoordinates(), offMap);
+    EXPECT_EQ(doc.measureFromCurrentTower(), offMap);
     EXPECT_EQ(doc.database()->distanceReference, nullptr);
 
     pick("Bexley");
-    EXPECT_EQ(doc.currentTowerViewCoordinates(), (ViewPoint{0.5, 0}));
+    EXPECT_EQ(doc.measureFromCurrentTower(), (ViewPoint{0.5, 0}));
     EXPECT_EQ(doc.database()->distanceReference, tower("Bexley"));
     pick("Chart");
-    EXPECT_EQ(doc.currentTowerViewCoordinates(), (ViewPoint{0, 0.1}));
+    EXPECT_EQ(doc.measureFromCurrentTower(), (ViewPoint{0, 0.1}));
     pick("Easton");
-    EXPECT_EQ(doc.currentTowerViewCoordinates(), offMap);
+    EXPECT_EQ(doc.measureFromCurrentTower(), offMap);
 
     // On the edge of the square: vx = 1, outside the open square the map shows.
     EXPECT_EQ(viewCoordinates(*doc.database(), Position{5602, 1665}), (ViewPoint{1, 0}));
@@ -185,13 +185,13 @@ TEST_F(VeskDocTest, NewDocumentKeepsSettingsFieldsAndCurrentTowerButNotSelection
     EXPECT_EQ(doc.displayedCount(), 6);
     EXPECT_TRUE(doc.database()->selectionSteps.empty());
     EXPECT_EQ(doc.database()->sortKeys[0], (SortKey{false, 0, false}));
-    EXPECT_EQ(doc.radius, 25000.0);
+    EXPECT_EQ(doc.radius(), 25000.0);
     EXPECT_EQ(doc.database()->radius, 25000);
-    EXPECT_EQ(doc.webMap, 1);
+    EXPECT_EQ(doc.webMap(), 1);
     EXPECT_EQ(userFields[0].numbers.at(chart), 5);
     ASSERT_NE(doc.currentTower(), nullptr);
     EXPECT_EQ(doc.currentTower(), doc.database()->tower(chart));  // a tower of the new directory
-    EXPECT_EQ(windows.calls, (Calls{"control bar: Chart", "update"}));
+    EXPECT_EQ(windows.calls, (Calls{"control bar: Chart, Kent, All Saints", "update"}));
 }
 
 TEST_F(VeskDocTest, NewDocumentDropsACurrentTowerTheNewDirectoryLacks)
@@ -223,7 +223,7 @@ TEST_F(VeskDocTest, PansMoveTheCentreByHalfTheRadius)
         windows.calls.clear();
         ASSERT_TRUE(doc.onCommand(c.command));
         EXPECT_EQ(doc.database()->centre, c.centre) << c.command;
-        EXPECT_EQ(doc.centreText, c.centreText);
+        EXPECT_EQ(doc.centreText(), c.centreText);
         EXPECT_EQ(windows.calls, busyUpdate);
     }
 }
@@ -233,14 +233,14 @@ TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
     doc.newDocument();
     referenceSystem = ReferenceSystem::UTM;
     doc.onCommand(command::zoomIn);
-    EXPECT_EQ(doc.radius, 25000.0);
+    EXPECT_EQ(doc.radius(), 25000.0);
     EXPECT_EQ(doc.database()->radius, 25000);
     EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
-    EXPECT_EQ(doc.centreText, "30U:(679,5696)");
+    EXPECT_EQ(doc.centreText(), "30U:(679,5696)");
     EXPECT_EQ(doc.shownMapOptions().radius, 25000.0f);
 
     for (int i = 0; i < 4; ++i) doc.zoomIn();
-    EXPECT_EQ(doc.radius, 1562.5);
+    EXPECT_EQ(doc.radius(), 1562.5);
     EXPECT_EQ(doc.database()->radius, 1562);
     EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1562.5");
     // Half of 1562.5 m is 781 whole metres, 7 whole 100 m units.
@@ -248,7 +248,7 @@ TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
     EXPECT_EQ(doc.database()->centre, (Position{5109, 1665}));
 
     doc.onCommand(command::zoomOut);
-    EXPECT_EQ(doc.radius, 3125.0);
+    EXPECT_EQ(doc.radius(), 3125.0);
     EXPECT_EQ(doc.database()->radius, 3125);
 }
 
@@ -283,7 +283,7 @@ TEST_F(VeskDocTest, CentreMovesToTheCurrentTowerAndAsksForCentring)
     pick("Bexley");
     ASSERT_TRUE(doc.onCommand(command::centre));
     EXPECT_EQ(doc.database()->centre, (Position{5352, 1665}));
-    EXPECT_EQ(doc.centreText, "TQ352665");
+    EXPECT_EQ(doc.centreText(), "TQ352665");
     EXPECT_EQ(places(), (std::vector<std::string>{"Bexley"}));
     EXPECT_EQ(windows.calls, busyUpdate);
     EXPECT_TRUE(doc.takeNeedsCentring());
@@ -296,8 +296,8 @@ TEST_F(VeskDocTest, CentreWithoutACurrentTowerOnlyRewritesTheCentreText)
     referenceSystem = ReferenceSystem::LatLong;
     doc.centreOnCurrentTower();
     EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
-    EXPECT_EQ(doc.centreText, "51\xB0" "23'12\"N 0\xB0" "24'55\"W");
-    EXPECT_TRUE(doc.needsCentring);
+    EXPECT_EQ(doc.centreText(), "51\xB0" "23'12\"N 0\xB0" "24'55\"W");
+    EXPECT_TRUE(doc.needsCentring());
 }
 
 TEST_F(VeskDocTest, MapOptionsShowTheSettingsAndApplyThemOnOk)
@@ -309,9 +309,9 @@ TEST_F(VeskDocTest, MapOptionsShowTheSettingsAndApplyThemOnOk)
     ASSERT_TRUE(doc.onCommand(command::mapOptions));
     EXPECT_EQ(windows.mapOptionsShown, (MapOptions{ReferenceSystem::OS, "TQ102665", 50000.0f, 0}));
     EXPECT_EQ(referenceSystem, ReferenceSystem::UTM);
-    EXPECT_EQ(doc.centreText, "SU123456");
-    EXPECT_EQ(doc.radius, static_cast<double>(12345.6f));
-    EXPECT_EQ(doc.webMap, 1);
+    EXPECT_EQ(doc.centreText(), "SU123456");
+    EXPECT_EQ(doc.radius(), static_cast<double>(12345.6f));
+    EXPECT_EQ(doc.webMap(), 1);
     EXPECT_EQ(doc.database()->centre, (Position{4123, 1456}));
     EXPECT_EQ(doc.database()->radius, 12345);
     EXPECT_EQ(places(), (std::vector<std::string>{"Dunton"}));  // recomputed about the new centre
@@ -320,7 +320,7 @@ TEST_F(VeskDocTest, MapOptionsShowTheSettingsAndApplyThemOnOk)
     windows.calls.clear();
     doc.onCommand(command::mapOptions);  // Cancel
     EXPECT_EQ(windows.calls, (Calls{"Options dialog"}));
-    EXPECT_EQ(doc.centreText, "SU123456");
+    EXPECT_EQ(doc.centreText(), "SU123456");
 }
 
 TEST_F(VeskDocTest, AMovedCentreInUtmSurvivesOptionsOkAndNewDocument)
@@ -330,7 +330,7 @@ TEST_F(VeskDocTest, AMovedCentreInUtmSurvivesOptionsOkAndNewDocument)
     doc.east();
     const Position moved{5352, 1665};
     ASSERT_EQ(doc.database()->centre, moved);
-    const std::string utmCentre = doc.centreText;
+    const std::string utmCentre = doc.centreText();
     EXPECT_EQ(utmCentre.substr(0, 5), "30U:(");  // still west of 0 degrees, in zone 30
 
     // OK without retyping the centre keeps the map where it is, with the new radius.
@@ -339,7 +339,7 @@ TEST_F(VeskDocTest, AMovedCentreInUtmSurvivesOptionsOkAndNewDocument)
     doc.applyMapOptions(options);
     EXPECT_EQ(doc.database()->centre, moved);
     EXPECT_EQ(doc.database()->radius, 20000);
-    EXPECT_EQ(doc.centreText, utmCentre);
+    EXPECT_EQ(doc.centreText(), utmCentre);
 
     doc.newDocument();
     EXPECT_EQ(doc.database()->centre, moved);
@@ -348,6 +348,20 @@ TEST_F(VeskDocTest, AMovedCentreInUtmSurvivesOptionsOkAndNewDocument)
     options.centreText = "SU123456";
     doc.applyMapOptions(options);
     EXPECT_EQ(doc.database()->centre, (Position{4123, 1456}));
+}
+
+TEST_F(VeskDocTest, ACentreTypedBackAfterAnotherMovesTheMapThere)
+{
+    doc.newDocument();
+    doc.zoomIn();  // rewrites the centre text "TQ102665"
+    MapOptions options = doc.shownMapOptions();
+    options.centreText = "SU123456";
+    doc.applyMapOptions(options);
+    options.centreText = "TQ102665";
+    doc.applyMapOptions(options);
+    EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
+    doc.newDocument();
+    EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
 }
 
 TEST(MapOptionsText, RadiusBoxShowsSixDigitsAndAcceptsZeroToAMillion)
@@ -370,23 +384,26 @@ TEST_F(VeskDocTest, SelectAndSortApplyOnOkOnly)
 {
     doc.newDocument();
     windows.calls.clear();
-    windows.selectAnswers.push_back(step(selectBells, "8", "8"));
+    windows.selectAnswers.push_back(SelectChoice{selectBells, "8", "8"});
     doc.onCommand(command::select);
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Chart"}));
     EXPECT_EQ(windows.calls, (Calls{"Select dialog", "busy", "update", "not busy"}));
+    EXPECT_EQ(windows.fieldsShown.size(), 12u);
 
     windows.calls.clear();
     doc.onCommand(command::select);  // Cancel
     EXPECT_EQ(windows.calls, (Calls{"Select dialog"}));
     EXPECT_EQ(doc.database()->selectionSteps.size(), 1u);
 
-    windows.selectAnswers.push_back(step(-1, "", "", StepMode::SelectAll));
+    windows.selectAnswers.push_back(SelectChoice{-1, "", "", false, StepMode::SelectAll});
     doc.onCommand(command::select);
     windows.calls.clear();
-    windows.sortAnswers.push_back(SortKeys{SortKey{false, sortBells, true}, SortKey{}, SortKey{}});
+    windows.sortAnswers.push_back(SortRows{SortRow{sortBells, true}, SortRow{1, false}, SortRow{2, false}});
     doc.onCommand(command::sort);
-    EXPECT_EQ(windows.sortKeysShown->at(1), (SortKey{false, 1, false}));
-    EXPECT_EQ(places(), (std::vector<std::string>{"Dunton", "Aston", "Chart", "Bexley", "Easton", "Fenby"}));
+    EXPECT_EQ(windows.sortRowsShown, (SortRows{SortRow{0, false}, SortRow{1, false}, SortRow{2, false}}));
+    EXPECT_EQ(windows.fieldsShown.size(), 8u);
+    // Ten bells, then eight (Chart in Kent before Aston in Midshire), six, five, three.
+    EXPECT_EQ(places(), (std::vector<std::string>{"Dunton", "Chart", "Aston", "Bexley", "Easton", "Fenby"}));
     EXPECT_EQ(windows.calls, (Calls{"Sort dialog", "busy", "update", "not busy"}));
 
     windows.calls.clear();
@@ -557,7 +574,7 @@ TEST_F(VeskDocTest, WebButtonsStartTheBrowserOnTheCurrentTowersLinks)
     doc.setCurrentTower(tower("Aston"));
     doc.onCommand(command::www);
     doc.onCommand(command::wwwMap);
-    doc.webMap = 1;
+    doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 50000, webMapMultimap});
     doc.onCommand(command::wwwMap);
     doc.setCurrentTower(tower("Fenby"));
     doc.onCommand(command::www);

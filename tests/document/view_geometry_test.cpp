@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include "document/control_bar.h"
+#include "document/dialog_choices.h"
+#include "document/list_geometry.h"
+#include "document/map_geometry.h"
+#include "query/selection.h"
+#include "query/sorting.h"
+#include "query/user_fields.h"
+#include "records/tower_database.h"
+#include "tests/document/doc_test_support.h"
+
+using namespace docfixture;
+
+namespace {
+
+// --- The tower list ------------------------------------------------------------------------------
+
+struct ListCase {
+    std::int32_t towers;
+    std::int32_t clientHeight;
+    std::int32_t extentHeight;
+    std::int32_t lineStep;
+    std::int32_t pageStep;
+    std::int32_t scrollPosition;
+    std::int32_t topIndex;
+    std::int32_t clickY;            // in the window, scrolled by scrollPosition
+    std::int32_t picked;
+};
+
+TEST(ListGeometry, ExtentStepsTopIndexAndClicksFollowTheListLength)
+{
+    const ListCase cases[] = {
+        {100, 500, 1800, 36, 250, 0, 0, 40, 2},
+        {1820, 500, 32760, 36, 250, 0, 0, 0, 0},
+        {1820, 500, 32760, 36, 250, 32260, 0, 499, 1819},
+        // The first visible line at scroll position 1000 is line 55.
+        {5000, 500, 32760, 13, 91, 1000, 98, 0, 153},
+        // At the last position the bottom line shows the last tower.
+        {5000, 500, 32760, 13, 91, 32260, 3180, 499, 4999},
+        {32767, 500, 32760, 1, 13, 32260, 30947, 499, 32766},
+        {32767, 800, 32760, 1, 22, 16000, 15489, 0, 16377},
+        {0, 500, 18, 36, 250, 0, 0, 5, 0},
+    };
+    for (const ListCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.towers << " towers at scroll position " << c.scrollPosition);
+        const ListLayout layout = listLayout(c.towers, c.clientHeight);
+        EXPECT_EQ(layout.extentHeight, c.extentHeight);
+        EXPECT_EQ(layout.lineStep, c.lineStep);
+        EXPECT_EQ(layout.pageStep, c.pageStep);
+        const std::int32_t top = topIndex(layout, c.scrollPosition, c.clientHeight);
+        EXPECT_EQ(top, c.topIndex);
+        EXPECT_EQ(displayPositionAt(c.scrollPosition + c.clickY, top), c.picked);
+    }
+}
+
+TEST(ListGeometry, OnlyTheLinesInAnUpdateAreaArePainted)
+{
+    const ListLayout capped = listLayout(32767, 800);
+    EXPECT_EQ(linesMeeting(capped, 0, 799), (LineRange{0, 45}));
+    EXPECT_EQ(linesMeeting(capped, 16000, 16799), (LineRange{888, 934}));
+    EXPECT_EQ(linesMeeting(capped, 32700, 33500), (LineRange{1816, 1820}));
+    const ListLayout shortList = listLayout(3, 800);
+    EXPECT_EQ(linesMeeting(shortList, 0, 799), (LineRange{0, 3}));
+    EXPECT_EQ(linesMeeting(shortList, 100, 120), (LineRange{3, 3}));
+}
+
+// --- The map -------------------------------------------------------------------------------------
+
+class MapGeometryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetViewerSettings();
+        writeDirectory(folder / "vesk.dat",
+                       "NG\\FULL\\Place\\Bells\\UR\n"
+                       "TQ102665\\Midshire\\Aston\\12\\\n"
+                       "TQ102665\\Midshire\\Aston Parva\\6\\x\n"
+                       "TQ352665\\Midshire\\Bexley\\20\\\n"
+                       "TQ602665\\Midshire\\Cobham\\8\\\n"
+                       "\\Hants\\Easton\\5\\\n");
+        database = TowerDatabase(folder / "vesk.dat");
+        setDefaultSortKeys(database);
+        database.centre = {5102, 1665};
+        database.radius = 50000;
+        recomputeDisplayed(database);
+    }
+
+    const Tower& tower(const std::string& place) const
+    {
+        for (const auto& [id, t] : database.towers())
+            if (t.place == place) return t;
+        throw std::runtime_error("no tower " + place);
+    }
+
+    TemporaryFolder folder;
+    TowerDatabase database;
+};
+
+TEST_F(MapGeometryTest, TowersLandOnTheirCanvasPixels)
+{
+    EXPECT_EQ(canvasPixel(viewCoordinates(database, tower("Aston"))), (CanvasPoint{500, 500}));
+    EXPECT_EQ(canvasPixel(viewCoordinates(database, tower("Bexley"))), (CanvasPoint{750, 500}));
+    EXPECT_FALSE(onMap(viewCoordinates(database, tower("Cobham"))));  // vx = 1, on the edge
+    EXPECT_FALSE(onMap(viewCoordinates(database, tower("Easton"))));
+    EXPECT_EQ(canvasPixel({-0.5, 0.25}), (CanvasPoint{250, 375}));
+    EXPECT_EQ(canvasPixel({1e9, -1e9}), (CanvasPoint{4'000'000, 4'000'000}));
+    EXPECT_EQ(viewPointOfPixel({750, 250}), (ViewPoint{0.5, 0.5}));
+}
+
+TEST_F(MapGeometryTest, OutlinePointsAndTowersShareOneScale)
+{
+    for (const std::int32_t radius : {3125, 50000, 1, 7}) {
+        database.radius = radius;
+        for (const Position p : {Position{5102, 1665}, Position{5110, 1660}, Position{5090, 1671},
+                                 Position{5103, 1665}}) {
+            const ViewPoint v = viewCoordinates(database, p);
+            if (!onMap(v)) continue;
+            EXPECT_EQ(outlinePixel(database, p), canvasPixel(v)) << radius << " m, " << p.x << "," << p.y;
+        }
+    }
+}
+
+TEST_F(MapGeometryTest, AClickAtARadiusOfNoMetresFindsTheTowerDrawnThere)
+{
+    database.radius = 0;
+    const ViewPoint bexley = viewCoordinates(database, tower("Bexley"));
+    EXPECT_EQ(groundPoint(database, bexley), (Position{5352, 1665}));
+    EXPECT_EQ(nearestVisibleTower(database, bexley), &tower("Bexley"));
+}
+
+TEST_F(MapGeometryTest, PolylinesOutsideTheSquareAreSkipped)
+{
+    OutlinePolyline west;  // x 500 to 1000, y 100 to 2000
+    west.addPoint({1000, 2000});
+    west.addPoint({500, 100});
+    EXPECT_FALSE(polylineInView(database, west));
+    database.centre = {1200, 1000};  // the square reaches x 700
+    EXPECT_TRUE(polylineInView(database, west));
+    database.centre = {1500, 1000};  // reaches x 1000 exactly: the box only touches it
+    EXPECT_FALSE(polylineInView(database, west));
+}
+
+TEST_F(MapGeometryTest, SegmentsBeyondOneEdgeOfTheCanvasAreLeftOut)
+{
+    // Radius 50000: one unit of 100 m is one pixel; the canvas spans x 4602 to 5602.
+    OutlinePolyline line;
+    for (const Position p : {Position{5102, 1665}, Position{4102, 1665}, Position{3102, 1665},
+                             Position{3102, 1415}, Position{5002, 1415}, Position{5012, 1415}})
+        line.addPoint(p);
+    CanvasRuns runs;
+    outlineRuns(database, line, runs);
+    EXPECT_EQ(runs.runLengths, (std::vector<std::size_t>{2, 3}));
+    EXPECT_EQ(runs.points, (std::vector<CanvasPoint>{{500, 500}, {-500, 500}, {-1500, 750},
+                                                     {400, 750}, {410, 750}}));
+}
+
+TEST_F(MapGeometryTest, MarkersRingEveryTowerOnTheCurrentTowersSpot)
+{
+    std::vector<TowerMarker> markers;
+    towerMarkers(database, viewCoordinates(database, tower("Aston")), markers);
+    ASSERT_EQ(markers.size(), 3u);  // Cobham is on the edge, Easton has no position
+    EXPECT_EQ(markers[0].at, (CanvasPoint{500, 500}));
+    EXPECT_TRUE(markers[0].ringed);
+    EXPECT_EQ(mapPens[markers[0].pen], (PenColour{255, 0, 0}));  // twelve bells
+    EXPECT_TRUE(markers[1].ringed);
+    EXPECT_TRUE(markers[1].unringable);
+    EXPECT_EQ(markers[1].pen, 6u);
+    EXPECT_FALSE(markers[2].ringed);
+    EXPECT_EQ(markers[2].pen, 16u);  // twenty bells: the last pen
+    towerMarkers(database, offMap, markers);
+    EXPECT_FALSE(markers[0].ringed);
+}
+
+TEST(MapShapes, CrossesRingsPensAndTheCentringScroll)
+{
+    EXPECT_EQ(towerCross({10, 10}, false),
+              (std::array<CanvasLine, 2>{{{{10, 8}, {10, 13}}, {{8, 10}, {13, 10}}}}));
+    EXPECT_EQ(towerCross({10, 10}, true),
+              (std::array<CanvasLine, 2>{{{{9, 9}, {12, 12}}, {{9, 11}, {12, 8}}}}));
+    EXPECT_EQ(ringRect({10, 10}), (CanvasRect{6, 6, 9, 9}));
+    EXPECT_EQ(mapPens[penIndex(0)], (PenColour{0, 0, 127}));
+    EXPECT_EQ(mapPens[penIndex(8)], (PenColour{0, 127, 0}));
+    EXPECT_EQ(penIndex(-3), 0u);
+    EXPECT_EQ(centringScroll(400, 301), (CanvasPoint{300, 350}));
+    EXPECT_EQ(centringScroll(1200, 800), (CanvasPoint{-100, 100}));
+}
+
+// --- The control bar and the dialogs' answers ----------------------------------------------------
+
+TEST(ControlBar, ShowsTheButtonsThatApplyToTheTower)
+{
+    TemporaryFolder folder;
+    writeDirectory(folder / "vesk.dat");
+    const TowerDatabase database(folder / "vesk.dat");
+    auto named = [&](const std::string& place) {
+        for (const auto& [id, t] : database.towers())
+            if (t.place == place) return &t;
+        return static_cast<const Tower*>(nullptr);
+    };
+    EXPECT_EQ(showCurrentTower(named("Aston"), database),
+              (ControlBarState{true, true, true, true, "Aston, Midshire, S Mary"}));
+    EXPECT_EQ(showCurrentTower(named("Bexley"), database),
+              (ControlBarState{true, true, false, true, "Bexley, Midshire, S John"}));
+    EXPECT_EQ(showCurrentTower(named("Easton"), database),
+              (ControlBarState{false, true, false, false, "Easton, Hants, S Peter"}));
+    EXPECT_EQ(showCurrentTower(nullptr, database), ControlBarState{});
+}
+
+TEST(DialogChoices, SelectEntriesNameBuiltInAndUserFields)
+{
+    resetViewerSettings();
+    userFields[4].name = "Visited";
+    const SelectionStep onVisited = selectionStepOf({12, "1/1/2000", "", true, StepMode::Or});
+    EXPECT_TRUE(onVisited.userField);
+    EXPECT_EQ(onVisited.field, 4);
+    EXPECT_TRUE(onVisited.exclude);
+    EXPECT_EQ(onVisited.fromText, "1/1/2000");
+    EXPECT_EQ(selectionStepOf({-1, "a", "b", false, StepMode::And}).field, -1);
+    const SelectionStep invert = selectionStepOf({3, "a", "b", true, StepMode::Invert});
+    EXPECT_EQ(invert.field, 0);
+    EXPECT_FALSE(invert.exclude);
+    EXPECT_EQ(invert.fromText, "");
+    resetViewerSettings();
+}
+
+TEST(DialogChoices, SortRowsTheUserLeftAloneKeepTheirKeys)
+{
+    resetViewerSettings();
+    userFields[2].name = "Visits";
+    const SortKeys keys = {SortKey{true, 7, false}, SortKey{true, 2, true}, SortKey{false, 3, false}};
+    const SortRows shown = sortRowsOf(keys);
+    EXPECT_EQ(shown, (SortRows{SortRow{-1, false}, SortRow{8, true}, SortRow{3, false}}));
+
+    SortRows chosen = shown;
+    chosen[0].descending = true;       // slot 7 has no name, but the key stays on it
+    chosen[2].fieldEntry = 8;          // now the Visits field
+    EXPECT_EQ(sortKeysOf(keys, shown, chosen),
+              (SortKeys{SortKey{true, 7, true}, SortKey{true, 2, true}, SortKey{true, 2, false}}));
+    chosen[1].fieldEntry = -1;         // a typed text that names no entry
+    EXPECT_EQ(sortKeysOf(keys, shown, chosen)[1], (SortKey{false, -1, true}));
+    resetViewerSettings();
+}
+
+}  // namespace
