@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: once in a normal build, once more with the address and
-# undefined-behaviour sanitizers. The last line is the total: "N passed, M failed".
+# Builds everything and runs every test: once in a normal build, with the viewer's tests in a
+# virtual X display, and once more without the viewer with the address and undefined-behaviour
+# sanitizers. The last line is the total: "N passed, M failed".
 set -uo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh || exit 1
@@ -14,13 +15,16 @@ configure_and_build() {  # build-dir, cmake options...
 
 configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo || { echo "0 passed, 1 failed"; exit 1; }
 configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DBELFRIX_SANITIZE=ON -DBELFRIX_BENCH=OFF \
+  -DBELFRIX_VIEWER=OFF \
   || { echo "0 passed, 1 failed"; exit 1; }
 
 passed=0; failed=0; status=0
 for dir in build-asan build; do
   echo "== Tests in $dir"
   log=$(mktemp)
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" 2>&1 | tee "$log"
+  run=(ctest --test-dir "$dir" --output-on-failure -j "$jobs")
+  [ "$dir" = build ] && run=(xvfb-run -a -s "-screen 0 1400x1000x24" "${run[@]}")
+  "${run[@]}" 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
   summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
   if [ -z "$summary" ]; then

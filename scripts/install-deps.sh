@@ -2,7 +2,9 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev)
+# The viewer's toolkit, a font, and a virtual X display for its tests.
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
+          libwxgtk3.2-dev fonts-dejavu-core xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do

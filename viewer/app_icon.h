@@ -1,0 +1,6 @@
+#pragma once
+
+#include <wx/icon.h>
+
+// The application's icon: a bell.
+wxIcon appIcon();

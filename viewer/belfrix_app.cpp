@@ -1,0 +1,53 @@
+#include "viewer/belfrix_app.h"
+
+#include <wx/cmdline.h>
+#include <wx/config.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
+#include "viewer/browser.h"
+#include "viewer/frame_texts.h"
+#include "viewer/vesk_frame.h"
+#include "viewer/wx_text.h"
+
+void useViewerSettings(wxApp& app)
+{
+    app.SetAppName(toWx(applicationTitle));
+    app.SetVendorName(toWx(vendorName));
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    wxFileName::Mkdir(wxStandardPaths::Get().GetUserConfigDir(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+}
+
+VeskFrame* startViewer(const wxString& documentFile, wxConfigBase& settings)
+{
+    auto* frame = new VeskFrame(ViewerSetup{ViewerFiles{}, findBrowserCommand()});
+    frame->shell().loadRecentFiles(settings);
+    const bool started =
+        documentFile.empty() ? frame->shell().newDocument() : frame->shell().openFile(documentFile);
+    if (!started) {
+        frame->Destroy();
+        return nullptr;
+    }
+    frame->Show();
+    frame->Update();
+    return frame;
+}
+
+bool BelfrixApp::OnInit()
+{
+    useViewerSettings(*this);
+    if (!wxApp::OnInit()) return false;
+    return startViewer(documentFile_, *wxConfigBase::Get()) != nullptr;
+}
+
+void BelfrixApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    wxApp::OnInitCmdLine(parser);
+    parser.AddParam("document file (*.bx0)", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool BelfrixApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    if (parser.GetParamCount() > 0) documentFile_ = parser.GetParam(0);
+    return wxApp::OnCmdLineParsed(parser);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// The program part of the desktop's open command for ".htm" files, up to and including its
+// first blank; empty when the desktop names none.
+std::string findBrowserCommand();
+
+// Starts a command line without waiting for it.
+void startBrowser(const std::string& commandLine);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/document_dialogs.h"
+
+class wxWindow;
+
+// The Select dialog: a field of the list (the built-in entries, then the named user-defined
+// fields), its bounds, Exclude and how the step combines with the selection so far.
+std::optional<SelectChoice> runSelectDialog(wxWindow* parent, const std::vector<std::string>& fields);

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <wx/validate.h>
+
+// The dialogs' data exchange: each validator ties a control to a member of its dialog, fills the
+// control when the dialog starts and reads it back on OK. Texts go through the one Windows-1252
+// conversion.
+
+// An edit box and a text of bytes.
+class TextValidator : public wxValidator {
+public:
+    explicit TextValidator(std::string& text) : text_(text) {}
+    wxObject* Clone() const override { return new TextValidator(*this); }
+    bool TransferToWindow() override;
+    bool TransferFromWindow() override;
+    bool Validate(wxWindow*) override { return true; }
+
+private:
+    std::string& text_;
+};
+
+// An edit box whose text must pass a check before OK takes it; a refused text brings the
+// message, returns the keyboard to the box and keeps the dialog open.
+class CheckedTextValidator : public TextValidator {
+public:
+    using Check = bool (*)(std::string_view text);
+    CheckedTextValidator(std::string& text, Check check, std::string_view refusal)
+        : TextValidator(text), check_(check), refusal_(refusal)
+    {
+    }
+    wxObject* Clone() const override { return new CheckedTextValidator(*this); }
+    bool Validate(wxWindow* parent) override;
+
+private:
+    Check check_;
+    std::string_view refusal_;
+};
+
+// One radio button of a group: the group's value is the position of its selected button.
+class RadioValidator : public wxValidator {
+public:
+    RadioValidator(int& value, int position) : value_(value), position_(position) {}
+    wxObject* Clone() const override { return new RadioValidator(*this); }
+    bool TransferToWindow() override;
+    bool TransferFromWindow() override;
+    bool Validate(wxWindow*) override { return true; }
+
+private:
+    int& value_;
+    int position_;
+};
+
+// A combo box's entry, -1 for none. The box takes its current entry only once the user has been
+// in it; a box left alone keeps what it was given, also an entry it cannot or does not show.
+class EntryValidator : public wxValidator {
+public:
+    enum class Start { ShowEntry, ShowNone };
+    explicit EntryValidator(int& entry, Start start = Start::ShowEntry) : entry_(entry), start_(start) {}
+    wxObject* Clone() const override { return new EntryValidator(*this); }
+    void SetWindow(wxWindow* window) override;
+    bool TransferToWindow() override;
+    bool TransferFromWindow() override;
+    bool Validate(wxWindow*) override { return true; }
+
+private:
+    int& entry_;
+    Start start_;
+    bool used_ = false;
+};

@@ -1,0 +1,98 @@
+#include "viewer/document_shell.h"
+
+#include <wx/config.h>
+#include <wx/filename.h>
+
+#include "document/vesk_doc.h"
+#include "viewer/frame_texts.h"
+#include "viewer/wx_text.h"
+
+namespace {
+
+std::filesystem::path filePath(const wxString& path) { return std::filesystem::path(path.fn_str().data()); }
+
+}  // namespace
+
+DocumentShell::DocumentShell(VeskDoc& document, ShellWindow& window)
+    : document_(document), window_(window), history_(recentFileCount)
+{
+}
+
+void DocumentShell::loadRecentFiles(wxConfigBase& settings)
+{
+    history_.Load(settings);
+    showRecentFiles();
+}
+
+void DocumentShell::saveRecentFiles(wxConfigBase& settings) { history_.Save(settings); }
+
+bool DocumentShell::newDocument()
+{
+    if (!document_.newDocument()) return false;
+    path_.clear();
+    window_.showTitle(title());
+    return true;
+}
+
+bool DocumentShell::open()
+{
+    const auto path = window_.chooseFileToOpen();
+    return path && openFile(*path);
+}
+
+bool DocumentShell::openFile(const wxString& path)
+{
+    const wxString absolute = wxFileName(path).GetAbsolutePath();
+    if (!document_.openDocument(filePath(absolute))) return false;
+    fileIsNow(absolute);
+    return true;
+}
+
+bool DocumentShell::openRecentFile(int index)
+{
+    if (index < 0 || static_cast<size_t>(index) >= history_.GetCount()) return false;
+    const wxString path = history_.GetHistoryFile(index);
+    if (openFile(path)) return true;
+    history_.RemoveFileFromHistory(index);
+    showRecentFiles();
+    return false;
+}
+
+bool DocumentShell::save() { return path_.empty() ? saveAs() : saveTo(path_); }
+
+bool DocumentShell::saveAs()
+{
+    const wxString proposed = path_.empty() ? toWx(newDocumentTitle) : path_;
+    const auto path = window_.chooseFileToSave(proposed);
+    return path && saveTo(*path);
+}
+
+bool DocumentShell::saveTo(const wxString& path)
+{
+    const wxString absolute = wxFileName(path).GetAbsolutePath();
+    if (!document_.saveDocument(filePath(absolute))) return false;
+    fileIsNow(absolute);
+    return true;
+}
+
+void DocumentShell::fileIsNow(const wxString& path)
+{
+    path_ = path;
+    history_.AddFileToHistory(path);
+    showRecentFiles();
+    window_.showTitle(title());
+}
+
+wxString DocumentShell::title() const
+{
+    return path_.empty() ? toWx(newDocumentTitle) : wxFileName(path_).GetFullName();
+}
+
+std::vector<wxString> DocumentShell::recentFiles() const
+{
+    std::vector<wxString> files;
+    for (size_t i = 0; i < history_.GetCount(); ++i) files.push_back(history_.GetHistoryFile(i));
+    return files;
+}
+
+void DocumentShell::showRecentFiles() { window_.showRecentFiles(recentFiles()); }

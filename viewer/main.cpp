@@ -1,0 +1,3 @@
+#include "viewer/belfrix_app.h"
+
+wxIMPLEMENT_APP(BelfrixApp);

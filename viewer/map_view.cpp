@@ -1,0 +1,149 @@
+#include "viewer/map_view.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/graphics.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
+
+#include "document/command_ids.h"
+#include "document/vesk_doc.h"
+#include "geo/outline_attribution.h"
+#include "viewer/frame_texts.h"
+#include "viewer/wx_text.h"
+
+namespace {
+
+wxPoint wxPointOf(CanvasPoint point) { return {point.x, point.y}; }
+
+}  // namespace
+
+// --- Drawing -------------------------------------------------------------------------------------
+
+MapPainter::MapPainter()
+{
+    for (std::size_t i = 0; i < mapPens.size(); ++i) {
+        pens_[i] = wxPen(wxColour(mapPens[i].red, mapPens[i].green, mapPens[i].blue), 1);
+        pens_[i].SetCap(wxCAP_BUTT);
+    }
+}
+
+void MapPainter::draw(wxDC& dc, VeskDoc& document)
+{
+    const TowerDatabase* database = document.database();
+    if (database == nullptr) return;
+    // Crisp one-pixel lines: a line covers its first pixel and stops before its last, as the
+    // marker shapes are laid out.
+    if (wxGraphicsContext* context = dc.GetGraphicsContext())
+        context->SetAntialiasMode(wxANTIALIAS_NONE);
+
+    bool outlineDrawn = false;
+    const auto& layers = database->outline.layers;
+    for (std::size_t layer = 0; layer < layers.size(); ++layer) {
+        dc.SetPen(pens_[penIndex(static_cast<std::int32_t>(layer))]);
+        for (const OutlinePolyline& polyline : layers[layer].polylines) {
+            if (!polylineInView(*database, polyline)) continue;
+            outlineDrawn = true;
+            outlineRuns(*database, polyline, runs_);
+            std::size_t start = 0;
+            for (const std::size_t length : runs_.runLengths) {
+                points_.clear();
+                for (std::size_t i = start; i < start + length; ++i) points_.push_back(wxPointOf(runs_.points[i]));
+                dc.DrawLines(static_cast<int>(points_.size()), points_.data());
+                start += length;
+            }
+        }
+    }
+    if (outlineDrawn) dc.DrawText(toWx(outlineAttribution), 0, 0);
+
+    const ViewPoint ringed = document.measureFromCurrentTower();
+    towerMarkers(*database, ringed, markers_);
+    dc.SetBrush(*wxWHITE_BRUSH);
+    for (const TowerMarker& marker : markers_) {
+        dc.SetPen(pens_[marker.pen]);
+        if (marker.ringed) {
+            // The ring's rectangle leaves out its right and bottom edges; the pen runs along the
+            // path, which is therefore one pixel narrower.
+            const CanvasRect ring = ringRect(marker.at);
+            dc.DrawEllipse(ring.left, ring.top, ring.width - 1, ring.height - 1);
+        }
+        for (const CanvasLine& line : towerCross(marker.at, marker.unringable))
+            dc.DrawLine(wxPointOf(line.from), wxPointOf(line.to));
+    }
+}
+
+// --- The canvas ----------------------------------------------------------------------------------
+
+MapCanvas::MapCanvas(wxWindow* parent, VeskDoc& document, wxStatusBar& statusLine)
+    : PixelScrolledCanvas(parent), document_(document), statusLine_(statusLine)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(*wxWHITE);
+    SetVirtualSize(mapCanvasSize, mapCanvasSize);
+    setSteps({mapCanvasSize / 100, mapCanvasSize / 10}, {mapCanvasSize / 100, mapCanvasSize / 10});
+    Bind(wxEVT_PAINT, &MapCanvas::onPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &MapCanvas::onLeftDown, this);
+    Bind(wxEVT_LEFT_DCLICK, &MapCanvas::onDoubleClick, this);
+    Bind(wxEVT_MOTION, &MapCanvas::onMotion, this);
+}
+
+void MapCanvas::update()
+{
+    SetVirtualSize(mapCanvasSize, mapCanvasSize);
+    Refresh();
+}
+
+void MapCanvas::onPaint(wxPaintEvent&)
+{
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    DoPrepareDC(dc);
+    painter_.draw(dc, document_);
+    if (document_.takeNeedsCentring()) {
+        const wxSize client = GetClientSize();
+        const CanvasPoint scroll = centringScroll(client.x, client.y);
+        // Scrolling repaints; it must wait until this painting is over.
+        CallAfter([this, scroll] { scrollToPixels(scroll.x, scroll.y); });
+    }
+}
+
+ViewPoint MapCanvas::viewPointUnder(wxPoint windowPoint) const
+{
+    const wxPoint canvas = CalcUnscrolledPosition(windowPoint);
+    return viewPointOfPixel({canvas.x, canvas.y});
+}
+
+void MapCanvas::onLeftDown(wxMouseEvent& event)
+{
+    document_.pickNearest(viewPointUnder(event.GetPosition()));
+    event.Skip();
+}
+
+void MapCanvas::onDoubleClick(wxMouseEvent& event)
+{
+    document_.pickNearest(viewPointUnder(event.GetPosition()));
+    if (document_.currentTower() != nullptr) document_.onCommand(command::editFields);
+}
+
+void MapCanvas::onMotion(wxMouseEvent& event)
+{
+    statusLine_.SetStatusText(toWx(document_.hoverText(viewPointUnder(event.GetPosition()))));
+    event.Skip();
+}
+
+// --- The pane ------------------------------------------------------------------------------------
+
+MapView::MapView(wxWindow* parent, VeskDoc& document) : wxPanel(parent)
+{
+    statusLine_ = new wxStatusBar(this, wxID_ANY, wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END);
+    statusLine_->SetStatusText(toWx(readyText));
+    canvas_ = new MapCanvas(this, document, *statusLine_);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(canvas_, 1, wxEXPAND);
+    sizer->Add(statusLine_, 0, wxEXPAND);
+    SetSizer(sizer);
+}
+
+void MapView::setStatusText(const wxString& text) { statusLine_->SetStatusText(text); }
+
+wxString MapView::statusText() const { return statusLine_->GetStatusText(); }

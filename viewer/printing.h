@@ -1,0 +1,17 @@
+#pragma once
+
+class VeskDoc;
+class wxFrame;
+class wxPrintDialogData;
+class wxWindow;
+
+enum class PrintRequest { WithDialog, WithoutDialog };
+
+// Prints the list of displayed towers, every one of them, over as many pages as it takes.
+void printList(wxWindow& parent, VeskDoc& document, PrintRequest request);
+void previewList(wxFrame& parent, VeskDoc& document);
+// The platform's page and printer setup, kept for the rest of the run.
+void runPrintSetup(wxWindow& parent);
+
+// The printer settings of the run, shared by the print dialog, print setup and preview.
+wxPrintDialogData& printSettings();

@@ -1,0 +1,218 @@
+#include "viewer/vesk_frame.h"
+
+#include <wx/config.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+#include <wx/statline.h>
+#include <wx/utils.h>
+
+#include "document/command_ids.h"
+#include "viewer/app_icon.h"
+#include "viewer/browser.h"
+#include "viewer/control_bar.h"
+#include "viewer/dialogs/about_dialog.h"
+#include "viewer/dialogs/options_dialog.h"
+#include "viewer/dialogs/select_dialog.h"
+#include "viewer/dialogs/sort_dialog.h"
+#include "viewer/dialogs/tower_fields_dialog.h"
+#include "viewer/dialogs/user_fields_dialog.h"
+#include "viewer/file_dialogs.h"
+#include "viewer/frame_menus.h"
+#include "viewer/frame_texts.h"
+#include "viewer/list_view.h"
+#include "viewer/map_view.h"
+#include "viewer/printing.h"
+#include "viewer/wx_text.h"
+
+namespace {
+
+constexpr int listPaneWidth = 600;
+const wxSize firstFrameSize(1200, 800);
+
+}  // namespace
+
+VeskFrame::VeskFrame(const ViewerSetup& setup)
+    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, firstFrameSize),
+      document_(*this, *this, setup.browserCommand, setup.files),
+      shell_(document_, *this),
+      fileChooser_([this](FileDialogKind kind, const wxString& proposed) {
+          return runFileDialog(this, kind, proposed);
+      })
+{
+    SetIcon(appIcon());
+    SetMenuBar(makeMenuBar());
+    SetAcceleratorTable(makeAcceleratorTable());
+
+    splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                     wxSP_3D | wxSP_LIVE_UPDATE);
+    splitter_->SetMinimumPaneSize(20);
+    list_ = new VeskView(splitter_, document_);
+    map_ = new MapView(splitter_, document_);
+    splitter_->SplitVertically(list_, map_, listPaneWidth);
+    controlBar_ = new ControlBar(this);
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(splitter_, 1, wxEXPAND);
+    sizer->Add(new wxStaticLine(this), 0, wxEXPAND);
+    sizer->Add(controlBar_, 0, wxEXPAND);
+    SetSizer(sizer);
+
+    showTitle(shell_.title());
+    Bind(wxEVT_MENU, &VeskFrame::onMenu, this);
+    Bind(wxEVT_BUTTON, &VeskFrame::onButton, this);
+    Bind(wxEVT_CLOSE_WINDOW, &VeskFrame::onClose, this);
+    // The list keeps its width when the frame grows; some window managers give the frame its
+    // final size only after it is shown, and a sash set earlier comes out a fraction of it.
+    splitter_->SetSashGravity(0);
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) CallAfter([this] { splitter_->SetSashPosition(listPaneWidth); });
+        event.Skip();
+    });
+}
+
+VeskFrame::~VeskFrame() = default;
+
+// --- Commands ------------------------------------------------------------------------------------
+
+bool VeskFrame::runCommand(int id)
+{
+    if (id >= command::recentFileFirst && id <= command::recentFileLast) {
+        shell_.openRecentFile(id - command::recentFileFirst);
+        return true;
+    }
+    switch (id) {
+    case command::fileNew: shell_.newDocument(); return true;
+    case command::fileOpen: shell_.open(); return true;
+    case command::fileSave: shell_.save(); return true;
+    case command::fileSaveAs: shell_.saveAs(); return true;
+    case command::print: printList(*this, document_, PrintRequest::WithDialog); return true;
+    case command::printDirect: printList(*this, document_, PrintRequest::WithoutDialog); return true;
+    case command::printPreview: previewList(*this, document_); return true;
+    case command::printSetup: runPrintSetup(*this); return true;
+    case command::appExit: Close(); return true;
+    case command::appAbout: showAboutBox(this); return true;
+    case command::nextPane:
+    case command::previousPane: moveFocusToOtherPane(); return true;
+    default: return document_.onCommand(id);
+    }
+}
+
+void VeskFrame::onMenu(wxCommandEvent& event)
+{
+    if (!runCommand(commandId(event.GetId()))) event.Skip();
+}
+
+void VeskFrame::onButton(wxCommandEvent& event)
+{
+    if (!runCommand(event.GetId())) event.Skip();
+}
+
+void VeskFrame::moveFocusToOtherPane()
+{
+    wxWindow* focus = FindFocus();
+    const bool inList = focus == list_;
+    if (inList)
+        map_->canvas()->SetFocus();
+    else
+        list_->SetFocus();
+}
+
+void VeskFrame::onClose(wxCloseEvent& event)
+{
+    shell_.saveRecentFiles(*wxConfigBase::Get());
+    wxConfigBase::Get()->Flush();
+    event.Skip();
+}
+
+void VeskFrame::DoGiveHelp(const wxString& text, bool show)
+{
+    map_->setStatusText(show ? text : toWx(readyText));
+}
+
+// --- DocumentViews -------------------------------------------------------------------------------
+
+void VeskFrame::updateAllViews()
+{
+    list_->update();
+    map_->update();
+}
+
+void VeskFrame::showControlBar(const ControlBarState& bar) { controlBar_->apply(bar); }
+
+void VeskFrame::beginBusy()
+{
+    if (busyDepth_++ == 0) wxBeginBusyCursor();
+}
+
+void VeskFrame::endBusy()
+{
+    if (busyDepth_ > 0 && --busyDepth_ == 0) wxEndBusyCursor();
+}
+
+void VeskFrame::showMessage(const std::string& text)
+{
+    wxMessageBox(toWx(text), toWx(applicationTitle), wxOK | wxICON_INFORMATION, this);
+}
+
+void VeskFrame::startProgram(const std::string& commandLine) { startBrowser(commandLine); }
+
+// --- DocumentDialogs -----------------------------------------------------------------------------
+
+std::optional<SelectChoice> VeskFrame::runSelectDialog(const std::vector<std::string>& fields)
+{
+    return ::runSelectDialog(this, fields);
+}
+
+std::optional<SortRows> VeskFrame::runSortDialog(const std::vector<std::string>& fields,
+                                                 const SortRows& shown)
+{
+    return ::runSortDialog(this, fields, shown);
+}
+
+std::optional<MapOptions> VeskFrame::runMapOptionsDialog(const MapOptions& shown)
+{
+    return ::runOptionsDialog(this, shown);
+}
+
+std::optional<UserFieldDefinitions> VeskFrame::runUserFieldsDialog(const UserFieldDefinitions& shown)
+{
+    return ::runUserFieldsDialog(this, shown);
+}
+
+void VeskFrame::runTowerFieldsDialog(TowerFieldEditor& editor) { ::runTowerFieldsDialog(this, editor); }
+
+std::optional<std::filesystem::path> VeskFrame::askExportFileName()
+{
+    const auto chosen = chooseFile(FileDialogKind::Export, toWx(exportProposedName));
+    if (!chosen) return std::nullopt;
+    return std::filesystem::path(chosen->fn_str().data());
+}
+
+// --- ShellWindow ---------------------------------------------------------------------------------
+
+void VeskFrame::showTitle(const wxString& title) { SetTitle(title + " - " + toWx(applicationTitle)); }
+
+void VeskFrame::showRecentFiles(const std::vector<wxString>& files)
+{
+    wxMenuBar* bar = GetMenuBar();
+    ::showRecentFiles(*bar->GetMenu(0), files);
+}
+
+std::optional<wxString> VeskFrame::chooseFileToOpen()
+{
+    return chooseFile(FileDialogKind::OpenDocument, wxEmptyString);
+}
+
+std::optional<wxString> VeskFrame::chooseFileToSave(const wxString& proposed)
+{
+    return chooseFile(FileDialogKind::SaveDocument, proposed);
+}
+
+std::optional<wxString> VeskFrame::chooseFile(FileDialogKind kind, const wxString& proposed)
+{
+    const auto chosen = fileChooser_(kind, proposed);
+    if (!chosen) return std::nullopt;
+    return withDefaultExtension(kind, *chosen);
+}
