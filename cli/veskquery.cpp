@@ -165,6 +165,7 @@ public:
         if (message.empty()) message = text;
     }
     void startProgram(const std::string&) override {}
+    bool openWithDesktopBrowser(const std::string&) override { return false; }
 
     std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&) override
     {

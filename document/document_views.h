@@ -19,4 +19,6 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     // Starts a program from a command line; whether it started is not reported.
     virtual void startProgram(const std::string& commandLine) = 0;
+    // Shows a web address in the desktop's own browser; false when none could be started.
+    virtual bool openWithDesktopBrowser(const std::string& address) = 0;
 };

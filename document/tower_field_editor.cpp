@@ -54,21 +54,24 @@ bool TowerFieldEditor::enterValue(int slot, std::string_view text)
 {
     const auto dialog = entryDialog(slot);
     if (!dialog) return false;
+    const UserField before = userFields[slot];
     switch (*dialog) {
     case EntryDialog::Date:
         setUserFieldNumber(slot, *towerId_, readDate(text));
-        return true;
+        break;
     case EntryDialog::Number: {
         const auto value = readWholeInteger(text);
         if (!value) return false;
         setUserFieldNumber(slot, *towerId_, *value);
-        return true;
+        break;
     }
     case EntryDialog::Text:
         setUserFieldText(slot, *towerId_, std::string(text));
-        return true;
+        break;
     }
-    return false;
+    const UserField& after = userFields[slot];
+    if (after.numbers != before.numbers || after.texts != before.texts) changedAValue_ = true;
+    return true;
 }
 
 std::optional<std::int32_t> readWholeInteger(std::string_view text)

@@ -36,10 +36,13 @@ public:
     // The entry dialog's OK. A date text that names no day stores 0; a number box that holds no
     // 32-bit integer is refused (false: the dialog stays open and nothing changes).
     bool enterValue(int slot, std::string_view text);
+    // Some entry dialog's OK gave a tower a value it did not have before.
+    bool changedAValue() const { return changedAValue_; }
 
 private:
     std::optional<TowerId> towerId_;
     std::string header_;
+    bool changedAValue_ = false;
 };
 
 // Reads a whole text as a 32-bit integer, blanks around it allowed, as the Enter Number box

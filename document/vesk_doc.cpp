@@ -130,6 +130,7 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
     for (int slot = 0; slot < read; ++slot) userFields[slot] = std::move(contents.fields[slot]);
     for (int slot = read; slot < userFieldCount; ++slot) clearUserField(slot);
     needsCentring_ = true;
+    modified_ = false;
     // A centre text from a file is always read as a grid reference, whatever wrote it.
     movedCentreText_.reset();
     applyCentreAndRadius(parseGridRef(centreText_));
@@ -146,6 +147,7 @@ bool VeskDoc::saveDocument(const std::filesystem::path& path)
                              "). Any earlier file of that name is unchanged.");
         return false;
     }
+    modified_ = false;
     return true;
 }
 
@@ -300,6 +302,7 @@ void VeskDoc::userFieldsCommand()
 
 void VeskDoc::applyUserFieldDefinitions(const UserFieldDefinitions& rows)
 {
+    const UserFieldDefinitions before = shownUserFieldDefinitions();
     for (int slot = 0; slot < userFieldCount; ++slot) {
         userFields[slot].name = rows[slot].name;
         // A row without a type keeps the slot's type, so every named field stays one the
@@ -307,12 +310,14 @@ void VeskDoc::applyUserFieldDefinitions(const UserFieldDefinitions& rows)
         if (rows[slot].type >= 0 && rows[slot].type <= 2)
             userFields[slot].type = static_cast<FieldType>(rows[slot].type);
     }
+    if (shownUserFieldDefinitions() != before) modified_ = true;
 }
 
 void VeskDoc::editFieldsCommand()
 {
     TowerFieldEditor editor(currentTower_, ensureDatabase());
     dialogs_.runTowerFieldsDialog(editor);
+    if (editor.changedAValue()) modified_ = true;
 }
 
 // --- Map moves -----------------------------------------------------------------------------------
@@ -401,7 +406,15 @@ void VeskDoc::exportCommand()
 
 void VeskDoc::openInBrowser(const std::string& address)
 {
-    views_.startProgram(browserCommandLine(browserCommand_, address));
+    if (!browserCommand_.empty()) {
+        views_.startProgram(browserCommandLine(browserCommand_, address));
+        return;
+    }
+    // With no program registered the command line would be the address alone, which starts
+    // nothing: the desktop's own browser is asked instead.
+    const std::string link = replaceChar(address, '+', '_');
+    if (!views_.openWithDesktopBrowser(link))
+        views_.showMessage("No web browser could be started to show " + link + ".");
 }
 
 void VeskDoc::openWebPage()

@@ -43,6 +43,9 @@ public:
     bool needsCentring() const { return needsCentring_; }
     std::int32_t webMap() const { return webMap_; }
     const std::string& browserCommand() const { return browserCommand_; }
+    // The user-defined fields' definitions or values changed since the document file was last
+    // opened or saved: nothing else the document file holds is kept unsaved.
+    bool modified() const { return modified_; }
 
     // The directory, none before the first new document or document file.
     TowerDatabase* database() { return database_.get(); }
@@ -130,6 +133,7 @@ private:
     bool needsCentring_ = true;
     std::int32_t webMap_ = webMapStreetmap;
     std::string browserCommand_;
+    bool modified_ = false;
     std::unique_ptr<TowerDatabase> database_;
     const Tower* currentTower_ = nullptr;
     std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it

@@ -17,3 +17,5 @@ std::string findBrowserCommand()
 }
 
 void startBrowser(const std::string& commandLine) { wxExecute(toWx(commandLine), wxEXEC_ASYNC); }
+
+bool openInDesktopBrowser(const std::string& address) { return wxLaunchDefaultBrowser(toWx(address)); }

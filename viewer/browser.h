@@ -8,3 +8,6 @@ std::string findBrowserCommand();
 
 // Starts a command line without waiting for it.
 void startBrowser(const std::string& commandLine);
+
+// Shows an address in the desktop's default browser; false when none could be started.
+bool openInDesktopBrowser(const std::string& address);

@@ -26,9 +26,20 @@ void DocumentShell::loadRecentFiles(wxConfigBase& settings)
 
 void DocumentShell::saveRecentFiles(wxConfigBase& settings) { history_.Save(settings); }
 
+bool DocumentShell::mayDropDocument()
+{
+    if (!document_.modified()) return true;
+    switch (window_.askSaveChanges(title())) {
+    case SaveAnswer::Yes: return save();
+    case SaveAnswer::No: return true;
+    case SaveAnswer::Cancel: return false;
+    }
+    return false;
+}
+
 bool DocumentShell::newDocument()
 {
-    if (!document_.newDocument()) return false;
+    if (!mayDropDocument() || !document_.newDocument()) return false;
     path_.clear();
     window_.showTitle(title());
     return true;
@@ -36,6 +47,7 @@ bool DocumentShell::newDocument()
 
 bool DocumentShell::open()
 {
+    if (!mayDropDocument()) return false;
     const auto path = window_.chooseFileToOpen();
     return path && openFile(*path);
 }
@@ -50,7 +62,7 @@ bool DocumentShell::openFile(const wxString& path)
 
 bool DocumentShell::openRecentFile(int index)
 {
-    if (index < 0 || static_cast<size_t>(index) >= history_.GetCount()) return false;
+    if (index < 0 || static_cast<size_t>(index) >= history_.GetCount() || !mayDropDocument()) return false;
     const wxString path = history_.GetHistoryFile(index);
     if (openFile(path)) return true;
     history_.RemoveFileFromHistory(index);

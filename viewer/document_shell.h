@@ -9,10 +9,14 @@
 class VeskDoc;
 class wxConfigBase;
 
+enum class SaveAnswer { Yes, No, Cancel };
+
 // What the shell asks of the frame.
 class ShellWindow {
 public:
     virtual ~ShellWindow() = default;
+    // "Save changes to <title>?"
+    virtual SaveAnswer askSaveChanges(const wxString& title) = 0;
     virtual void showTitle(const wxString& title) = 0;
     virtual void showRecentFiles(const std::vector<wxString>& files) = 0;
     // The Open and Save As file dialogs; none when cancelled.
@@ -30,12 +34,17 @@ public:
     void loadRecentFiles(wxConfigBase& settings);
     void saveRecentFiles(wxConfigBase& settings);
 
+    // Each of these first offers to save changes the document holds, and does nothing when the
+    // user cancels or the save fails.
     bool newDocument();
     bool open();
     bool openFile(const wxString& path);
     bool openRecentFile(int index);
     bool save();
     bool saveAs();
+    // Whether the document may go: it holds no unsaved changes, or the user saved them or let
+    // them go.
+    bool mayDropDocument();
 
     // "Vesk Document" until a file was opened or saved, then the file's name.
     wxString title() const;

@@ -121,6 +121,10 @@ void VeskFrame::moveFocusToOtherPane()
 
 void VeskFrame::onClose(wxCloseEvent& event)
 {
+    if (event.CanVeto() && !shell_.mayDropDocument()) {
+        event.Veto();
+        return;
+    }
     shell_.saveRecentFiles(*wxConfigBase::Get());
     wxConfigBase::Get()->Flush();
     event.Skip();
@@ -158,6 +162,8 @@ void VeskFrame::showMessage(const std::string& text)
 
 void VeskFrame::startProgram(const std::string& commandLine) { startBrowser(commandLine); }
 
+bool VeskFrame::openWithDesktopBrowser(const std::string& address) { return openInDesktopBrowser(address); }
+
 // --- DocumentDialogs -----------------------------------------------------------------------------
 
 std::optional<SelectChoice> VeskFrame::runSelectDialog(const std::vector<std::string>& fields)
@@ -191,6 +197,16 @@ std::optional<std::filesystem::path> VeskFrame::askExportFileName()
 }
 
 // --- ShellWindow ---------------------------------------------------------------------------------
+
+SaveAnswer VeskFrame::askSaveChanges(const wxString& title)
+{
+    switch (wxMessageBox("Save changes to " + title + "?", toWx(applicationTitle),
+                         wxYES_NO | wxCANCEL | wxICON_QUESTION, this)) {
+    case wxYES: return SaveAnswer::Yes;
+    case wxNO: return SaveAnswer::No;
+    default: return SaveAnswer::Cancel;
+    }
+}
 
 void VeskFrame::showTitle(const wxString& title) { SetTitle(title + " - " + toWx(applicationTitle)); }
 

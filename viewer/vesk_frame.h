@@ -50,6 +50,7 @@ public:
     void endBusy() override;
     void showMessage(const std::string& text) override;
     void startProgram(const std::string& commandLine) override;
+    bool openWithDesktopBrowser(const std::string& address) override;
 
     // DocumentDialogs
     std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields) override;
@@ -61,6 +62,7 @@ public:
     std::optional<std::filesystem::path> askExportFileName() override;
 
     // ShellWindow
+    SaveAnswer askSaveChanges(const wxString& title) override;
     void showTitle(const wxString& title) override;
     void showRecentFiles(const std::vector<wxString>& files) override;
     std::optional<wxString> chooseFileToOpen() override;

@@ -88,6 +88,12 @@ public:
     {
         calls.push_back("start: " + commandLine);
     }
+    bool desktopBrowserStarts = true;
+    bool openWithDesktopBrowser(const std::string& address) override
+    {
+        calls.push_back("desktop browser: " + address);
+        return desktopBrowserStarts;
+    }
 
     std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields) override
     {

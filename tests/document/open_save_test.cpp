@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/command_ids.h"
 #include "document/vesk_doc.h"
 #include "query/user_fields.h"
 #include "tests/document/doc_test_support.h"
@@ -249,3 +250,48 @@ TEST_F(OpenSaveTest, ARadiusBeyondWholeMetresIsHeldInsideTheDatabasesRange)
 }
 
 }  // namespace
+
+TEST_F(OpenSaveTest, OnlyChangedUserFieldsMarkTheDocumentUntilSavedOrOpened)
+{
+    doc.newDocument();
+    EXPECT_FALSE(doc.modified());
+    doc.zoomIn();
+    doc.applyMapOptions({ReferenceSystem::UTM, "SU123456", 1000, webMapMultimap});
+    doc.applySelection(SelectionStep{});
+    EXPECT_FALSE(doc.modified());
+
+    UserFieldDefinitions rows = doc.shownUserFieldDefinitions();
+    doc.applyUserFieldDefinitions(rows);  // OK without a change
+    EXPECT_FALSE(doc.modified());
+    rows[0] = {"Peals", 1};
+    doc.applyUserFieldDefinitions(rows);
+    EXPECT_TRUE(doc.modified());
+    ASSERT_TRUE(doc.saveDocument(folder / "a.bx0"));
+    EXPECT_FALSE(doc.modified());
+
+    doc.setCurrentTower(doc.database()->displayedTower(0));
+    windows.towerFieldsUser = [](TowerFieldEditor& editor) { editor.enterValue(0, "0"); };
+    doc.onCommand(command::editFields);  // the value the tower had not: a change
+    EXPECT_TRUE(doc.modified());
+    ASSERT_TRUE(doc.openDocument(folder / "a.bx0"));
+    EXPECT_FALSE(doc.modified());
+    windows.towerFieldsUser = [](TowerFieldEditor& editor) {
+        editor.enterValue(0, "4");
+        editor.enterValue(0, "abc");  // refused
+    };
+    doc.onCommand(command::editFields);
+    EXPECT_TRUE(doc.modified());
+    ASSERT_TRUE(doc.saveDocument(folder / "a.bx0"));
+    windows.towerFieldsUser = [](TowerFieldEditor& editor) { editor.enterValue(0, " 4"); };
+    doc.onCommand(command::editFields);  // the same value again
+    EXPECT_FALSE(doc.modified());
+
+    // A file that is refused changes nothing, the mark included.
+    rows[0] = {"Peals rung", 1};
+    doc.applyUserFieldDefinitions(rows);
+    writeAll(folder / "bad.bx0", "\x01");
+    EXPECT_FALSE(doc.openDocument(folder / "bad.bx0"));
+    EXPECT_TRUE(doc.modified());
+    doc.newDocument();
+    EXPECT_TRUE(doc.modified());  // New keeps the fields, unsaved
+}

@@ -598,6 +598,25 @@ TEST_F(VeskDocTest, WebButtonsStartTheBrowserOnTheCurrentTowersLinks)
     EXPECT_TRUE(programsStarted().empty());
 }
 
+TEST_F(VeskDocTest, WithoutARegisteredBrowserTheDesktopsOwnShowsTheLink)
+{
+    VeskDoc bare{windows, windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
+    bare.newDocument();
+    for (const auto& [id, t] : bare.database()->towers())
+        if (t.place == "Fenby") bare.setCurrentTower(&t);
+    windows.calls.clear();
+    bare.onCommand(command::www);
+    EXPECT_EQ(windows.calls, (Calls{"desktop browser: http://www.a_b.org"}));
+
+    windows.calls.clear();
+    windows.desktopBrowserStarts = false;
+    bare.onCommand(command::wwwMap);
+    EXPECT_EQ(windows.calls,
+              (Calls{"desktop browser: http://www.streetmap.co.uk/streetmap.dll?grid2map?X=520250&Y=166550&arrow=Y&nolocal=Y",
+                     "message: No web browser could be started to show "
+                     "http://www.streetmap.co.uk/streetmap.dll?grid2map?X=520250&Y=166550&arrow=Y&nolocal=Y."}));
+}
+
 TEST(WebLinks, TextsOfTheLinksAndTheCommandLine)
 {
     EXPECT_EQ(streetmapLink({-1, 5000}),

@@ -65,6 +65,21 @@ TEST(ListGeometry, OnlyTheLinesInAnUpdateAreaArePainted)
     EXPECT_EQ(linesMeeting(shortList, 100, 120), (LineRange{3, 3}));
 }
 
+TEST(ListGeometry, PrintingPutsEveryTowerOnAPageOfScreenHighLines)
+{
+    // 1121 screen pixels of printable height hold 62 lines.
+    const PrintPages pages = printPages(300, 1121);
+    EXPECT_EQ(pages, (PrintPages{62, 5}));
+    EXPECT_EQ(printedLines(pages, 300, 1), (LineRange{0, 62}));
+    EXPECT_EQ(printedLines(pages, 300, 5), (LineRange{248, 300}));
+    EXPECT_EQ(printPages(62, 1121), (PrintPages{62, 1}));
+    EXPECT_EQ(printPages(63, 1121), (PrintPages{62, 2}));
+    // No tower: one page with the line "No tower details".
+    EXPECT_EQ(printPages(0, 1121), (PrintPages{62, 1}));
+    EXPECT_EQ(printedLines(printPages(0, 1121), 0, 1), (LineRange{0, 1}));
+    EXPECT_EQ(printPages(10, 5), (PrintPages{1, 10}));
+}
+
 // --- The map -------------------------------------------------------------------------------------
 
 class MapGeometryTest : public ::testing::Test {

@@ -8,7 +8,6 @@
 #include "query/user_fields.h"
 #include "geo/location_text.h"
 #include "records/file_bytes.h"
-#include "viewer/list_view.h"
 
 std::string sampleSource() { return *readFileBytes(std::filesystem::path(BELFRIX_SOURCE_DIR) / "data/vesk.txt"); }
 

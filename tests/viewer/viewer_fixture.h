@@ -8,6 +8,8 @@
 
 #include "tests/support/temporary_folder.h"
 #include "tests/viewer/gui_support.h"
+#include "viewer/list_view.h"
+#include "viewer/map_view.h"
 #include "viewer/vesk_frame.h"
 
 class wxWindow;
@@ -40,3 +42,11 @@ protected:
 
 // The sample directory's source text.
 std::string sampleSource();
+
+// Aston on the default centre with eight bells, Bexley 25 km east of it with six, Dunton in
+// square SU with ten.
+inline const std::string threeTowers =
+    "NG\\FULL\\Place\\Dedicn\\Bells\n"
+    "TQ102665\\Midshire\\Aston\\S Mary\\8\n"
+    "TQ352665\\Midshire\\Bexley\\S John\\6\n"
+    "SU123456\\Hants\\Dunton\\S Mary\\10\n";

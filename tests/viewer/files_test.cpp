@@ -1,0 +1,202 @@
+#include <deque>
+#include <sstream>
+
+#include <wx/fileconf.h>
+#include <wx/menu.h>
+#include <wx/weakref.h>
+
+#include "document/command_ids.h"
+#include "query/user_fields.h"
+#include "tests/viewer/viewer_fixture.h"
+#include "viewer/frame_menus.h"
+
+namespace {
+
+class FilesTest : public ViewerTest {
+protected:
+    void openViewer()
+    {
+        ViewerTest::openViewer(threeTowers);
+        useChooser(*frame);
+    }
+    // The file dialogs answer with the queued names, typed as a user would, then Cancel.
+    void useChooser(VeskFrame& target)
+    {
+        target.setFileChooser([this](FileDialogKind kind, const wxString&) -> std::optional<wxString> {
+            kinds.push_back(kind);
+            if (names.empty()) return std::nullopt;
+            const std::string name = names.front();
+            names.pop_front();
+            return wxString((folder / name).string());
+        });
+    }
+    std::vector<wxString> recentMenuLabels(VeskFrame& target)
+    {
+        std::vector<wxString> labels;
+        for (int id = command::recentFileFirst; id <= command::recentFileLast; ++id)
+            if (wxMenuItem* item = target.GetMenuBar()->FindItem(toolkitId(id))) labels.push_back(item->GetItemLabel());
+        return labels;
+    }
+    wxString path(const std::string& name) { return wxString((folder / name).string()); }
+    // The user names the first field through the User-defined Fields dialog's OK.
+    void nameAField(const std::string& name)
+    {
+        UserFieldDefinitions rows = document().shownUserFieldDefinitions();
+        rows[0] = {name, 1};
+        document().applyUserFieldDefinitions(rows);
+    }
+
+    std::deque<std::string> names;
+    std::vector<FileDialogKind> kinds;
+};
+
+TEST_F(FilesTest, SaveAsThenOpenBringsTheDocumentBack)
+{
+    openViewer();
+    nameAField("Visits");
+    userFields[0].numbers[towerNamed("Aston")->id] = 3;
+    frame->runCommand(command::zoomIn);
+    names = {"trip"};
+    frame->runCommand(command::fileSave);  // no file yet: Save As
+    ASSERT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::SaveDocument}));
+    const auto saved = folder.read("trip.bx0");
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(frame->GetTitle(), "trip.bx0 - Belfrix");
+    EXPECT_FALSE(document().modified());
+
+    resetUserFields();
+    frame->runCommand(command::zoomOut);
+    names = {"trip.bx0"};
+    frame->runCommand(command::fileOpen);
+    EXPECT_EQ(userFields[0].name, "Visits");
+    EXPECT_EQ(userFields[0].numbers.at(towerNamed("Aston")->id), 3);
+    EXPECT_EQ(document().radius(), 25000.0);
+    EXPECT_EQ(frame->GetTitle(), "trip.bx0 - Belfrix");
+
+    kinds.clear();
+    frame->runCommand(command::fileSave);  // to the file it came from, without asking
+    EXPECT_TRUE(kinds.empty());
+    EXPECT_EQ(folder.read("trip.bx0"), saved);
+}
+
+TEST_F(FilesTest, TheRecentListKeepsFourNewestFirstAcrossRuns)
+{
+    openViewer();
+    for (const std::string name : {"a", "b", "c", "d", "e"}) {
+        names = {name};
+        frame->runCommand(command::fileSaveAs);
+    }
+    EXPECT_EQ(frame->shell().recentFiles(),
+              (std::vector<wxString>{path("e.bx0"), path("d.bx0"), path("c.bx0"), path("b.bx0")}));
+    EXPECT_EQ(recentMenuLabels(*frame).front(), "&1 " + path("e.bx0"));
+    frame->runCommand(command::recentFileFirst + 2);  // c.bx0
+    EXPECT_EQ(frame->GetTitle(), "c.bx0 - Belfrix");
+    EXPECT_EQ(frame->shell().recentFiles(),
+              (std::vector<wxString>{path("c.bx0"), path("e.bx0"), path("d.bx0"), path("b.bx0")}));
+
+    wxFileConfig settings(wxEmptyString, wxEmptyString, path("settings.conf"), wxEmptyString,
+                          wxCONFIG_USE_LOCAL_FILE);
+    frame->shell().saveRecentFiles(settings);
+    settings.Flush();
+    wxFileConfig again(wxEmptyString, wxEmptyString, path("settings.conf"), wxEmptyString,
+                       wxCONFIG_USE_LOCAL_FILE);
+    VeskFrame* second = new VeskFrame(ViewerSetup{ViewerFiles{folder / "vesk.dat", folder / "map.dat"}, ""});
+    second->shell().loadRecentFiles(again);
+    EXPECT_EQ(second->shell().recentFiles(), frame->shell().recentFiles());
+    EXPECT_EQ(recentMenuLabels(*second), recentMenuLabels(*frame));
+    second->Destroy();
+
+    // A file that no longer opens is reported and leaves the list.
+    std::filesystem::remove(folder / "d.bx0");
+    wxString message;
+    expectDialog([&message](wxDialog& box) {
+        message = messageOf(box);
+        return wxID_OK;
+    });
+    frame->runCommand(command::recentFileFirst + 2);
+    EXPECT_TRUE(message.Contains(path("d.bx0"))) << message;
+    EXPECT_EQ(frame->shell().recentFiles(), (std::vector<wxString>{path("c.bx0"), path("e.bx0"), path("b.bx0")}));
+    EXPECT_EQ(recentMenuLabels(*frame).size(), 3u);
+    EXPECT_EQ(frame->GetTitle(), "c.bx0 - Belfrix");
+}
+
+TEST_F(FilesTest, ChangedFieldsAreOfferedForSavingBeforeTheyGo)
+{
+    openViewer();
+    nameAField("Visits");
+    SelectionStep some;
+    some.field = 3;
+    some.fromText = some.toText = "8";
+    document().applySelection(some);
+
+    wxString question;
+    expectDialog([&question](wxDialog& box) {
+        question = messageOf(box);
+        return wxID_CANCEL;
+    });
+    frame->runCommand(command::fileNew);
+    EXPECT_EQ(question, "Save changes to Vesk Document?");
+    EXPECT_EQ(document().database()->selectionSteps.size(), 1u);  // New was abandoned
+
+    expectDialog([](wxDialog&) { return wxID_NO; });
+    frame->runCommand(command::fileNew);
+    EXPECT_TRUE(document().database()->selectionSteps.empty());
+    EXPECT_EQ(userFields[0].name, "Visits");  // New keeps the fields
+
+    // Exit with Yes saves through Save As, then the window closes.
+    expectDialog([](wxDialog&) { return wxID_YES; });
+    names = {"kept"};
+    wxWeakRef<VeskFrame> closing(frame);
+    frame->runCommand(command::appExit);
+    EXPECT_TRUE(waitUntil([&closing] { return !closing; }));
+    frame = nullptr;
+    EXPECT_TRUE(folder.read("kept.bx0").has_value());
+}
+
+TEST_F(FilesTest, ExitStaysWhenTheSaveIsCancelled)
+{
+    openViewer();
+    nameAField("Visits");
+    expectDialog([](wxDialog&) { return wxID_YES; });
+    frame->runCommand(command::appExit);  // Save As is cancelled: the window stays
+    settle();
+    EXPECT_TRUE(frame->IsShown());
+    EXPECT_TRUE(document().modified());
+}
+
+TEST_F(FilesTest, ADamagedFileIsRefusedByNameAndChangesNothing)
+{
+    openViewer();
+    nameAField("Visits");
+    folder.write("bad.bx0", std::string("\x08TQ102665\x00\x00", 11));
+    wxString message;
+    expectDialog([](wxDialog&) { return wxID_NO; });  // drop the unsaved field
+    expectDialog([&message](wxDialog& box) {
+        message = messageOf(box);
+        return wxID_OK;
+    });
+    names = {"bad.bx0"};
+    frame->runCommand(command::fileOpen);
+    EXPECT_TRUE(message.Contains(path("bad.bx0"))) << message;
+    EXPECT_EQ(frame->GetTitle(), "Vesk Document - Belfrix");
+    EXPECT_EQ(userFields[0].name, "Visits");
+    EXPECT_TRUE(frame->shell().recentFiles().empty());
+}
+
+TEST_F(FilesTest, ExportWritesTheDisplayedTowersToTheNamedFile)
+{
+    openViewer();
+    names = {"towers"};
+    frame->runCommand(command::exportCsv);
+    EXPECT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::Export}));
+    std::ostringstream expected;
+    ASSERT_TRUE(document().writeExport(expected));
+    EXPECT_EQ(folder.read("towers.csv"), expected.str());
+    EXPECT_NE(expected.str().find("Aston"), std::string::npos);
+
+    // Cancel writes nothing.
+    frame->runCommand(command::exportCsv);
+    EXPECT_FALSE(folder.read("vesk.csv").has_value());
+}
+
+}  // namespace
