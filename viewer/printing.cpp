@@ -1,5 +1,7 @@
 #include "viewer/printing.h"
 
+#include <limits>
+
 #include <wx/cmndata.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
@@ -19,14 +21,11 @@ class ListPrintout : public wxPrintout {
 public:
     explicit ListPrintout(VeskDoc& document) : wxPrintout(toWx(applicationTitle)), document_(document) {}
 
-    void OnPreparePrinting() override
-    {
-        MapScreenSizeToPage();
-        pages_ = printPages(document_.displayedCount(), GetLogicalPageRect().height);
-    }
+    void OnPreparePrinting() override { countPages(); }
 
     void GetPageInfo(int* minPage, int* maxPage, int* fromPage, int* toPage) override
     {
+        countPages();
         *minPage = *fromPage = 1;
         *maxPage = *toPage = pages_.pageCount;
     }
@@ -47,6 +46,17 @@ public:
     }
 
 private:
+    // The printable height measured in screen pixels, as many lines as fit it.
+    void countPages()
+    {
+        int width = 0, height = 0, screenX = 0, screenY = 0, printerX = 0, printerY = 0;
+        GetPageSizePixels(&width, &height);
+        GetPPIScreen(&screenX, &screenY);
+        GetPPIPrinter(&printerX, &printerY);
+        const int heightOnScreen = printerY > 0 ? height * screenY / printerY : height;
+        pages_ = printPages(document_.displayedCount(), heightOnScreen);
+    }
+
     VeskDoc& document_;
     PrintPages pages_;
 };
@@ -61,6 +71,11 @@ wxPrintDialogData& printSettings()
 
 void printList(wxWindow& parent, VeskDoc& document, PrintRequest request)
 {
+    if (request == PrintRequest::WithoutDialog) {
+        // Every page: the printout stops after its last.
+        printSettings().SetFromPage(1);
+        printSettings().SetToPage(std::numeric_limits<short>::max());
+    }
     wxPrinter printer(&printSettings());
     ListPrintout printout(document);
     if (printer.Print(&parent, &printout, request == PrintRequest::WithDialog))

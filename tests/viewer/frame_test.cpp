@@ -7,8 +7,6 @@
 #include "tests/viewer/viewer_fixture.h"
 #include "viewer/control_bar.h"
 #include "viewer/frame_menus.h"
-#include "viewer/list_view.h"
-#include "viewer/map_view.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "document/command_ids.h"
 #include "query/selection.h"
 #include "tests/viewer/viewer_fixture.h"
-#include "viewer/list_view.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 #include "document/map_geometry.h"
 #include "query/tower_text.h"
 #include "tests/viewer/viewer_fixture.h"
-#include "viewer/list_view.h"
-#include "viewer/map_view.h"
 
 namespace {
 

@@ -1,0 +1,269 @@
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+
+#include "document/command_ids.h"
+#include "query/user_fields.h"
+#include "tests/viewer/viewer_fixture.h"
+
+namespace {
+
+template <typename Control>
+Control* control(wxDialog& dialog, int id)
+{
+    auto* found = dynamic_cast<Control*>(dialog.FindWindow(id));
+    EXPECT_NE(found, nullptr) << "no control " << id << " in " << dialog.GetTitle().utf8_str();
+    return found;
+}
+
+wxTextCtrl* edit(wxDialog& dialog, int id) { return control<wxTextCtrl>(dialog, id); }
+wxComboBox* list(wxDialog& dialog, int id) { return control<wxComboBox>(dialog, id); }
+wxRadioButton* radio(wxDialog& dialog, int id) { return control<wxRadioButton>(dialog, id); }
+
+// Picks an entry from a combo box's list as the user does.
+void choose(wxComboBox* box, int entry)
+{
+    box->SetSelection(entry);
+    wxCommandEvent chosen(wxEVT_COMBOBOX, box->GetId());
+    chosen.SetEventObject(box);
+    chosen.SetInt(entry);
+    box->GetEventHandler()->ProcessEvent(chosen);
+}
+
+std::vector<wxString> entries(wxComboBox* box)
+{
+    std::vector<wxString> all;
+    for (unsigned i = 0; i < box->GetCount(); ++i) all.push_back(box->GetString(i));
+    return all;
+}
+
+// The next message box is answered with OK; its text lands in `text`.
+void expectMessage(wxString& text)
+{
+    expectDialog([&text](wxDialog& box) {
+        text = messageOf(box);
+        return wxID_OK;
+    });
+}
+
+class DialogsTest : public ViewerTest {
+protected:
+    std::vector<std::string> places()
+    {
+        std::vector<std::string> shown;
+        for (std::int32_t i = 0; i < document().displayedCount(); ++i)
+            shown.push_back(document().database()->displayedTower(i)->place);
+        return shown;
+    }
+};
+
+TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
+{
+    openViewer(threeTowers);
+    struct Shown {
+        bool os, utm, latLong, streetmap, multimap;
+        wxString centre, radius;
+    } shown{};
+    wxString refusals[3];
+    expectDialog([&](wxDialog& options) {
+        return whenShown(options, [&](wxDialog& d) {
+            shown = {radio(d, 1019)->GetValue(), radio(d, 1001)->GetValue(), radio(d, 1020)->GetValue(),
+                     radio(d, 1054)->GetValue(), radio(d, 1055)->GetValue(), edit(d, 1021)->GetValue(),
+                     edit(d, 1022)->GetValue()};
+            for (int i = 0; i < 3; ++i) {
+                expectMessage(refusals[i]);
+                edit(d, 1022)->SetValue(std::array{"1000001", "-1", "12 km"}[i]);
+                pressButton(d, wxID_OK);
+                ASSERT_TRUE(d.IsShown());
+            }
+            edit(d, 1021)->SetValue("SU123456");
+            edit(d, 1022)->SetValue("12345.6");
+            radio(d, 1001)->SetValue(true);
+            radio(d, 1055)->SetValue(true);
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::mapOptions);
+    EXPECT_TRUE(shown.os && !shown.utm && !shown.latLong && shown.streetmap && !shown.multimap);
+    EXPECT_EQ(shown.centre, "TQ102665");
+    EXPECT_EQ(shown.radius, "50000");
+    for (const wxString& refusal : refusals) EXPECT_EQ(refusal, "Please enter a number between 0 and 1000000.");
+    EXPECT_EQ(document().radius(), static_cast<double>(12345.6f));
+    EXPECT_EQ(document().database()->radius, 12345);
+    EXPECT_EQ(document().database()->centre, (Position{4123, 1456}));
+    EXPECT_EQ(document().webMap(), 1);
+    EXPECT_EQ(referenceSystem, ReferenceSystem::UTM);
+}
+
+TEST_F(DialogsTest, OptionsTakeTheLargestRadiusAndCancelChangesNothing)
+{
+    openViewer(threeTowers);
+    expectDialog([](wxDialog& options) {
+        return whenShown(options, [](wxDialog& d) {
+            edit(d, 1022)->SetValue("1000000");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::mapOptions);
+    EXPECT_EQ(document().radius(), 1000000.0);
+    expectDialog([](wxDialog& options) {
+        return whenShown(options, [](wxDialog& d) {
+            edit(d, 1021)->SetValue("SU123456");
+            edit(d, 1022)->SetValue("5");
+            pressButton(d, wxID_CANCEL);
+        });
+    });
+    frame->runCommand(command::mapOptions);
+    EXPECT_EQ(document().radius(), 1000000.0);
+    EXPECT_EQ(document().centreText(), "TQ102665");
+}
+
+TEST_F(DialogsTest, TheKeyboardAloneWorksADialog)
+{
+    openViewer(threeTowers);
+    // Return presses the default button, OK; Escape cancels.
+    expectDialog([this](wxDialog& options) {
+        return whenShown(options, [this](wxDialog& d) {
+            edit(d, 1022)->SetFocus();
+            edit(d, 1022)->SelectAll();
+            input.Text("2000");
+            pressKey(WXK_RETURN);
+        });
+    });
+    pressKey(WXK_F2);
+    EXPECT_EQ(document().radius(), 2000.0);
+    expectDialog([this](wxDialog& select) {
+        return whenShown(select, [this](wxDialog&) { pressKey(WXK_ESCAPE); });
+    });
+    pressKey(WXK_F3);
+    EXPECT_TRUE(document().database()->selectionSteps.empty());
+}
+
+TEST_F(DialogsTest, SelectAndSortListTheNamedUserFieldsAfterTheirOwnEntries)
+{
+    openViewer(threeTowers);
+    userFields[3].name = "Visited";
+    userFields[5].name = "Peals";
+    userFields[5].type = FieldType::Number;
+    userFields[5].numbers[towerNamed("Bexley")->id] = 12;
+    userFields[5].numbers[towerNamed("Dunton")->id] = 3;
+
+    std::vector<wxString> selectFields;
+    expectDialog([&](wxDialog& select) {
+        return whenShown(select, [&](wxDialog& d) {
+            selectFields = entries(list(d, 1011));
+            EXPECT_EQ(list(d, 1011)->GetValue(), "");
+            choose(list(d, 1011), 3);  // no of bells
+            edit(d, 1005)->SetValue("6");
+            edit(d, 1006)->SetValue("8");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::select);
+    ASSERT_EQ(selectFields.size(), 14u);
+    EXPECT_EQ(selectFields[11], "unringable");
+    EXPECT_EQ(selectFields[12], "Visited");
+    EXPECT_EQ(selectFields[13], "Peals");
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Bexley"}));
+
+    std::vector<wxString> sortFields;
+    expectDialog([&](wxDialog& sort) {
+        return whenShown(sort, [&](wxDialog& d) {
+            sortFields = entries(list(d, 1003));
+            EXPECT_EQ(list(d, 1003)->GetValue(), "place name");
+            EXPECT_EQ(list(d, 1011)->GetValue(), "county");
+            choose(list(d, 1003), 9);  // Peals
+            radio(d, 1001)->SetValue(true);
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::sort);
+    ASSERT_EQ(sortFields.size(), 10u);
+    EXPECT_EQ(sortFields[7], "practice night");
+    EXPECT_EQ(sortFields[8], "Visited");
+    EXPECT_EQ(document().database()->sortKeys[0], (SortKey{true, 5, true}));
+    EXPECT_EQ(places(), (std::vector<std::string>{"Bexley", "Aston"}));
+}
+
+TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
+{
+    openViewer(threeTowers);
+    expectDialog([](wxDialog& fields) {
+        return whenShown(fields, [](wxDialog& d) {
+            EXPECT_EQ(list(d, 1026 + 6)->GetValue(), "");
+            choose(list(d, 1026 + 6), 0);  // Date
+            edit(d, 1027 + 6)->SetValue("Visited");
+            choose(list(d, 1026 + 2), 1);  // Number
+            edit(d, 1027 + 2)->SetValue("Peals");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::userFields);
+    EXPECT_EQ(userFields[3].name, "Visited");
+    EXPECT_EQ(userFields[3].type, FieldType::Date);
+    EXPECT_EQ(userFields[1].type, FieldType::Number);
+    EXPECT_TRUE(document().modified());
+
+    click(frame->listView(), {30, 9});  // Aston
+    const TowerId aston = towerNamed("Aston")->id;
+    wxString refusal;
+    std::vector<bool> buttonsShown;
+    expectDialog([&](wxDialog& editor) {
+        return whenShown(editor, [&](wxDialog& d) {
+            for (int k = 0; k < 10; ++k) buttonsShown.push_back(d.FindWindow(k == 0 ? 1029 : 1028 + 2 * k)->IsShown());
+            EXPECT_EQ(d.FindWindow(1034)->GetLabel(), "Visited");
+            EXPECT_EQ(edit(d, 1048)->GetValue(), "Aston, Midshire, S Mary, 8 TQ102665 ");
+            expectDialog([](wxDialog& date) {
+                return whenShown(date, [](wxDialog& e) {
+                    EXPECT_EQ(edit(e, 1048)->GetValue(), "Visited");
+                    edit(e, 1052)->SetValue("7/9/2002");
+                    pressButton(e, wxID_OK);
+                });
+            });
+            pressButton(d, 1034);
+            EXPECT_EQ(edit(d, 1031)->GetValue(), "7/9/2002");
+            expectDialog([&refusal](wxDialog& number) {
+                return whenShown(number, [&refusal](wxDialog& e) {
+                    EXPECT_EQ(edit(e, 1052)->GetValue(), "0");
+                    expectMessage(refusal);
+                    edit(e, 1052)->SetValue("abc");
+                    pressButton(e, wxID_OK);
+                    EXPECT_TRUE(e.IsShown());
+                    pressButton(e, wxID_CANCEL);
+                });
+            });
+            pressButton(d, 1030);
+            EXPECT_EQ(edit(d, 1027)->GetValue(), "");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::editFields);
+    EXPECT_EQ(buttonsShown, (std::vector<bool>{false, true, false, true, false, false, false, false, false, false}));
+    EXPECT_EQ(refusal, "Please enter an integer.");
+    EXPECT_EQ(userFieldValueText(3, aston), "7/9/2002");
+    EXPECT_EQ(userFieldNumber(1, aston), nullptr);
+}
+
+TEST_F(DialogsTest, ADateWithoutAYearIsOfThisYear)
+{
+    openViewer(threeTowers);
+    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    click(frame->listView(), {30, 9});
+    expectDialog([](wxDialog& editor) {
+        return whenShown(editor, [](wxDialog& d) {
+            expectDialog([](wxDialog& date) {
+                return whenShown(date, [](wxDialog& e) {
+                    edit(e, 1052)->SetValue("7/9");
+                    pressButton(e, wxID_OK);
+                });
+            });
+            pressButton(d, 1029);
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::editFields);
+    EXPECT_EQ(userFieldValueText(0, towerNamed("Aston")->id), "7/9/" + std::to_string(today().year));
+}
+
+}  // namespace
