@@ -9,5 +9,9 @@ cmake --build build-bench -j "$(nproc)"
 for program in build-bench/bench/bench_*; do
   [ -x "$program" ] || continue
   echo "== $(basename "$program")"
-  "$program" --benchmark_counters_tabular=true "$@"
+  if [ "$(basename "$program")" = bench_viewer ] && [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 1400x1000x24" "$program" --benchmark_counters_tabular=true "$@"
+  else
+    "$program" --benchmark_counters_tabular=true "$@"
+  fi
 done

@@ -1,6 +1,7 @@
 #include "viewer/map_view.h"
 
-#include <wx/dcbuffer.h>
+#include <wx/dcmemory.h>
+#include <wx/dcclient.h>
 #include <wx/graphics.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
@@ -19,7 +20,7 @@ wxPoint wxPointOf(CanvasPoint point) { return {point.x, point.y}; }
 
 // --- Drawing -------------------------------------------------------------------------------------
 
-MapPainter::MapPainter()
+MapPainter::MapPainter() : canvas_(mapCanvasSize, mapCanvasSize, 24)
 {
     for (std::size_t i = 0; i < mapPens.size(); ++i) {
         pens_[i] = wxPen(wxColour(mapPens[i].red, mapPens[i].green, mapPens[i].blue), 1);
@@ -27,23 +28,29 @@ MapPainter::MapPainter()
     }
 }
 
-void MapPainter::draw(wxDC& dc, VeskDoc& document)
+const wxBitmap& MapPainter::render(VeskDoc& document)
 {
-    const TowerDatabase* database = document.database();
-    if (database == nullptr) return;
-    // Crisp one-pixel lines: a line covers its first pixel and stops before its last, as the
-    // marker shapes are laid out.
-    if (wxGraphicsContext* context = dc.GetGraphicsContext())
-        context->SetAntialiasMode(wxANTIALIAS_NONE);
+    wxMemoryDC dc(canvas_);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    // Crisp one-pixel lines that cover their first pixel and stop before their last.
+    if (wxGraphicsContext* context = dc.GetGraphicsContext()) context->SetAntialiasMode(wxANTIALIAS_NONE);
+    if (document.database() != nullptr) drawOutline(dc, *document.database());
+    const ViewPoint ringed = document.measureFromCurrentTower();
+    if (document.database() != nullptr) drawMarkers(dc, *document.database(), ringed);
+    return canvas_;
+}
 
-    bool outlineDrawn = false;
-    const auto& layers = database->outline.layers;
+void MapPainter::drawOutline(wxDC& dc, const TowerDatabase& database)
+{
+    bool drawn = false;
+    const auto& layers = database.outline.layers;
     for (std::size_t layer = 0; layer < layers.size(); ++layer) {
         dc.SetPen(pens_[penIndex(static_cast<std::int32_t>(layer))]);
         for (const OutlinePolyline& polyline : layers[layer].polylines) {
-            if (!polylineInView(*database, polyline)) continue;
-            outlineDrawn = true;
-            outlineRuns(*database, polyline, runs_);
+            if (!polylineInView(database, polyline)) continue;
+            drawn = true;
+            outlineRuns(database, polyline, runs_);
             std::size_t start = 0;
             for (const std::size_t length : runs_.runLengths) {
                 points_.clear();
@@ -53,10 +60,12 @@ void MapPainter::draw(wxDC& dc, VeskDoc& document)
             }
         }
     }
-    if (outlineDrawn) dc.DrawText(toWx(outlineAttribution), 0, 0);
+    if (drawn) dc.DrawText(toWx(outlineAttribution), 0, 0);
+}
 
-    const ViewPoint ringed = document.measureFromCurrentTower();
-    towerMarkers(*database, ringed, markers_);
+void MapPainter::drawMarkers(wxDC& dc, const TowerDatabase& database, ViewPoint ringed)
+{
+    towerMarkers(database, ringed, markers_);
     dc.SetBrush(*wxWHITE_BRUSH);
     for (const TowerMarker& marker : markers_) {
         dc.SetPen(pens_[marker.pen]);
@@ -89,16 +98,21 @@ MapCanvas::MapCanvas(wxWindow* parent, VeskDoc& document, wxStatusBar& statusLin
 void MapCanvas::update()
 {
     SetVirtualSize(mapCanvasSize, mapCanvasSize);
+    drawn_ = false;
     Refresh();
 }
 
 void MapCanvas::onPaint(wxPaintEvent&)
 {
-    wxAutoBufferedPaintDC dc(this);
+    wxPaintDC dc(this);
+    if (!drawn_) {
+        painter_.render(document_);
+        drawn_ = true;
+    }
     dc.SetBackground(*wxWHITE_BRUSH);
     dc.Clear();
     DoPrepareDC(dc);
-    painter_.draw(dc, document_);
+    dc.DrawBitmap(painter_.canvas(), 0, 0);
     if (document_.takeNeedsCentring()) {
         const wxSize client = GetClientSize();
         const CanvasPoint scroll = centringScroll(client.x, client.y);

@@ -3,26 +3,35 @@
 #include <array>
 #include <vector>
 
+#include <wx/bitmap.h>
 #include <wx/panel.h>
 #include <wx/pen.h>
 
 #include "document/map_geometry.h"
 #include "viewer/pixel_scrolled_canvas.h"
 
+class TowerDatabase;
 class VeskDoc;
 class wxDC;
 class wxStatusBar;
 
-// Pens and buffers one drawing of the map needs, made once and reused.
+// The map's canvas, drawn whole into a bitmap the view keeps: the window shows the part it is
+// scrolled to, so scrolling only copies pixels, and the canvas is drawn again only when the
+// document changed.
 class MapPainter {
 public:
     MapPainter();
-    // Draws the outline, its attribution when any of it was drawn, and the displayed towers onto
-    // a device context whose origin is the canvas's top-left pixel. Makes the current tower the
-    // point distances are measured from, as the map's drawing always does.
-    void draw(wxDC& dc, VeskDoc& document);
+    // Draws the outline, its attribution when any of it was drawn, and the displayed towers.
+    // Makes the current tower the point distances are measured from, as the map's drawing
+    // always does.
+    const wxBitmap& render(VeskDoc& document);
+    const wxBitmap& canvas() const { return canvas_; }
 
 private:
+    void drawOutline(wxDC& dc, const TowerDatabase& database);
+    void drawMarkers(wxDC& dc, const TowerDatabase& database, ViewPoint ringed);
+
+    wxBitmap canvas_;
     std::array<wxPen, mapPens.size()> pens_;
     CanvasRuns runs_;
     std::vector<wxPoint> points_;
@@ -46,6 +55,7 @@ private:
     VeskDoc& document_;
     wxStatusBar& statusLine_;
     MapPainter painter_;
+    bool drawn_ = false;  // the painter's canvas shows the document as it is
 };
 
 // The right pane: the map over a one-line status line that shows the tower under the mouse, and

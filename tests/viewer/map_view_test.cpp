@@ -1,4 +1,3 @@
-#include <wx/dcmemory.h>
 #include <wx/image.h>
 
 #include "document/command_ids.h"
@@ -21,14 +20,8 @@ protected:
     // The whole canvas as the map draws it.
     wxImage drawnCanvas()
     {
-        wxBitmap canvas(mapCanvasSize, mapCanvasSize, 24);
-        {
-            wxMemoryDC dc(canvas);
-            dc.SetBackground(*wxWHITE_BRUSH);
-            dc.Clear();
-            MapPainter().draw(dc, document());
-        }
-        return canvas.ConvertToImage();
+        MapPainter painter;
+        return painter.render(document()).ConvertToImage();
     }
     static PenColour colourAt(const wxImage& image, CanvasPoint p)
     {

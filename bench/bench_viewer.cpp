@@ -1,0 +1,176 @@
+// The viewer's drawing on the full benchmark directory (32767 towers) and the sample outline,
+// each beside its baseline in the same run:
+// - the map painted into a bitmap at radius 50000 and at radius 3000 around a point in southern
+//   England (the smaller square should cost a tenth or less);
+// - the list painted in a window 800 pixels high with 32767 towers and with 100 (the same cost);
+// - the hover lookup with every tower displayed;
+// - start-up to the first painting of both panes, with 32767 towers and with an empty directory.
+// Needs an X display (scripts/bench.sh provides one).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+
+#include "bench/stress_database.h"
+#include "compiler/compile_directory.h"
+#include "document/map_geometry.h"
+#include "document/vesk_doc.h"
+#include "query/selection.h"
+#include "tests/support/temporary_folder.h"
+#include "viewer/list_view.h"
+#include "viewer/map_view.h"
+
+namespace {
+
+class NoWindows : public DocumentViews, public DocumentDialogs {
+public:
+    void updateAllViews() override {}
+    void showControlBar(const ControlBarState&) override {}
+    void beginBusy() override {}
+    void endBusy() override {}
+    void showMessage(const std::string&) override {}
+    void startProgram(const std::string&) override {}
+    bool openWithDesktopBrowser(const std::string&) override { return false; }
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&) override { return {}; }
+    std::optional<SortRows> runSortDialog(const std::vector<std::string>&, const SortRows&) override { return {}; }
+    std::optional<MapOptions> runMapOptionsDialog(const MapOptions&) override { return {}; }
+    std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions&) override { return {}; }
+    void runTowerFieldsDialog(TowerFieldEditor&) override {}
+    std::optional<std::filesystem::path> askExportFileName() override { return {}; }
+};
+
+// The three directories of the benchmarks, written once: all 32767 towers, the first 100 of
+// them, and none; each beside the sample outline.
+struct Directories {
+    TemporaryFolder folder;
+    ViewerFiles full{folder / "full.dat", folder / "map.dat"};
+    ViewerFiles hundred{folder / "hundred.dat", folder / "map.dat"};
+    ViewerFiles empty{folder / "empty.dat", folder / "map.dat"};
+
+    Directories()
+    {
+        const TowerDatabase stress = makeStressDatabase();
+        stress.write(full.directory);
+        const std::string source = generateStressDirectory();
+        std::size_t end = 0;
+        for (int line = 0; line <= 100; ++line) end = source.find('\n', end) + 1;
+        compileSource(std::string_view(source).substr(0, end)).write(hundred.directory);
+        TowerDatabase().write(empty.directory);
+        std::filesystem::copy_file(std::filesystem::path(BELFRIX_SOURCE_DIR) / "data/map.dat", full.outline);
+    }
+};
+
+Directories& directories()
+{
+    static Directories made;
+    return made;
+}
+
+NoWindows windows;
+
+std::unique_ptr<VeskDoc> openDocument(const ViewerFiles& files)
+{
+    auto document = std::make_unique<VeskDoc>(windows, windows, "", files);
+    document->newDocument();
+    return document;
+}
+
+void paintMap(benchmark::State& state, const char* centre, float radius)
+{
+    const auto document = openDocument(directories().full);
+    MapOptions options = document->shownMapOptions();
+    options.centreText = centre;
+    options.radius = radius;
+    document->applyMapOptions(options);
+    document->pickByDisplayPosition(0);
+    MapPainter painter;
+    for (auto _ : state) benchmark::DoNotOptimize(painter.render(*document));
+    std::vector<TowerMarker> markers;
+    towerMarkers(*document->database(), offMap, markers);
+    state.counters["towers drawn"] = static_cast<double>(markers.size());
+}
+
+void BM_MapPaintRadius50000(benchmark::State& state) { paintMap(state, "SU900500", 50000); }
+void BM_MapPaintRadius3000(benchmark::State& state) { paintMap(state, "SU900500", 3000); }
+
+// The lines an 800-pixel window shows, as its painting draws them.
+void paintList(benchmark::State& state, const ViewerFiles& files)
+{
+    const auto document = openDocument(files);
+    wxFrame frame(nullptr, wxID_ANY, "list");
+    auto* list = new VeskView(&frame, *document);
+    list->SetSize(600, 800);
+    list->update();
+    wxBitmap window(600, 800, 24);
+    wxMemoryDC dc(window);
+    for (auto _ : state) {
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        list->drawLines(dc, linesMeeting(list->layout(), 0, 799));
+    }
+    state.counters["towers"] = document->displayedCount();
+}
+
+void BM_ListPaint32767(benchmark::State& state) { paintList(state, directories().full); }
+void BM_ListPaint100(benchmark::State& state) { paintList(state, directories().hundred); }
+
+void BM_HoverLookup(benchmark::State& state)
+{
+    const auto document = openDocument(directories().full);
+    double vx = -0.9;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(nearestVisibleTower(*document->database(), {vx, 0.3}));
+        vx = vx > 0.9 ? -0.9 : vx + 0.01;
+    }
+    state.counters["towers displayed"] = document->displayedCount();
+}
+
+// Load, first update, one painting of each pane.
+void startUp(benchmark::State& state, const ViewerFiles& files)
+{
+    wxFrame frame(nullptr, wxID_ANY, "start");
+    wxBitmap list(600, 800, 24);
+    MapPainter painter;
+    for (auto _ : state) {
+        const auto document = openDocument(files);
+        auto* listView = new VeskView(&frame, *document);
+        listView->SetSize(600, 800);
+        listView->update();
+        painter.render(*document);
+        {
+            wxMemoryDC dc(list);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            listView->drawLines(dc, linesMeeting(listView->layout(), 0, 799));
+        }
+        listView->Destroy();
+    }
+}
+
+void BM_StartUp32767(benchmark::State& state) { startUp(state, directories().full); }
+void BM_StartUpEmpty(benchmark::State& state) { startUp(state, directories().empty); }
+
+BENCHMARK(BM_MapPaintRadius50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapPaintRadius3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListPaint32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ListPaint100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HoverLookup)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StartUp32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUpEmpty)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) return 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    wxEntryCleanup();
+    return 0;
+}
