@@ -2,9 +2,10 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-# The viewer's toolkit, a font, and a virtual X display for its tests.
+# The viewer's toolkit, a font and a virtual X display for its tests; PROJ for true WGS-84
+# positions in exports and map links.
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
-          libwxgtk3.2-dev fonts-dejavu-core xvfb xauth)
+          libwxgtk3.2-dev fonts-dejavu-core xvfb xauth libproj-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -9,30 +9,14 @@
 #include "geo/ellipsoid.h"
 #include "geo/national_grid.h"
 #include "geo/utm.h"
+#include "tests/support/reference_table.h"
 
 namespace {
-
-// Rows of a comma-separated reference table; lines starting with '#' describe it.
-std::vector<std::vector<std::string>> readTable(const std::string& name)
-{
-    std::ifstream in(std::string(BELFRIX_SOURCE_DIR) + "/tests/geo/data/" + name);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> fields;
-        std::stringstream fieldsIn(line);
-        std::string field;
-        while (std::getline(fieldsIn, field, ',')) fields.push_back(field);
-        rows.push_back(fields);
-    }
-    return rows;
-}
 
 // Positions computed by PROJ from the national grid to OSGB36 latitude and longitude.
 TEST(NationalGrid, AgreesWithProjOverTheWholeGrid)
 {
-    const auto rows = readTable("grid_to_latlong.csv");
+    const auto rows = readReferenceTable("grid_to_latlong.csv");
     ASSERT_GE(rows.size(), 50u);
     for (const auto& row : rows) {
         ASSERT_EQ(row.size(), 5u);
@@ -49,7 +33,7 @@ TEST(NationalGrid, AgreesWithProjOverTheWholeGrid)
 // northing at 84 degrees) with room for the series, good to a millimetre inside a zone.
 TEST(Utm, AgreesWithProjAndChoosesTheZone)
 {
-    const auto rows = readTable("latlong_to_utm.csv");
+    const auto rows = readReferenceTable("latlong_to_utm.csv");
     ASSERT_GE(rows.size(), 20u);
     for (const auto& row : rows) {
         ASSERT_EQ(row.size(), 6u);
