@@ -22,6 +22,7 @@ inline constexpr std::string_view defaultCentreText = "TQ102665";
 inline constexpr double defaultRadius = 50000;
 inline constexpr std::int32_t webMapStreetmap = 0;
 inline constexpr std::int32_t webMapMultimap = 1;
+inline constexpr std::int32_t webMapOpenStreetMap = 2;
 inline constexpr float largestDialogRadius = 1000000;
 
 // The radius box's text: six significant digits, as a single-precision number is shown

@@ -417,6 +417,16 @@ void VeskDoc::openInBrowser(const std::string& address)
         views_.showMessage("No web browser could be started to show " + link + ".");
 }
 
+void VeskDoc::openOpenStreetMap(Position position)
+{
+    try {
+        if (!toWgs84_) toWgs84_ = std::make_unique<Wgs84Converter>();
+        if (const auto place = (*toWgs84_)(position)) openInBrowser(openStreetMapLink(*place));
+    } catch (const std::runtime_error& error) {
+        views_.showMessage(std::string("The map link cannot be made: ") + error.what());
+    }
+}
+
 void VeskDoc::openWebPage()
 {
     const Tower* tower = currentTower_;
@@ -430,6 +440,8 @@ void VeskDoc::openWebMap()
     if (tower == nullptr || !tower->position.isSet()) return;
     if (webMap_ == webMapStreetmap)
         openInBrowser(streetmapLink(tower->position));
+    else if (webMap_ == webMapOpenStreetMap)
+        openOpenStreetMap(tower->position);
     else if (webMap_ == webMapMultimap)
         openInBrowser(multimapLink(tower->position));
 }

@@ -11,6 +11,7 @@
 #include "document/document_views.h"
 #include "document/map_geometry.h"
 #include "document/map_options.h"
+#include "geo/wgs84.h"
 #include "records/tower_database.h"
 
 // Where the viewer's load finds its files; the working folder's "vesk.dat" and "map.dat" unless
@@ -116,6 +117,8 @@ public:
     void openInBrowser(const std::string& address);
 
 private:
+    // Its WGS-84 converter is made on first use: PROJ takes a moment to set up.
+    void openOpenStreetMap(Position position);
     TowerDatabase& ensureDatabase();
     // The position the centre text stands for: read as a grid reference, unless the text is the
     // one a move or Centre wrote for the database's centre. In the UTM and Lat/Long systems that
@@ -137,4 +140,5 @@ private:
     std::unique_ptr<TowerDatabase> database_;
     const Tower* currentTower_ = nullptr;
     std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it
+    std::unique_ptr<Wgs84Converter> toWgs84_;
 };

@@ -1,6 +1,7 @@
 #include "document/web_links.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -20,6 +21,16 @@ std::string multimapLink(Position position)
     return "http://" + std::string(multimapHost) + "/map/browse.cgi?GridE=" +
            std::to_string(gridMetres(position.x)) + "&GridN=" +
            std::to_string(gridMetres(position.y)) + "&db=grid";
+}
+
+std::string openStreetMapLink(Wgs84 place)
+{
+    char latitude[32];
+    char longitude[32];
+    std::snprintf(latitude, sizeof latitude, "%.6f", place.latitude);
+    std::snprintf(longitude, sizeof longitude, "%.6f", place.longitude);
+    return std::string("https://www.openstreetmap.org/?mlat=") + latitude + "&mlon=" + longitude +
+           "#map=16/" + latitude + "/" + longitude;
 }
 
 std::string replaceChar(std::string_view text, char from, char to)

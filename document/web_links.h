@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "geo/position.h"
+#include "geo/wgs84.h"
 
 // Addresses of the two online street map services the "www map" button can open.
 inline constexpr std::string_view streetmapHost = "www.streetmap.co.uk";
@@ -13,6 +14,9 @@ inline constexpr std::string_view multimapHost = "www.multimap.com";
 // (negative for Irish places shifted west of the national origin).
 std::string streetmapLink(Position position);
 std::string multimapLink(Position position);
+// The OpenStreetMap page with a marker at a WGS-84 place, latitude and longitude to six decimals
+// (about 10 cm).
+std::string openStreetMapLink(Wgs84 place);
 
 std::string replaceChar(std::string_view text, char from, char to);
 

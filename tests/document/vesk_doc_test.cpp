@@ -598,6 +598,18 @@ TEST_F(VeskDocTest, WebButtonsStartTheBrowserOnTheCurrentTowersLinks)
     EXPECT_TRUE(programsStarted().empty());
 }
 
+TEST_F(VeskDocTest, TheOpenStreetMapLinkMarksTheTowersWgs84Place)
+{
+    doc.newDocument();
+    doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 50000, webMapOpenStreetMap});
+    doc.setCurrentTower(tower("Aston"));
+    windows.calls.clear();
+    doc.onCommand(command::wwwMap);
+    // TQ102665's square centre by cs2cs: 51.387294827, -0.416969872.
+    EXPECT_EQ(windows.calls, (Calls{"start: browser \"https://www.openstreetmap.org/?mlat=51.387295&mlon=-0.416970"
+                                    "#map=16/51.387295/-0.416970\""}));
+}
+
 TEST_F(VeskDocTest, WithoutARegisteredBrowserTheDesktopsOwnShowsTheLink)
 {
     VeskDoc bare{windows, windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};

@@ -102,11 +102,13 @@ TEST_F(DialogsTest, OptionsTakeTheLargestRadiusAndCancelChangesNothing)
     expectDialog([](wxDialog& options) {
         return whenShown(options, [](wxDialog& d) {
             edit(d, 1022)->SetValue("1000000");
+            radio(d, 1056)->SetValue(true);  // openstreetmap
             pressButton(d, wxID_OK);
         });
     });
     frame->runCommand(command::mapOptions);
     EXPECT_EQ(document().radius(), 1000000.0);
+    EXPECT_EQ(document().webMap(), 2);
     expectDialog([](wxDialog& options) {
         return whenShown(options, [](wxDialog& d) {
             edit(d, 1021)->SetValue("SU123456");

@@ -24,7 +24,7 @@ public:
           radiusText_(::radiusText(shown.radius)),
           webMap_(shown.webMap)
     {
-        sizeDialog(this, 148, 90);
+        sizeDialog(this, 148, 104);
         makeButton(this, wxID_OK, "OK", {87, 6, 50, 14})->SetDefault();
         makeButton(this, wxID_CANCEL, "Cancel", {87, 23, 50, 14});
         makeGroup(this, "Map References", {5, 0, 63, 43});
@@ -37,9 +37,10 @@ public:
         makeLabel(this, "Radius", {12, 72, 23, 8});
         makeEdit(this, 1022, {38, 70, 40, 14})
             ->SetValidator(CheckedTextValidator(radiusText_, isDialogRadius, radiusRefusal));
-        makeGroup(this, "www map", {84, 43, 63, 44});
+        makeGroup(this, "www map", {84, 43, 63, 58});
         makeRadio(this, 1054, "streetmap", {87, 56, 47, 10}, true)->SetValidator(RadioValidator(webMap_, 0));
         makeRadio(this, 1055, "multimap", {87, 70, 43, 10}, false)->SetValidator(RadioValidator(webMap_, 1));
+        makeRadio(this, 1056, "openstreetmap", {87, 84, 58, 10}, false)->SetValidator(RadioValidator(webMap_, 2));
     }
 
     MapOptions chosen() const
