@@ -40,7 +40,7 @@ public:
         makeGroup(this, "www map", {84, 43, 63, 58});
         makeRadio(this, 1054, "streetmap", {87, 56, 47, 10}, true)->SetValidator(RadioValidator(webMap_, 0));
         makeRadio(this, 1055, "multimap", {87, 70, 43, 10}, false)->SetValidator(RadioValidator(webMap_, 1));
-        makeRadio(this, 1056, "openstreetmap", {87, 84, 58, 10}, false)->SetValidator(RadioValidator(webMap_, 2));
+        makeRadio(this, 1056, "openstreetmap", {87, 84, 61, 10}, false)->SetValidator(RadioValidator(webMap_, 2));
     }
 
     MapOptions chosen() const
