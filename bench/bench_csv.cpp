@@ -12,12 +12,12 @@ namespace {
 
 void BM_WriteCsv(benchmark::State& state)
 {
-    static TowerDatabase database = [] {
-        TowerDatabase built = makeStressDatabase();
+    static ViewerDatabase database = [] {
+        ViewerDatabase built = makeStressDatabase();
         recomputeDisplayed(built);
         userFields[0] = {"Visited", FieldType::Date, {}, {}};
-        for (const auto& [id, tower] : built.towers())
-            if (id % 2 == 0) userFields[0].numbers[id] = 140000 + id;
+        for (const Tower& tower : built.towers())
+            if (tower.id % 2 == 0) userFields[0].numbers.set(tower.id, 140000 + tower.id);
         return built;
     }();
     std::size_t bytes = 0;

@@ -5,10 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/compile_directory.h"
 #include "geo/grid_reference.h"
 #include "geo/location_text.h"
-#include "records/source_parser.h"
-#include "records/tower_database.h"
 #include "tools/sample_directory.h"
 
 namespace {
@@ -16,20 +15,9 @@ namespace {
 const std::vector<Position>& stressPositions()
 {
     static const std::vector<Position> positions = [] {
-        const std::string source = generateStressDirectory();
-        std::string_view rest = source;
-        const auto takeLine = [&rest] {
-            const auto end = rest.find('\n');
-            std::string_view line = rest.substr(0, end);
-            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            return line;
-        };
-        const ColumnMap columns = ColumnMap::fromHeader(takeLine());
-        TowerDatabase database;
-        while (!rest.empty()) database.addTower(takeLine(), columns);
+        const TowerDatabase database = compileSource(generateStressDirectory());
         std::vector<Position> result;
-        for (const auto& [id, tower] : database.towers()) result.push_back(tower.position);
+        for (const Tower& tower : database.towers()) result.push_back(tower.position);
         return result;
     }();
     return positions;

@@ -1,21 +1,29 @@
 #include "cli/veskquery.h"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 #include <variant>
 
+#include "cli/windows1252.h"
+#include "document/archive.h"
 #include "document/dialog_choices.h"
-#include "document/tower_field_editor.h"
-#include "document/vesk_doc.h"
+#include "document/document_file.h"
+#include "document/map_options.h"
+#include "geo/decimal_text.h"
+#include "geo/grid_reference.h"
 #include "geo/location_text.h"
+#include "query/csv_export.h"
+#include "query/field_list.h"
 #include "query/selection.h"
 #include "query/sorting.h"
+#include "query/tower_text.h"
 #include "query/user_fields.h"
+#include "query/viewer_database.h"
 #include "records/file_bytes.h"
+#include "records/value_readers.h"
 
 const char* const veskQueryUsage =
     "usage: veskquery [OPTION]...\n"
@@ -40,6 +48,8 @@ const char* const veskQueryUsage =
     "  --list                  full description of each tower, one a line (the default)\n"
     "  --csv                   the export file's bytes\n"
     "  --ids                   the TowerIds, one a line\n"
+    "  --encoding cp1252|utf-8 the texts as the directory's Windows-1252 bytes (the default) or\n"
+    "                          in UTF-8 (the default on a UTF-8 terminal)\n"
     "  --help                  show this text\n"
     "\n"
     "FIELD is an entry of the Select or Sort dialog's list (\"place name\", \"county\",\n"
@@ -72,6 +82,7 @@ struct Query {
     std::string dataFile = "vesk.dat";
     std::vector<Action> actions;
     Output output = Output::List;
+    std::optional<TextEncoding> encoding;
     bool help = false;
 };
 
@@ -138,6 +149,11 @@ Query parseArguments(const std::vector<std::string>& arguments)
         } else if (option == "--sort" || option == "--sort-desc") {
             if (++sortKeys > 3) throw UsageError("more than three sort keys");
             query.actions.push_back(Sort{take(option), option == "--sort-desc"});
+        } else if (option == "--encoding") {
+            const std::string& text = take(option);
+            if (text == "cp1252") query.encoding = TextEncoding::Windows1252;
+            else if (text == "utf-8") query.encoding = TextEncoding::Utf8;
+            else throw UsageError("encoding \"" + text + "\" is not cp1252 or utf-8");
         } else if (option == "--list") {
             query.output = Output::List;
         } else if (option == "--csv") {
@@ -151,39 +167,6 @@ Query parseArguments(const std::vector<std::string>& arguments)
     return query;
 }
 
-// No window: dialogs are never run, and a message the document shows ends the run as bad use.
-class ConsoleWindows : public DocumentViews, public DocumentDialogs {
-public:
-    std::string message;
-
-    void updateAllViews() override {}
-    void showControlBar(const ControlBarState&) override {}
-    void beginBusy() override {}
-    void endBusy() override {}
-    void showMessage(const std::string& text) override
-    {
-        if (message.empty()) message = text;
-    }
-    void startProgram(const std::string&) override {}
-    bool openWithDesktopBrowser(const std::string&) override { return false; }
-
-    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<SortRows> runSortDialog(const std::vector<std::string>&, const SortRows&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<MapOptions> runMapOptionsDialog(const MapOptions&) override { return std::nullopt; }
-    std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions&) override
-    {
-        return std::nullopt;
-    }
-    void runTowerFieldsDialog(TowerFieldEditor&) override {}
-    std::optional<std::filesystem::path> askExportFileName() override { return std::nullopt; }
-};
-
 // A list entry chosen by its text, as picking it in the dialog's list would; the first entry of
 // that text wins.
 int entryNamed(BuiltInEntries builtIn, const std::string& name)
@@ -194,89 +177,136 @@ int entryNamed(BuiltInEntries builtIn, const std::string& name)
     throw UsageError("unknown field \"" + name + "\"");
 }
 
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The run's display state. Each option changes it as the viewer's command would, but the
+// displayed towers are worked out only once, after the last option: the viewer recomputes them
+// after every command, and each recompute depends on nothing but this state.
 class QueryRun {
 public:
-    QueryRun(ConsoleWindows& windows, const Query& query)
-        : windows_(windows), doc_(windows, windows, {}, ViewerFiles{query.dataFile, "map.dat"})
+    explicit QueryRun(const Query& query)
     {
-        if (!readFileBytes(query.dataFile))
+        std::optional<std::string> bytes = readFileBytes(query.dataFile);
+        if (!bytes)
             throw UsageError("cannot read the directory file \"" + query.dataFile + "\"");
-        doc_.newDocument();
+        database_ = ViewerDatabase(TowerDatabase(TagReader(std::move(*bytes))));
+        setDefaultSortKeys(database_);
+        applyCentreAndRadius();
     }
 
     void operator()(const SetDocument& action)
     {
-        if (!doc_.openDocument(action.path)) throw UsageError(windows_.message);
+        const std::optional<std::string> bytes = readFileBytes(action.path);
+        if (!bytes) throw UsageError("cannot read the document file " + quoted(action.path));
+        DocumentContents contents;
+        try {
+            contents = decodeDocument(*bytes);
+        } catch (const ArchiveFormatError& error) {
+            throw UsageError(quoted(action.path) + " is not a Belfrix document (the file " +
+                             error.what() + ")");
+        }
+        centreText_ = std::move(contents.centreText);
+        radius_ = contents.radius;
+        replaceUserFields(std::move(contents.fields));
+        applyCentreAndRadius();
     }
+    // The Options dialog's OK: the radius comes back in the dialog's single precision.
     void operator()(const SetCentre& action)
     {
-        MapOptions options = doc_.shownMapOptions();
-        options.centreText = action.text;
-        doc_.applyMapOptions(options);
+        centreText_ = action.text;
+        radius_ = static_cast<float>(radius_);
+        applyCentreAndRadius();
     }
     void operator()(const SetRadius& action)
     {
-        MapOptions options = doc_.shownMapOptions();
-        options.radius = action.metres;
-        doc_.applyMapOptions(options);
+        radius_ = action.metres;
+        applyCentreAndRadius();
     }
     void operator()(const SetReference& action)
     {
-        MapOptions options = doc_.shownMapOptions();
-        options.referenceSystem = action.system;
-        doc_.applyMapOptions(options);
+        referenceSystem = action.system;
+        radius_ = static_cast<float>(radius_);
+        applyCentreAndRadius();
     }
+    // A pick, then the map's drawing of the picked tower, which makes it the reference point.
     void operator()(const FromTower& action)
     {
-        const Tower* tower = doc_.database()->tower(action.id);
+        const Tower* tower = database_.tower(action.id);
         if (tower == nullptr)
             throw UsageError("no tower with id " + std::to_string(action.id) + " in the directory");
-        // A pick, then the map's drawing of the picked tower, which makes it the reference point.
-        doc_.setCurrentTower(tower);
-        doc_.measureFromCurrentTower();
+        database_.distanceReference = tower;
     }
     void operator()(const Select& action)
     {
         const bool testsAField = action.mode == StepMode::And || action.mode == StepMode::Or ||
                                  action.mode == StepMode::Xor;
         const int entry = testsAField ? entryNamed(selectionFieldEntries, action.field) : -1;
-        doc_.applySelection(
-            selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}));
+        changeSelection(database_,
+                        selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}));
     }
     void operator()(const Sort& action)
     {
-        const FieldChoice choice = fieldOfEntry(sortFieldEntries, entryNamed(sortFieldEntries, action.field));
-        SortKeys keys = doc_.database()->sortKeys;
-        keys[sortKeysGiven_++] = SortKey{choice.userField, choice.field, action.descending};
-        doc_.applySortKeys(keys);
+        const FieldChoice choice =
+            fieldOfEntry(sortFieldEntries, entryNamed(sortFieldEntries, action.field));
+        database_.sortKeys[sortKeysGiven_++] = SortKey{choice.userField, choice.field, action.descending};
     }
 
     void write(Output output, std::ostream& out)
     {
-        const TowerDatabase& database = *doc_.database();
-        switch (output) {
-        case Output::List:
-            for (std::int32_t i = 0; i < doc_.displayedCount(); ++i) out << doc_.listLine(i) << '\n';
-            break;
-        case Output::Csv:
-            doc_.writeExport(out);
-            break;
-        case Output::Ids:
-            for (const TowerId id : database.displayOrder) out << id << '\n';
-            break;
+        recomputeDisplayed(database_);
+        if (output == Output::Csv) {
+            writeCsv(out, database_);
+            return;
         }
-        out.flush();
+        std::string lines;
+        for (const TowerId id : database_.displayOrder) {
+            if (output == Output::Ids)
+                appendDecimal(lines, id);
+            else
+                appendTowerDescription(lines, database_.tower(id), database_, true);
+            lines += '\n';
+            if (lines.size() >= writeChunk) {
+                out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+                lines.clear();
+            }
+        }
+        out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
     }
 
 private:
-    ConsoleWindows& windows_;
-    VeskDoc doc_;
+    static constexpr std::size_t writeChunk = 1 << 16;
+
+    // The centre read from its text as a grid reference, the radius in whole metres.
+    void applyCentreAndRadius()
+    {
+        database_.centre = parseGridRef(centreText_);
+        database_.radius = wholeMetres(radius_);
+    }
+
+    ViewerDatabase database_;
+    std::string centreText_{defaultCentreText};
+    double radius_ = defaultRadius;  // metres
     int sortKeysGiven_ = 0;
 };
 
+// Writes what `write` puts on a stream onto out, in the encoding asked for.
+template <typename Write>
+void writeEncoded(std::ostream& out, TextEncoding encoding, Write write)
+{
+    if (encoding == TextEncoding::Windows1252) {
+        write(out);
+    } else {
+        std::ostringstream bytes;
+        write(bytes);
+        out << windows1252ToUtf8(bytes.str());
+    }
+    out.flush();
+}
+
 }  // namespace
 
-int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                 TextEncoding terminalEncoding)
 {
     // Each run starts as the viewer does: reference system OS, no user-defined fields.
     referenceSystem = ReferenceSystem::OS;
@@ -287,10 +317,10 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
             out << veskQueryUsage;
             return 0;
         }
-        ConsoleWindows windows;
-        QueryRun run(windows, query);
+        QueryRun run(query);
         for (const Action& action : query.actions) std::visit(run, action);
-        run.write(query.output, out);
+        writeEncoded(out, query.encoding.value_or(terminalEncoding),
+                     [&](std::ostream& stream) { run.write(query.output, stream); });
         return out ? 0 : 1;
     } catch (const UsageError& error) {
         err << "veskquery: " << oneLine(error.what()) << '\n';

@@ -7,6 +7,11 @@
 // veskquery: the viewer's selection, sorting, location texts and export without a window. Runs
 // the options in the order given on the directory of "vesk.dat" (or --data FILE) and writes the
 // displayed towers to out. Gives the exit status: 0 done, 2 bad use (a one-line message on err).
-int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// Texts go out as the directory's Windows-1252 bytes unless --encoding says otherwise or
+// terminalEncoding, the default for the standard output the program writes to, is UTF-8.
+enum class TextEncoding { Windows1252, Utf8 };
+
+int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                 TextEncoding terminalEncoding = TextEncoding::Windows1252);
 
 extern const char* const veskQueryUsage;

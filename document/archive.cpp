@@ -50,13 +50,9 @@ void ArchiveWriter::putString(std::string_view text)
 
 std::uint64_t ArchiveReader::getLittleEndian(int byteCount)
 {
-    if (remaining() < static_cast<std::size_t>(byteCount))
-        throw ArchiveFormatError("ends before its contents do");
-    std::uint64_t value = 0;
-    for (int i = byteCount - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<std::uint8_t>(bytes_[offset_ + i]);
-    offset_ += byteCount;
-    return value;
+    const auto value = cursor_.littleEndian(byteCount);
+    if (!value) throw ArchiveFormatError("ends before its contents do");
+    return *value;
 }
 
 std::int32_t ArchiveReader::getInt32()
@@ -78,9 +74,7 @@ std::string ArchiveReader::getString()
             throw ArchiveFormatError("holds a text stored with two bytes per character");
         if (length == thirtyTwoBitLength) length = getLittleEndian(4);
     }
-    if (length > remaining())
-        throw ArchiveFormatError("holds a text longer than the rest of the file");
-    std::string text(bytes_.substr(offset_, length));
-    offset_ += length;
-    return text;
+    const auto text = cursor_.take(length);
+    if (!text) throw ArchiveFormatError("holds a text longer than the rest of the file");
+    return std::string(*text);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/byte_cursor.h"
+
 // The item encoding of the document file: 32-bit integers and doubles little-endian, and
 // strings behind a length prefix of 1, 3 or 7 bytes:
 //   0 to 254 bytes       one byte, the length
@@ -39,18 +41,17 @@ private:
 class ArchiveReader {
 public:
     // The reader keeps a view of the bytes, which must outlive it.
-    explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit ArchiveReader(std::string_view bytes) : cursor_(bytes) {}
     explicit ArchiveReader(std::string&&) = delete;
 
     std::int32_t getInt32();
     double getDouble();
     std::string getString();
 
-    std::size_t remaining() const { return bytes_.size() - offset_; }
+    std::size_t remaining() const { return cursor_.remaining(); }
 
 private:
     std::uint64_t getLittleEndian(int byteCount);
 
-    std::string_view bytes_;
-    std::size_t offset_ = 0;
+    ByteCursor cursor_;
 };

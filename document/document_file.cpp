@@ -28,16 +28,16 @@ std::string encodeDocument(std::string_view centreText, double radius,
         out.putString(field.name);
         if (field.usesTexts()) {
             out.putInt32(static_cast<std::int32_t>(field.texts.size()));
-            for (const auto& [id, text] : field.texts) {
+            field.texts.forEach([&out](TowerId id, const std::string& text) {
                 out.putInt32(id);
                 out.putString(text);
-            }
+            });
         } else {
             out.putInt32(static_cast<std::int32_t>(field.numbers.size()));
-            for (const auto& [id, number] : field.numbers) {
+            field.numbers.forEach([&out](TowerId id, std::int32_t number) {
                 out.putInt32(id);
                 out.putInt32(number);
-            }
+            });
         }
     }
     return out.bytes();
@@ -71,9 +71,9 @@ DocumentContents decodeDocument(std::string_view bytes)
             const TowerId id = in.getInt32();
             // A TowerId met twice in one record keeps its later value.
             if (field.usesTexts())
-                field.texts.insert_or_assign(id, in.getString());
+                field.texts.set(id, in.getString());
             else
-                field.numbers.insert_or_assign(id, in.getInt32());
+                field.numbers.set(id, in.getInt32());
         }
         contents.fields.push_back(std::move(field));
     }

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
+
+#include "records/value_readers.h"
 
 std::string radiusText(float radius)
 {
@@ -27,12 +28,4 @@ std::optional<float> readRadiusText(std::string_view text)
     return static_cast<float>(value);
 }
 
-std::int32_t wholeMetres(double metres)
-{
-    if (std::isnan(metres)) return 0;
-    constexpr double largest = std::numeric_limits<std::int32_t>::max();
-    constexpr double smallest = std::numeric_limits<std::int32_t>::min();
-    if (metres >= largest) return std::numeric_limits<std::int32_t>::max();
-    if (metres <= smallest) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(metres);
-}
+std::int32_t wholeMetres(double metres) { return clampToInt32(metres); }

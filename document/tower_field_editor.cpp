@@ -1,10 +1,9 @@
 #include "document/tower_field_editor.h"
 
-#include <charconv>
-
 #include "query/tower_text.h"
 #include "query/user_fields.h"
 #include "records/tower_database.h"
+#include "records/value_readers.h"
 
 TowerFieldEditor::TowerFieldEditor(const Tower* tower, const TowerDatabase& database)
     : header_(towerDescription(tower, database, true))
@@ -72,17 +71,4 @@ bool TowerFieldEditor::enterValue(int slot, std::string_view text)
     const UserField& after = userFields[slot];
     if (after.numbers != before.numbers || after.texts != before.texts) changedAValue_ = true;
     return true;
-}
-
-std::optional<std::int32_t> readWholeInteger(std::string_view text)
-{
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }

@@ -44,7 +44,3 @@ private:
     std::string header_;
     bool changedAValue_ = false;
 };
-
-// Reads a whole text as a 32-bit integer, blanks around it allowed, as the Enter Number box
-// accepts it.
-std::optional<std::int32_t> readWholeInteger(std::string_view text);

@@ -1,7 +1,6 @@
 #include "document/vesk_doc.h"
 
 #include <fstream>
-#include <limits>
 #include <ostream>
 #include <stdexcept>
 
@@ -20,6 +19,7 @@
 #include "query/tower_text.h"
 #include "query/user_fields.h"
 #include "records/file_bytes.h"
+#include "records/value_readers.h"
 
 namespace {
 
@@ -38,19 +38,16 @@ private:
 // Pans far beyond the grid keep the centre inside 32 bits instead of wrapping round.
 std::int32_t shifted(std::int32_t value, std::int32_t by)
 {
-    const std::int64_t sum = std::int64_t{value} + by;
-    if (sum > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (sum < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(sum);
+    return clampToInt32(static_cast<double>(std::int64_t{value} + by));
 }
 
 std::string quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
 
 }  // namespace
 
-std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files)
+std::unique_ptr<ViewerDatabase> loadViewerDatabase(const ViewerFiles& files)
 {
-    auto database = std::make_unique<TowerDatabase>(files.directory);
+    auto database = std::make_unique<ViewerDatabase>(TowerDatabase(files.directory));
     setDefaultSortKeys(*database);
     recomputeDisplayed(*database);
     database->outline = loadOutline(files.outline);
@@ -63,7 +60,7 @@ VeskDoc::VeskDoc(DocumentViews& views, DocumentDialogs& dialogs, std::string bro
 {
 }
 
-TowerDatabase& VeskDoc::ensureDatabase()
+ViewerDatabase& VeskDoc::ensureDatabase()
 {
     // A document file named on the viewer's command line is read before any new document has
     // made the directory; it is made then.
@@ -80,7 +77,7 @@ Position VeskDoc::centreOfText()
 
 void VeskDoc::applyCentreAndRadius(Position centre)
 {
-    TowerDatabase& database = ensureDatabase();
+    ViewerDatabase& database = ensureDatabase();
     database.centre = centre;
     database.radius = wholeMetres(radius_);
     recomputeDisplayed(database);
@@ -126,9 +123,7 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
     ensureDatabase();
     radius_ = contents.radius;
     centreText_ = std::move(contents.centreText);
-    const int read = static_cast<int>(contents.fields.size());
-    for (int slot = 0; slot < read; ++slot) userFields[slot] = std::move(contents.fields[slot]);
-    for (int slot = read; slot < userFieldCount; ++slot) clearUserField(slot);
+    replaceUserFields(std::move(contents.fields));
     needsCentring_ = true;
     modified_ = false;
     // A centre text from a file is always read as a grid reference, whatever wrote it.
@@ -208,7 +203,7 @@ std::string VeskDoc::hoverText(ViewPoint point) const
 ViewPoint VeskDoc::measureFromCurrentTower()
 {
     if (currentTower_ == nullptr) return offMap;
-    TowerDatabase& database = ensureDatabase();
+    ViewerDatabase& database = ensureDatabase();
     database.distanceReference = currentTower_;
     return viewCoordinates(database, *currentTower_);
 }
@@ -222,7 +217,7 @@ bool VeskDoc::takeNeedsCentring()
 
 void VeskDoc::setCurrentTower(const Tower* tower)
 {
-    TowerDatabase& database = ensureDatabase();
+    ViewerDatabase& database = ensureDatabase();
     currentTower_ = tower;
     views_.showControlBar(showCurrentTower(tower, database));
     views_.updateAllViews();
@@ -238,7 +233,7 @@ void VeskDoc::selectCommand()
 
 void VeskDoc::applySelection(SelectionStep step)
 {
-    TowerDatabase& database = ensureDatabase();
+    ViewerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     applySelectionStep(database, std::move(step));
     views_.updateAllViews();
@@ -254,7 +249,7 @@ void VeskDoc::sortCommand()
 
 void VeskDoc::applySortKeys(const SortKeys& keys)
 {
-    TowerDatabase& database = ensureDatabase();
+    ViewerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     database.sortKeys = keys;
     recomputeDisplayed(database);
@@ -324,7 +319,7 @@ void VeskDoc::editFieldsCommand()
 
 void VeskDoc::move(std::int32_t dx, std::int32_t dy)
 {
-    TowerDatabase& database = ensureDatabase();
+    ViewerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     // C++ division truncates toward zero, as the directory's arithmetic does.
     database.centre.x = shifted(database.centre.x, dx / 100);
@@ -355,7 +350,7 @@ void VeskDoc::west() { move(wholeMetres(-radius_ / 2), 0); }
 
 void VeskDoc::centreOnCurrentTower()
 {
-    TowerDatabase& database = ensureDatabase();
+    ViewerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     if (currentTower_ != nullptr) {
         database.centre = currentTower_->position;

@@ -1,5 +1,6 @@
 // Compiled data files from outside: any bytes must load without fault, and whatever loads must
 // write back to a file that loads the same.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -10,13 +11,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const TowerDatabase loaded{TagReader(std::string(reinterpret_cast<const char*>(data), size))};
-    for (const auto& [id, tower] : loaded.towers())
-        if (id != tower.id || id < 1 || id > maxTowerId) std::abort();
+    TowerId previous = 0;
+    for (const Tower& tower : loaded.towers()) {
+        if (tower.id <= previous || tower.id > maxTowerId || loaded.tower(tower.id) != &tower) std::abort();
+        previous = tower.id;
+    }
 
     const TowerDatabase again{TagReader(loaded.encode())};
-    if (again.towers() != loaded.towers()) std::abort();
-    if (again.counties().byIndex() != loaded.counties().byIndex()) std::abort();
-    if (again.dedications().byIndex() != loaded.dedications().byIndex()) std::abort();
-    if (again.webPages().byIndex() != loaded.webPages().byIndex()) std::abort();
+    if (!std::ranges::equal(again.towers(), loaded.towers())) std::abort();
+    if (!(again.counties() == loaded.counties())) std::abort();
+    if (!(again.dedications() == loaded.dedications())) std::abort();
+    if (!(again.webPages() == loaded.webPages())) std::abort();
     return 0;
 }

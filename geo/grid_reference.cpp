@@ -6,8 +6,9 @@
 // remainder the dividend's sign, as the grid's arithmetic expects.
 #include "geo/grid_reference.h"
 
-#include <cstdio>
 #include <optional>
+
+#include "geo/decimal_text.h"
 
 namespace {
 
@@ -43,13 +44,10 @@ std::optional<std::int32_t> scanGroup(std::string_view group)
     return negative ? -value : value;
 }
 
-// Decimal form padded on the left with '0' to three characters, as "%03d" writes it (a
-// negative remainder keeps its sign in front: "-05").
-void appendThreeDigits(std::string& text, std::int32_t value)
+// A negative remainder keeps its sign in front: "-05".
+void appendThreeDigits(std::string& text, std::int64_t value)
 {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%03d", static_cast<int>(value));
-    text += digits;
+    appendZeroPadded(text, value, 3);
 }
 
 } // namespace
@@ -86,9 +84,15 @@ bool isIrishPosition(Position position)
 
 std::string formatGridRef(Position position)
 {
-    if (!position.isSet()) return {};
-
     std::string text;
+    appendGridRef(text, position);
+    return text;
+}
+
+void appendGridRef(std::string& text, Position position)
+{
+    if (!position.isSet()) return;
+
     if (isIrishPosition(position)) {
         // Irish grid easting and northing, both inside the Irish grid's 400 km by 500 km.
         const std::int32_t e = position.x - irishOffsetX;
@@ -97,7 +101,7 @@ std::string formatGridRef(Position position)
         text += ' ';
         appendThreeDigits(text, e % 1000);
         appendThreeDigits(text, n % 1000);
-        return text;
+        return;
     }
 
     // e and n count from the south-west corner of the 2500 km square that the first letters
@@ -110,16 +114,15 @@ std::string formatGridRef(Position position)
         // The digits count inside the square the letters name, so every position of the 25
         // first-letter squares, west and south of the false origin too, is written as a
         // reference that reads back to it.
-        appendThreeDigits(text, static_cast<std::int32_t>(e % 1000));
-        appendThreeDigits(text, static_cast<std::int32_t>(n % 1000));
-        return text;
+        appendThreeDigits(text, e % 1000);
+        appendThreeDigits(text, n % 1000);
+        return;
     }
     // Beyond every square: two blanks and the signed remainders, a text that reads back as no
     // position.
     text += "  ";
     appendThreeDigits(text, position.x % 1000);
     appendThreeDigits(text, position.y % 1000);
-    return text;
 }
 
 std::int32_t eastingBound(std::string_view text, bool upper)

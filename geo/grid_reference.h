@@ -23,6 +23,7 @@ Position parseGridRef(std::string_view text);
 // The "OS" form of a position: Irish for a position in the Irish range, national otherwise,
 // empty text for (0, 0).
 std::string formatGridRef(Position position);
+void appendGridRef(std::string& text, Position position);
 
 // True for -1977 < x < 2023 and 1672 < y < 6672.
 bool isIrishPosition(Position position);

@@ -3,11 +3,13 @@
 // UTM, projected on WGS-84 without a datum shift. Irish places have only their grid reference.
 #include "geo/location_text.h"
 
+#include "geo/decimal_text.h"
 #include "geo/ellipsoid.h"
 #include "geo/geo_constants.h"
 #include "geo/grid_reference.h"
 #include "geo/national_grid.h"
 #include "geo/utm.h"
+#include "records/value_readers.h"
 
 ReferenceSystem referenceSystem = ReferenceSystem::OS;
 
@@ -16,14 +18,18 @@ namespace {
 // Degree sign of the Windows-1252 code page.
 constexpr char degreeSign = '\xB0';
 
-std::string utmText(const LatLong& place)
+void appendUtm(std::string& text, const LatLong& place)
 {
     const UtmReference utm = latLongToUtm(wgs84Ellipsoid, place.latitude, place.longitude);
-    return utm.zone + ":(" + std::to_string(truncateTowardZero(utm.easting / 1000)) + ","
-           + std::to_string(truncateTowardZero(utm.northing / 1000)) + ")";
+    text += utm.zone;
+    text += ":(";
+    appendDecimal(text, clampToInt32(utm.easting / 1000));
+    text += ',';
+    appendDecimal(text, clampToInt32(utm.northing / 1000));
+    text += ')';
 }
 
-std::string latLongText(LatLong place)
+void appendLatLong(std::string& text, LatLong place)
 {
     char latitudeLetter = 'N';
     if (place.latitude < 0) {
@@ -35,26 +41,44 @@ std::string latLongText(LatLong place)
         longitudeLetter = 'W';
         place.longitude = -place.longitude;
     }
-    return formatDms(place.latitude) + latitudeLetter + ' ' + formatDms(place.longitude)
-           + longitudeLetter;
+    appendDms(text, place.latitude);
+    text += latitudeLetter;
+    text += ' ';
+    appendDms(text, place.longitude);
+    text += longitudeLetter;
 }
 
 } // namespace
 
+void appendDms(std::string& text, double degrees)
+{
+    appendDecimal(text, clampToInt32(degrees));
+    text += degreeSign;
+    appendDecimal(text, clampToInt32(60 * degrees) % 60);
+    text += '\'';
+    appendDecimal(text, clampToInt32(3600 * degrees) % 60);
+    text += '"';
+}
+
 std::string formatDms(double degrees)
 {
-    const std::int32_t wholeDegrees = truncateTowardZero(degrees);
-    const std::int32_t minutes = truncateTowardZero(60 * degrees) % 60;
-    const std::int32_t seconds = truncateTowardZero(3600 * degrees) % 60;
-    return std::to_string(wholeDegrees) + degreeSign + std::to_string(minutes) + "'"
-           + std::to_string(seconds) + "\"";
+    std::string text;
+    appendDms(text, degrees);
+    return text;
 }
 
 std::string locationText(Position position)
 {
-    if (!position.isSet()) return {};
-    if (referenceSystem == ReferenceSystem::OS) return formatGridRef(position);
-    if (isIrishPosition(position)) return {};
+    std::string text;
+    appendLocationText(text, position);
+    return text;
+}
+
+void appendLocationText(std::string& text, Position position)
+{
+    if (!position.isSet()) return;
+    if (referenceSystem == ReferenceSystem::OS) return appendGridRef(text, position);
+    if (isIrishPosition(position)) return;
 
     // Centre of the position's 100 m square, metres from the false origin. Inside the lettered
     // squares this is where the square letters and digits of its reference put it; beyond them
@@ -62,6 +86,6 @@ std::string locationText(Position position)
     const double easting = 100.0 * position.x + 50;
     const double northing = 100.0 * position.y + 50;
     const LatLong place = gridToLatLong(easting, northing);
-    if (referenceSystem == ReferenceSystem::UTM) return utmText(place);
-    return latLongText(place);
+    if (referenceSystem == ReferenceSystem::UTM) return appendUtm(text, place);
+    appendLatLong(text, place);
 }

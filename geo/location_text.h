@@ -15,7 +15,9 @@ extern ReferenceSystem referenceSystem;
 // degrees, minutes and seconds with the degree sign as the byte 0xB0. Empty for no position,
 // and for an Irish position in UTM or Lat/Long.
 std::string locationText(Position position);
+void appendLocationText(std::string& text, Position position);
 
 // Degrees (not negative) as whole degrees, the degree sign 0xB0, minutes, "'", seconds and '"',
 // each truncated toward zero: 51.3868 is 51\xB023'12".
 std::string formatDms(double degrees);
+void appendDms(std::string& text, double degrees);

@@ -8,10 +8,11 @@
 #include "geo/utm.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "geo/decimal_text.h"
 #include "geo/ellipsoid.h"
 #include "geo/geo_constants.h"
+#include "records/value_readers.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr double k0 = 0.9996;
 // Zone number of a normalised longitude L, exceptions applied.
 std::int32_t utmZoneNumber(double latitude, double L)
 {
-    std::int32_t zone = truncateTowardZero(std::trunc((L + 180) / 6) + 1);
+    std::int32_t zone = clampToInt32(std::trunc((L + 180) / 6) + 1);
     if (latitude >= 56.0 && latitude < 64.0 && L >= 3.0 && L < 12.0) zone = 32;
     if (latitude >= 72.0 && latitude < 84.0) {
         if (L >= 0.0 && L < 9.0) zone = 31;
@@ -86,9 +87,8 @@ UtmReference latLongToUtm(std::int32_t ellipsoidIndex, double latitude, double l
     const double lambda0 = ((zone - 1.0) * 6 - 180 + 3) * deg2rad;
 
     UtmReference reference;
-    char zoneText[16];
-    std::snprintf(zoneText, sizeof zoneText, "%d%c", static_cast<int>(zone), utmBandLetter(latitude));
-    reference.zone = zoneText;
+    appendDecimal(reference.zone, zone);
+    reference.zone += utmBandLetter(latitude);
 
     const double ep2 = e2 / (1 - e2);
     const double N = a / std::sqrt(1 - e2 * std::sin(phi) * std::sin(phi));

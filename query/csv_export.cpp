@@ -3,21 +3,42 @@
 #include <ostream>
 #include <vector>
 
+#include "geo/decimal_text.h"
 #include "geo/location_text.h"
 #include "query/tower_text.h"
 #include "query/user_fields.h"
-#include "records/tower_database.h"
+#include "query/viewer_database.h"
 
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
+// The rows are handed to the stream in pieces of about this many bytes.
+constexpr std::size_t writeChunk = 1 << 16;
 
 void appendQuoted(std::string& out, std::string_view text)
 {
     out += '"';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
+    for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
+        out.append(text.substr(0, quote + 1));
+        out += '"';
+        text.remove_prefix(quote + 1);
+    }
+    out += text;
+    out += '"';
+}
+
+// Quotes what `append` writes onto the end of out, in place.
+template <typename Append>
+void appendQuotedBy(std::string& out, Append append)
+{
+    out += '"';
+    const std::size_t start = out.size();
+    append();
+    if (out.find('"', start) != std::string::npos) {
+        const std::string written = out.substr(start);
+        out.resize(start - 1);
+        appendQuoted(out, written);
+        return;
     }
     out += '"';
 }
@@ -33,29 +54,29 @@ void appendRow(std::string& row, const Tower& tower, const TowerDatabase& databa
     row += ',';
     if (tower.groundFloor) row += "(GF)";
     row += ',';
-    row += std::to_string(tower.bells);
+    appendDecimal(row, tower.bells);
     row += ',';
-    appendQuoted(row, formatWeight(tower));
+    appendQuotedBy(row, [&] { appendWeight(row, tower); });
     row += ',';
-    row += formatNote(tower.note);
+    appendNote(row, tower.note);
     row += ',';
     if (tower.unringable) row += " Unringable";  // the blank belongs to the cell
     row += ',';
-    appendQuoted(row, formatNight(tower.practiceNight));
+    appendQuotedBy(row, [&] { appendNight(row, tower.practiceNight); });
     row += ',';
-    row += formatTime(tower.practiceTime);
+    appendTime(row, tower.practiceTime);
     row += ',';
-    appendQuoted(row, locationText(tower.position));
+    appendQuotedBy(row, [&] { appendLocationText(row, tower.position); });
     row += ',';
     appendQuoted(row, database.webAddress(tower.webPage));
     for (int slot : namedSlots) {
         row += ',';
         // Dates and numbers hold no comma or quote, so only texts need quoting.
-        std::string value = userFieldValueText(slot, tower.id);
         if (userFields[slot].type == FieldType::String) {
-            appendQuoted(row, value);
+            const std::string* text = userFieldText(slot, tower.id);
+            appendQuoted(row, text ? std::string_view(*text) : std::string_view());
         } else {
-            row += value;
+            appendUserFieldValueText(row, slot, tower.id);
         }
     }
 }
@@ -87,20 +108,23 @@ std::string csvRow(const Tower& tower, const TowerDatabase& database)
     return row;
 }
 
-void writeCsv(std::ostream& out, const TowerDatabase& database)
+void writeCsv(std::ostream& out, const ViewerDatabase& database)
 {
     const std::vector<int> namedSlots = namedUserFieldSlots();
-    std::string line = csvHeader();
-    line += lineEnd;
-    out << line;
+    std::string lines = csvHeader();
+    lines += lineEnd;
+    lines.reserve(writeChunk + 4096);
     for (TowerId id : database.displayOrder) {
         // Every id of the display order is a tower of the database; an id without one is skipped
         // rather than written as a row of nothing.
         const Tower* tower = database.tower(id);
         if (tower == nullptr) continue;
-        line.clear();
-        appendRow(line, *tower, database, namedSlots);
-        line += lineEnd;
-        out << line;
+        appendRow(lines, *tower, database, namedSlots);
+        lines += lineEnd;
+        if (lines.size() >= writeChunk) {
+            out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+            lines.clear();
+        }
     }
+    out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
 }

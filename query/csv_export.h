@@ -7,6 +7,7 @@
 #include "records/tower.h"
 
 class TowerDatabase;
+class ViewerDatabase;
 
 // The export file of the displayed towers: one header line, then one row per displayed tower in
 // display order. Lines end in CR LF whatever the platform, so the stream should be binary.
@@ -18,4 +19,4 @@ std::string csvHeader();
 // Twelve columns, then one per named user field; no line end.
 std::string csvRow(const Tower& tower, const TowerDatabase& database);
 // Header and the rows of the display order, each line ended by CR LF.
-void writeCsv(std::ostream& out, const TowerDatabase& database);
+void writeCsv(std::ostream& out, const ViewerDatabase& database);

@@ -5,12 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "query/display_state.h"
 #include "query/selection_step.h"
 #include "query/field_list.h"
 #include "query/user_fields.h"
 #include "records/tower.h"
 
-class TowerDatabase;
+class ViewerDatabase;
 
 // Built-in selection fields, numbered as the entries of the Select dialog's field list.
 enum SelectionField : std::int32_t {
@@ -36,9 +37,6 @@ inline constexpr std::array<std::string_view, 12> selectionFieldEntries = {
 inline constexpr std::array<std::string_view, 6> stepModeLabels = {
     "AND", "OR", "XOR", "Invert Selection", "Undo Last Selection", "Select All"};
 
-// An upper bound of 0 (empty or unreadable) stands for this: no upper bound.
-inline constexpr std::int32_t noUpperBound = 2147483647;
-
 
 // Reads the step's typed bounds into numbers as its field and the user fields' current types
 // say, appends "zz" to a text field's upper bound and makes a zero upper bound unlimited.
@@ -47,16 +45,19 @@ void prepareBounds(SelectionStep& step, const CalendarDate& today);
 void prepareBounds(SelectionStep& step);
 
 // The step's own test on one tower, Exclude applied; the mode plays no part.
-bool stepTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower);
+bool stepTest(const ViewerDatabase& database, const SelectionStep& step, const Tower& tower);
 
 // The outcome of the database's whole chain for one tower; the empty chain passes every tower.
-bool passesSelection(const TowerDatabase& database, const Tower& tower);
+bool passesSelection(const ViewerDatabase& database, const Tower& tower);
 
-// Changes the chain as the step's mode says (AND, OR, XOR and Invert join it, Undo Last
-// Selection drops the newest step, Select All every step), then recomputes the displayed towers.
-// A step of any other mode number is dropped, so the chain holds only AND, OR, XOR and Invert.
-void applySelectionStep(TowerDatabase& database, SelectionStep step);
+// Changes the chain as the step's mode says (AND, OR, XOR and Invert join it, their bounds
+// prepared; Undo Last Selection drops the newest step, Select All every step). A step of any
+// other mode number is dropped, so the chain holds only AND, OR, XOR and Invert. The displayed
+// towers stay as they were until the next recompute.
+void changeSelection(DisplayState& display, SelectionStep step);
+// The same, then recomputes the displayed towers.
+void applySelectionStep(ViewerDatabase& database, SelectionStep step);
 
 // Rebuilds the display order: the towers that pass the chain, in the order of the sort keys,
 // towers equal on all three keys in ascending TowerId.
-void recomputeDisplayed(TowerDatabase& database);
+void recomputeDisplayed(ViewerDatabase& database);

@@ -19,7 +19,7 @@
 
 #include "query/sort_values.h"
 #include "query/sorting.h"
-#include "records/tower_database.h"
+#include "query/viewer_database.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ std::uint64_t prefixWord(std::string_view text)
 std::vector<std::uint32_t> textRanks(const StringTable& table)
 {
     std::vector<std::pair<std::string_view, std::int32_t>> byText;
-    for (const auto& [index, text] : table.byIndex()) byText.emplace_back(text, index);
+    table.forEachEntry([&byText](std::int32_t index, const std::string& text) { byText.emplace_back(text, index); });
     std::sort(byText.begin(), byText.end());
     std::vector<std::uint32_t> ranks(maxTowerId + 1, 0);
     std::uint32_t rank = 0;
@@ -71,7 +71,7 @@ struct PackedKey {
 
 }  // namespace
 
-std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
+std::vector<TowerId> sortedTowerIds(const ViewerDatabase& database,
                                     const std::vector<const Tower*>& towers)
 {
     std::array<Packing, 3> packing{};

@@ -2,7 +2,7 @@
 
 #include "query/sort_values.h"
 #include "query/user_fields.h"
-#include "records/tower_database.h"
+#include "query/viewer_database.h"
 
 namespace {
 
@@ -10,12 +10,12 @@ namespace {
 // the ordinary values in either direction.
 constexpr std::string_view missingTextAscending = "zz";
 constexpr std::string_view missingTextDescending = "";
-constexpr double missingNumberAscending = 2147483647;
+constexpr double missingNumberAscending = noUpperBound;
 constexpr double missingNumberDescending = 0;
 
 }  // namespace
 
-SortValueReader::SortValueReader(const TowerDatabase& database, const SortKey& key)
+SortValueReader::SortValueReader(const ViewerDatabase& database, const SortKey& key)
     : database_(database), key_(key)
 {
     if (key.userField) {
@@ -50,18 +50,18 @@ SortValue SortValueReader::read(const Tower& tower) const
     case sortWeight: value.number = tower.weight; break;
     case sortNote: value.number = tower.note; break;
     case sortDistance: value.number = database_.squaredDistance(tower); break;
-    case sortNight: value.number = tower.practiceNight & 7; break;  // the day; marks ignored
+    case sortNight: value.number = tower.practiceNight & practiceDayBits; break;  // marks ignored
     }
     return value;
 }
 
-void setDefaultSortKeys(TowerDatabase& database)
+void setDefaultSortKeys(DisplayState& display)
 {
-    database.sortKeys = {SortKey{false, sortPlace, false}, SortKey{false, sortCounty, false},
+    display.sortKeys = {SortKey{false, sortPlace, false}, SortKey{false, sortCounty, false},
                          SortKey{false, sortDedication, false}};
 }
 
-bool towerLess(const TowerDatabase& database, const Tower& a, const Tower& b)
+bool towerLess(const ViewerDatabase& database, const Tower& a, const Tower& b)
 {
     for (const SortKey& key : database.sortKeys) {
         SortValueReader reader(database, key);

@@ -9,7 +9,8 @@
 #include "query/sort_key.h"
 #include "records/tower.h"
 
-class TowerDatabase;
+class ViewerDatabase;
+struct DisplayState;
 
 // Built-in sort fields, numbered as the entries of the Sort dialog's field lists.
 enum SortField : std::int32_t {
@@ -28,9 +29,9 @@ inline constexpr std::array<std::string_view, 8> sortFieldEntries = {
     "tenor weight", "tenor note", "distance", "practice night"};
 
 // Place name, then county, then dedication, all ascending.
-void setDefaultSortKeys(TowerDatabase& database);
+void setDefaultSortKeys(DisplayState& display);
 
 // a comes before b in the order of the database's three keys; false for towers equal on all
 // three. Texts compare as unsigned bytes; a tower without a user-field value comes after the
 // towers with ordinary values in either direction.
-bool towerLess(const TowerDatabase& database, const Tower& a, const Tower& b);
+bool towerLess(const ViewerDatabase& database, const Tower& a, const Tower& b);

@@ -10,15 +10,23 @@ class TowerDatabase;
 
 inline constexpr std::string_view noTowerDetails = "No tower details";
 
+// Each text form below has a twin that writes it onto the end of a text being built.
+
 // "12-2-14" (cwt-qr-lb), with " Approx" after it for an approximate weight.
 std::string formatWeight(const Tower& tower);
+void appendWeight(std::string& text, const Tower& tower);
 // "Ab", "A", "A#" ... from the note code; empty for 0.
 std::string formatNote(std::int32_t code);
+void appendNote(std::string& text, std::int32_t code);
 // "Sun" .. "Sat" ("xxx" for no day), with "-" and "+" in front for the minus and plus marks.
 std::string formatNight(std::int32_t code);
+void appendNight(std::string& text, std::int32_t code);
 // Minutes after midnight as "19.30".
 std::string formatTime(std::int32_t minutes);
+void appendTime(std::string& text, std::int32_t minutes);
 
 // The one-line description (place, county, dedication) or, with full, everything known about
 // the tower on one line, user fields included. "No tower details" for no tower.
 std::string towerDescription(const Tower* tower, const TowerDatabase& database, bool full);
+void appendTowerDescription(std::string& text, const Tower* tower, const TowerDatabase& database,
+                            bool full);

@@ -2,11 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "query/day_numbers.h"
+#include "query/tower_values.h"
 #include "records/tower.h"
 
 // The user's own fields: ten slots, each with a name, a type and at most one value per tower,
@@ -21,15 +22,13 @@ inline constexpr std::array<std::string_view, 3> fieldTypeNames = {"Date", "Numb
 struct UserField {
     std::string name;                       // the empty name leaves the slot free
     FieldType type = FieldType::Date;
-    std::map<TowerId, std::int32_t> numbers;  // Date (day numbers) and Number values
-    std::map<TowerId, std::string> texts;     // String values
+    TowerValues<std::int32_t> numbers;  // Date (day numbers) and Number values
+    TowerValues<std::string> texts;     // String values
 
     bool isNamed() const { return !name.empty(); }
     // Date, Number and any unknown type keep their values in numbers; only String uses texts.
     bool usesTexts() const { return type == FieldType::String; }
 };
-
-inline constexpr int userFieldCount = 10;
 
 // The one table of the whole viewer, as referenceSystem is: not owned by any document.
 extern std::array<UserField, userFieldCount> userFields;
@@ -45,6 +44,7 @@ std::vector<int> namedUserFieldSlots();
 // The text of the tower's value in the slot by its current type ("7/9/2002", "-12", the text),
 // empty when it has none.
 std::string userFieldValueText(int slot, TowerId id);
+void appendUserFieldValueText(std::string& text, int slot, TowerId id);
 
 // The tower's value on the map the slot's current type uses; nullptr when it has none there.
 const std::int32_t* userFieldNumber(int slot, TowerId id);
@@ -58,44 +58,8 @@ void setUserFieldText(int slot, TowerId id, std::string value);
 void clearUserField(int slot);
 // Every slot as at start: no name, type Date, no values.
 void resetUserFields();
-
-// --- Dates -----------------------------------------------------------------------------------
-// Day numbers count days of the Gregorian calendar with 1 January 1601 as day 1; 0 is no date.
-
-struct CalendarDate {
-    std::int32_t day = 0;
-    std::int32_t month = 0;
-    std::int32_t year = 0;
-
-    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
-};
-
-// Today in local time, from the system clock.
-CalendarDate today();
-
-bool isLeapYear(std::int64_t year);
-// February has 28 or 29 days; every other month number m, also one beyond 12 or below 1, has
-// 30 + ((m + m / 8) mod 2).
-std::int32_t monthLength(std::int64_t month, std::int64_t year);
-
-// The day number of a date. A year below 1600 is a year of the hundred years up to currentYear
-// (2 is 2002 and 3 is 1903 in 2002). A day of 0 or beyond its month gives 0; a month beyond 12
-// runs on into the following years. A date whose number does not fit 32 bits gives 0.
-std::int32_t dayNumber(std::int32_t day, std::int32_t month, std::int32_t year,
-                       std::int32_t currentYear);
-// As above, with the current year from the clock.
-std::int32_t dayNumber(std::int32_t day, std::int32_t month, std::int32_t year);
-
-// The date of a day number (1 is 1/1/1601); 0 and below land on the last day of a year.
-CalendarDate dateOfDayNumber(std::int32_t n);
-
-// "d/m/yyyy" without leading zeros; the empty text for 0.
-std::string formatDate(std::int32_t n);
-
-// "7/9/2002", "7-9-02", "7.9", "14" (the separator is the first of / - : .); the missing parts
-// come from today. 0 for the empty text and for a date that names no real day.
-std::int32_t readDate(std::string_view text, const CalendarDate& today);
-std::int32_t readDate(std::string_view text);
+// The fields (at most ten) into slots 0, 1, ... in their order; every later slot is cleared.
+void replaceUserFields(std::vector<UserField> fields);
 
 // Sets the tower's value from what the user typed, read by the slot's current type: a date, an
 // integer or the text itself. A slot of an unknown type keeps its values.

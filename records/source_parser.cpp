@@ -3,7 +3,6 @@
 #include <string>
 
 #include "geo/grid_reference.h"
-#include "records/tower_database.h"
 #include "records/value_readers.h"
 
 namespace {
@@ -75,7 +74,7 @@ std::string_view ColumnMap::text(const std::vector<std::string_view>& columns, i
     return columns[at];
 }
 
-Tower parseLine(std::string_view line, const ColumnMap& columns, TowerDatabase& database)
+Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables tables)
 {
     // Kept from line to line: a whole directory is parsed without a new column list per line.
     thread_local std::vector<std::string_view> texts;
@@ -85,9 +84,9 @@ Tower parseLine(std::string_view line, const ColumnMap& columns, TowerDatabase& 
     // Adding a new text to a table draws an index, so the fields are filled in this order.
     Tower tower;
     tower.position = parseGridRef(column(gridReference));
-    tower.county = database.countyIndex(column(county));
+    tower.county = tables.counties.add(column(county), tables.draw);
     tower.place = column(place);
-    tower.dedication = database.dedicationIndex(column(dedication));
+    tower.dedication = tables.dedications.add(column(dedication), tables.draw);
     tower.postcode = column(postcode);
     tower.groundFloor = !column(groundFloor).empty();
     tower.bells = readInteger(column(bells));
@@ -103,6 +102,6 @@ Tower parseLine(std::string_view line, const ColumnMap& columns, TowerDatabase& 
     tower.practiceNight = readPracticeNight(column(practice));
     tower.practiceTime = readPracticeTime(column(practice));
     tower.unringable = !column(unringable).empty();
-    tower.webPage = database.webPageIndex(column(webPage));
+    tower.webPage = tables.webPages.add(column(webPage), tables.draw);
     return tower;
 }

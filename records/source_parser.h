@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "records/draw_index.h"
+#include "records/string_table.h"
 #include "records/tower.h"
-
-class TowerDatabase;
 
 // The directory's text source: a header line naming backslash-separated columns, then one
 // tower per line.
@@ -35,7 +35,15 @@ private:
     std::array<int, sourceColumnNames.size()> positions_;
 };
 
+// The tables a source line's texts go into, and the draw that numbers the new ones.
+struct SourceTables {
+    StringTable& counties;
+    StringTable& dedications;
+    StringTable& webPages;
+    IndexDraw& draw;
+};
+
 // Parses one source line into a tower whose id is not yet set. The county, the dedication and
-// the web address are added to the database's tables in that order, which fixes the order of
-// the index draws.
-Tower parseLine(std::string_view line, const ColumnMap& columns, TowerDatabase& database);
+// the web address are added to their tables in that order, which fixes the order of the index
+// draws. Throws LimitReached when a table is full.
+Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables tables);

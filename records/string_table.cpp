@@ -3,8 +3,13 @@
 #include "records/limit_reached.h"
 #include "records/tower.h"
 
-namespace {
-const std::string noText;
+const std::string StringTable::noText;
+
+void StringTable::store(std::int32_t index, std::string_view text)
+{
+    if (byIndex_.size() <= static_cast<std::size_t>(index)) byIndex_.resize(index + 1);
+    byIndex_[index] = text;
+    ++size_;
 }
 
 std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
@@ -12,28 +17,23 @@ std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
     if (text.empty()) return 0;
     if (const auto found = byText_.find(text); found != byText_.end()) return found->second;
     // With every index taken the draw below would never end.
-    if (byIndex_.size() >= static_cast<std::size_t>(maxTowerId))
-        throw LimitReached("all 32767 indexes of the table are taken");
+    if (size_ >= maxTowerId) {
+        if (holds_.empty()) throw LimitReached("all 32767 indexes of the table are taken");
+        throw LimitReached("the " + holds_ + " table is full: all 32767 of its indexes are taken");
+    }
     std::int32_t index = draw.drawIndex();
-    while (taken_.test(index)) index = draw.drawIndex();
-    taken_.set(index);
-    byIndex_.emplace(index, text);
+    while (!this->text(index).empty()) index = draw.drawIndex();
+    store(index, text);
     byText_.emplace(text, index);
     return index;
 }
 
-const std::string& StringTable::text(std::int32_t index) const
-{
-    const auto found = byIndex_.find(index);
-    return found == byIndex_.end() ? noText : found->second;
-}
-
 void StringTable::write(TagWriter& writer) const
 {
-    for (const auto& [index, text] : byIndex_) {
+    forEachEntry([&writer](std::int32_t index, const std::string& text) {
         writer.putNumber('k', index);
         writer.putText('s', text);
-    }
+    });
     writer.putEnd();
 }
 
@@ -50,8 +50,7 @@ void StringTable::read(TagReader& reader)
             // empty. An s item before any k item has index 0 and is skipped with the rest.
             const std::string& text = reader.text();
             if (index < 1 || index > maxTowerId || text.empty()) continue;
-            if (byIndex_.try_emplace(index, text).second)  // the first text under an index stays
-                taken_.set(index);
+            if (this->text(index).empty()) store(index, text);  // the first text under an index stays
             byText_.insert_or_assign(text, index);  // a repeated text takes the newer index
         }
     }

@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 
-// Reads tagged items (see TagWriter) from bytes held in memory. Past the end every byte reads
-// as the end marker 0xFF, so every loop over items stops; nothing is ever read out of bounds.
+#include "records/byte_cursor.h"
+
+// Reads tagged items (see TagWriter) from bytes it holds. Past the end every item reads as the
+// end marker 0xFF, so every loop over items stops; nothing is ever read out of bounds.
 class TagReader {
 public:
     static constexpr int endMarker = 127;
@@ -15,21 +17,28 @@ public:
     // A file that cannot be read gives a reader that is not open and holds no bytes.
     static TagReader fromFile(const std::filesystem::path& path);
 
+    // The cursor views the bytes this reader holds, so a moved reader reads on from where the
+    // other stood.
+    TagReader(TagReader&& other) noexcept;
+    TagReader& operator=(TagReader&& other) noexcept;
+    TagReader(const TagReader&) = delete;
+    TagReader& operator=(const TagReader&) = delete;
+
     bool isOpen() const { return open_; }
 
     // Reads one item and returns its tag letter (0x60 to 0x7F; endMarker for 0xFF).
     int nextItem();
     std::int32_t value() const { return value_; }       // 0 when the item carried no number
     const std::string& text() const { return text_; }   // of the most recent text item
-    void unread();                                       // one level deep
+    void unread() { unread_ = true; }                    // one level deep
 
     // Two bytes, first + 256 * second, outside the item format; none once the bytes run out.
     std::optional<std::uint16_t> readWord();
-    std::size_t remaining() const { return bytes_.size() - offset_; }
+    std::size_t remaining() const { return cursor_.remaining(); }
 
 private:
     std::string bytes_;
-    std::size_t offset_ = 0;
+    ByteCursor cursor_;
     bool open_ = true;
     int tag_ = 0;
     std::int32_t value_ = 0;

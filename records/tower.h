@@ -9,6 +9,28 @@
 using TowerId = std::int32_t;
 inline constexpr TowerId maxTowerId = 32767;
 
+// --- How a tower's numbers encode what they stand for ---------------------------------------------
+
+// The tenor weight is kept in pounds: a hundredweight (cwt) is 112 lb, a quarter (qr) 28 lb.
+inline constexpr std::int32_t poundsPerHundredweight = 112;
+inline constexpr std::int32_t poundsPerQuarter = 28;
+inline constexpr std::int32_t quartersPerHundredweight = 4;
+
+// Practice night: bits 0-2 the day (1 Sunday .. 7 Saturday, 0 none), then a mark for a '-' and one
+// for a '+' written just before the day in the source.
+inline constexpr std::int32_t practiceDayBits = 7;
+inline constexpr std::int32_t practiceMinusMark = 8;
+inline constexpr std::int32_t practicePlusMark = 16;
+
+// The squared distance, in (100 m)^2, of a tower without a position from any point.
+inline constexpr double noPositionSquaredDistance = 1e20;
+
+// A range bound that sets no upper limit; an empty or zero upper bound is read as this.
+inline constexpr std::int32_t noUpperBound = 2147483647;
+
+// The slots of the user's own fields that every tower can have a value in.
+inline constexpr int userFieldCount = 10;
+
 // One church bell tower. Every field at 0, false or empty text means "not given".
 struct Tower {
     bool approxWeight = false;
@@ -18,14 +40,24 @@ struct Tower {
     Position position;                // (0, 0) for none
     std::int32_t webPage = 0;         // index into the database's webPages, 0 for none
     TowerId id = 0;
-    std::int32_t practiceNight = 0;   // bits 0-2 day (1 Sunday .. 7 Saturday), 8 '-' mark, 16 '+' mark
+    std::int32_t practiceNight = 0;   // day and marks, as above
     std::int32_t note = 0;            // 3 * (letter - 64) + accidental (0 flat, 1 natural, 2 sharp)
     std::string place;                // Windows-1252 bytes as in the source
     std::string postcode;
     std::int32_t dedication = 0;      // index into the database's dedications, 0 for none
     std::int32_t practiceTime = 0;    // minutes after midnight
     bool unringable = false;
-    std::int32_t weight = 0;          // tenor weight in pounds (112 lb to the cwt, 28 to the quarter)
+    std::int32_t weight = 0;          // tenor weight in pounds
 
     friend bool operator==(const Tower&, const Tower&) = default;
 };
+
+// From the point in (100 m)^2, computed in double precision from the integer differences;
+// noPositionSquaredDistance for a tower without a position.
+inline double squaredDistance(Position point, const Tower& tower)
+{
+    if (!tower.position.isSet()) return noPositionSquaredDistance;
+    const double dx = static_cast<double>(std::int64_t{point.x} - tower.position.x);
+    const double dy = static_cast<double>(std::int64_t{point.y} - tower.position.y);
+    return dx * dx + dy * dy;
+}

@@ -1,23 +1,40 @@
 #include "records/tower_database.h"
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 #include "records/file_bytes.h"
 #include "records/limit_reached.h"
 #include "records/tower_codec.h"
 
+namespace {
+
+// A tower record takes about 40 bytes of the file; room for that many is made at once.
+constexpr std::size_t typicalRecordBytes = 32;
+
+}  // namespace
+
 TowerDatabase::TowerDatabase(TagReader reader)
 {
     if (!reader.isOpen()) return;
+    towers_.reserve(std::min<std::size_t>(maxTowerId, reader.remaining() / typicalRecordBytes));
+    bool ascending = true;
     while (std::optional<Tower> tower = readTower(reader)) {
         // Only ids a database can hold; a record under any other number is left out whole.
-        if (tower->id < 1 || tower->id > maxTowerId) continue;
         const TowerId id = tower->id;
+        if (id < 1 || id > maxTowerId) continue;
+        if (placeOfId_.empty()) placeOfId_.assign(maxTowerId + 1, -1);
+        std::int32_t& place = placeOfId_[id];
+        if (place >= 0) {
+            towers_[place] = std::move(*tower);
+            continue;
+        }
+        if (!towers_.empty() && towers_.back().id > id) ascending = false;
+        place = static_cast<std::int32_t>(towers_.size());
+        towers_.push_back(std::move(*tower));
         idTaken_.set(id);
-        towers_.insert_or_assign(id, std::move(*tower));
     }
+    if (!ascending) index();
     counties_.read(reader);
     dedications_.read(reader);
     webPages_.read(reader);
@@ -28,44 +45,29 @@ TowerDatabase::TowerDatabase(const std::filesystem::path& dataFile)
 {
 }
 
-namespace {
-
-std::int32_t addToTable(StringTable& table, std::string_view text, IndexDraw& draw,
-                        const char* tableName)
+void TowerDatabase::index()
 {
-    try {
-        return table.add(text, draw);
-    } catch (const LimitReached&) {
-        throw LimitReached(std::string("the ") + tableName
-                           + " table is full: all 32767 of its indexes are taken");
+    placeOfId_.assign(maxTowerId + 1, -1);
+    for (std::size_t at = 0; at < towers_.size(); ++at)
+        placeOfId_[towers_[at].id] = static_cast<std::int32_t>(at);
+    std::vector<Tower> inIdOrder;
+    inIdOrder.reserve(towers_.size());
+    for (TowerId id = 1; id <= maxTowerId; ++id) {
+        std::int32_t& place = placeOfId_[id];
+        if (place < 0) continue;
+        inIdOrder.push_back(std::move(towers_[place]));
+        place = static_cast<std::int32_t>(inIdOrder.size() - 1);
     }
+    towers_ = std::move(inIdOrder);
 }
 
-}  // namespace
-
-std::int32_t TowerDatabase::countyIndex(std::string_view text)
-{
-    return addToTable(counties_, text, draw_, "county");
-}
-
-std::int32_t TowerDatabase::dedicationIndex(std::string_view text)
-{
-    return addToTable(dedications_, text, draw_, "dedication");
-}
-
-std::int32_t TowerDatabase::webPageIndex(std::string_view text)
-{
-    return addToTable(webPages_, text, draw_, "web address");
-}
-
-Tower TowerDatabase::numberedTower(std::string_view sourceLine, const ColumnMap& columns,
-                                   std::size_t pending)
+Tower TowerDatabase::numberedTower(std::string_view sourceLine, const ColumnMap& columns)
 {
     // Checked before the line's texts enter the tables, so a refused line changes nothing
     // there; with every id taken the draw below would never end.
-    if (towers_.size() + pending >= static_cast<std::size_t>(maxTowerId))
+    if (towers_.size() >= static_cast<std::size_t>(maxTowerId))
         throw LimitReached("the directory is full: all 32767 tower numbers are taken");
-    Tower tower = parseLine(sourceLine, columns, *this);
+    Tower tower = parseLine(sourceLine, columns, sourceTables());
     TowerId id = draw_.drawIndex();
     while (idTaken_.test(id)) id = draw_.drawIndex();
     idTaken_.set(id);
@@ -75,43 +77,29 @@ Tower TowerDatabase::numberedTower(std::string_view sourceLine, const ColumnMap&
 
 TowerId TowerDatabase::addTower(std::string_view sourceLine, const ColumnMap& columns)
 {
-    Tower tower = numberedTower(sourceLine, columns, 0);
+    Tower tower = numberedTower(sourceLine, columns);
     const TowerId id = tower.id;
-    towers_.emplace(id, std::move(tower));
+    const auto at = std::upper_bound(towers_.begin(), towers_.end(), id,
+                                     [](TowerId wanted, const Tower& stored) { return wanted < stored.id; });
+    const auto place = static_cast<std::int32_t>(at - towers_.begin());
+    towers_.insert(at, std::move(tower));
+    if (placeOfId_.empty()) placeOfId_.assign(maxTowerId + 1, -1);
+    for (std::size_t later = place; later < towers_.size(); ++later)
+        placeOfId_[towers_[later].id] = static_cast<std::int32_t>(later);
     return id;
 }
 
 void TowerDatabase::addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns)
 {
-    std::vector<Tower> added;
-    added.reserve(sourceLines.size());
-    // Ids are drawn in random order. Stored in ascending order, each tower goes in right after
-    // the one before without a search of the tree, and the writing of the file, which walks the
-    // ids in the same order, finds neighbours near each other in memory.
-    const auto store = [&] {
-        std::vector<std::int32_t> placeOfId(maxTowerId + 1, -1);  // into `added`
-        for (std::size_t at = 0; at < added.size(); ++at)
-            placeOfId[added[at].id] = static_cast<std::int32_t>(at);
-        auto hint = towers_.end();
-        for (TowerId id = 1; id <= maxTowerId; ++id) {
-            if (placeOfId[id] < 0) continue;
-            hint = std::next(towers_.emplace_hint(hint, id, std::move(added[placeOfId[id]])));
-        }
-    };
+    // Stored as drawn, in random id order, and put in order once at the end.
+    towers_.reserve(towers_.size() + sourceLines.size());
     try {
-        for (std::string_view line : sourceLines)
-            added.push_back(numberedTower(line, columns, added.size()));
+        for (std::string_view line : sourceLines) towers_.push_back(numberedTower(line, columns));
     } catch (const LimitReached&) {
-        store();
+        index();
         throw;
     }
-    store();
-}
-
-const Tower* TowerDatabase::tower(TowerId id) const
-{
-    const auto found = towers_.find(id);
-    return found == towers_.end() ? nullptr : &found->second;
+    index();
 }
 
 TowerDatabase::Counts TowerDatabase::counts() const
@@ -123,9 +111,9 @@ TowerDatabase::Counts TowerDatabase::counts() const
 std::string TowerDatabase::encode() const
 {
     TagWriter writer;
-    // Room for a typical record (about 40 bytes) per tower, so the bytes are seldom moved.
-    writer.reserve(64 * towers_.size() + 4096);
-    for (const auto& [id, tower] : towers_) writeTower(tower, writer);
+    // Room for a typical record per tower and the tables, so the bytes are seldom moved.
+    writer.reserve(2 * typicalRecordBytes * towers_.size() + 4096);
+    for (const Tower& tower : towers_) writeTower(tower, writer);
     writer.putEnd();
     counties_.write(writer);
     dedications_.write(writer);
@@ -136,20 +124,4 @@ std::string TowerDatabase::encode() const
 void TowerDatabase::write(const std::filesystem::path& dataFile) const
 {
     replaceFileContents(dataFile, encode());
-}
-
-double TowerDatabase::squaredDistance(const Tower& tower) const
-{
-    if (!tower.position.isSet()) return 1e20;
-    const Position reference = distanceReference != nullptr ? distanceReference->position : centre;
-    const double dx = static_cast<double>(reference.x) - tower.position.x;
-    const double dy = static_cast<double>(reference.y) - tower.position.y;
-    return dx * dx + dy * dy;
-}
-
-const Tower* TowerDatabase::displayedTower(std::int32_t displayPosition) const
-{
-    if (displayPosition < 0 || static_cast<std::size_t>(displayPosition) >= displayOrder.size())
-        return nullptr;
-    return tower(displayOrder[displayPosition]);
 }

@@ -1,27 +1,23 @@
 #pragma once
 
-#include <array>
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
-#include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "geo/map_outline.h"
-#include "query/selection_step.h"
-#include "query/sort_key.h"
 #include "records/draw_index.h"
 #include "records/source_parser.h"
 #include "records/string_table.h"
 #include "records/tag_reader.h"
 #include "records/tower.h"
 
-// The tower directory in memory: every tower keyed by its id, the three tables its towers point
-// into, and the viewer's display state. The data compiler fills it line by line and writes it;
-// the viewer reads it from the compiled file. The display state's members are plain values whose
-// operations live with the map and query code (recomputeDisplayed, applySelectionStep, ...).
+// The tower directory in memory: every tower under its id and the three tables its towers point
+// into. The data compiler fills it line by line and writes it; the viewer reads it from the
+// compiled file. The towers lie side by side in ascending id, and an array from id to place finds
+// any of them with two reads.
 class TowerDatabase {
 public:
     struct Counts {
@@ -37,29 +33,30 @@ public:
     explicit TowerDatabase(TagReader reader);
     explicit TowerDatabase(const std::filesystem::path& dataFile);
 
-    // Towers point at each other's storage through distanceReference: move, never copy.
-    TowerDatabase(TowerDatabase&&) = default;
-    TowerDatabase& operator=(TowerDatabase&&) = default;
-    TowerDatabase(const TowerDatabase&) = delete;
-    TowerDatabase& operator=(const TowerDatabase&) = delete;
-
     // Parses a source line, stores the tower under a freshly drawn id and gives the id.
     // Throws LimitReached when a table or the ids are full.
     TowerId addTower(std::string_view sourceLine, const ColumnMap& columns);
-    // One tower per line, drawing exactly as addTower does line after line, but stored together
-    // in id order, which is much quicker for a whole directory. On LimitReached the towers of the
-    // lines before are kept.
+    // One tower per line, drawing exactly as addTower does line after line. On LimitReached the
+    // towers of the lines before are kept.
     void addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns);
 
-    std::int32_t countyIndex(std::string_view text);
-    std::int32_t dedicationIndex(std::string_view text);
-    std::int32_t webPageIndex(std::string_view text);
+    std::int32_t countyIndex(std::string_view text) { return counties_.add(text, draw_); }
+    std::int32_t dedicationIndex(std::string_view text) { return dedications_.add(text, draw_); }
+    std::int32_t webPageIndex(std::string_view text) { return webPages_.add(text, draw_); }
+    // What the source parser fills.
+    SourceTables sourceTables() { return {counties_, dedications_, webPages_, draw_}; }
     const std::string& countyName(std::int32_t index) const { return counties_.text(index); }
     const std::string& dedicationText(std::int32_t index) const { return dedications_.text(index); }
     const std::string& webAddress(std::int32_t index) const { return webPages_.text(index); }
 
-    const std::map<TowerId, Tower>& towers() const { return towers_; }
-    const Tower* tower(TowerId id) const;
+    // Every tower, in ascending id.
+    std::span<const Tower> towers() const { return towers_; }
+    const Tower* tower(TowerId id) const
+    {
+        if (id < 1 || static_cast<std::size_t>(id) >= placeOfId_.size()) return nullptr;
+        const std::int32_t place = placeOfId_[id];
+        return place < 0 ? nullptr : &towers_[place];
+    }
     const StringTable& counties() const { return counties_; }
     const StringTable& dedications() const { return dedications_; }
     const StringTable& webPages() const { return webPages_; }
@@ -70,31 +67,17 @@ public:
     // Replaces the file only once the whole of it is written; throws std::runtime_error.
     void write(const std::filesystem::path& dataFile) const;
 
-    // From the reference point (distanceReference's position when set, else centre) in
-    // (100 m)^2; 1e20 for a tower without a position.
-    double squaredDistance(const Tower& tower) const;
-
-    // The displayed towers, read by display position.
-    std::int32_t displayedCount() const { return static_cast<std::int32_t>(displayOrder.size()); }
-    const Tower* displayedTower(std::int32_t displayPosition) const;
-
-    // Display state of the viewer.
-    Position centre;
-    std::int32_t radius = 0;                      // whole metres
-    const Tower* distanceReference = nullptr;     // a tower of this database, or none
-    std::vector<SelectionStep> selectionSteps;    // oldest first; the newest is the chain's head
-    SortKeys sortKeys{};
-    std::vector<TowerId> displayOrder;            // the towers that pass, in sort order
-    MapOutline outline;
-
 private:
-    // The tower of a source line under a freshly drawn id; `pending` towers are drawn, not yet stored.
-    Tower numberedTower(std::string_view sourceLine, const ColumnMap& columns, std::size_t pending);
+    // The tower of a source line under a freshly drawn id.
+    Tower numberedTower(std::string_view sourceLine, const ColumnMap& columns);
+    // Puts the towers, each under an id of its own, in ascending id and notes where each id is.
+    void index();
 
-    std::map<TowerId, Tower> towers_;
-    StringTable counties_;
-    StringTable dedications_;
-    StringTable webPages_;
+    std::vector<Tower> towers_;
+    std::vector<std::int32_t> placeOfId_;  // by TowerId: the place in towers_, -1 for none
+    std::bitset<maxTowerId + 1> idTaken_;  // stored or drawn for a tower about to be stored
+    StringTable counties_{"county"};
+    StringTable dedications_{"dedication"};
+    StringTable webPages_{"web address"};
     IndexDraw draw_;
-    std::bitset<maxTowerId + 1> idTaken_;  // the keys of towers_, for the draw's quick test
 };

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "records/tower.h"
+
 namespace {
 
 // White space as the C library's isspace sees it in the "C" locale.
@@ -35,13 +37,6 @@ IntegerRead readIntegerAt(std::string_view text, std::size_t from)
     if (magnitude > limit) magnitude = limit;
     const std::int64_t value = negative ? -magnitude : std::min(magnitude, limit - 1);
     return {static_cast<std::int32_t>(value), at};
-}
-
-std::int32_t clampToInt32(std::int64_t value)
-{
-    if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
 }
 
 // A decimal number such as "19.30", "-7.5" or "1e2" after optional white space, read to the
@@ -92,19 +87,21 @@ std::int32_t readWeight(std::string_view text)
         numbers[count++] = read.value;
         at = read.end;
     }
-    if (count == 3) return clampToInt32(112 * numbers[0] - 28 * numbers[1] - numbers[2]);
+    if (count == 3)
+        return clampToInt32(static_cast<double>(poundsPerHundredweight * numbers[0]
+                                                - poundsPerQuarter * numbers[1] - numbers[2]));
 
-    std::int64_t pounds = 112 * numbers[0];
+    std::int64_t pounds = poundsPerHundredweight * numbers[0];
     // "&#188;" to "&#190;" are the quarter, half and three-quarter fraction characters.
     if (const std::size_t fraction = text.find("&#"); fraction != std::string_view::npos) {
         switch (readIntegerAt(text, fraction + 2).value) {
-        case 188: pounds += 28; break;
-        case 189: pounds += 56; break;
-        case 190: pounds += 84; break;
+        case 188: pounds += 1 * poundsPerQuarter; break;
+        case 189: pounds += 2 * poundsPerQuarter; break;
+        case 190: pounds += 3 * poundsPerQuarter; break;
         default: break;
         }
     }
-    return clampToInt32(pounds);
+    return clampToInt32(static_cast<double>(pounds));
 }
 
 std::int32_t readNote(std::string_view text)
@@ -129,14 +126,12 @@ std::int32_t readPracticeNight(std::string_view text)
         {"Sun", 1}, {"Mon", 2}, {"Tue", 3}, {"Wed", 4}, {"Thu", 5}, {"Fri", 6}, {"Sat", 7},
         {"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}, {"6", 6}, {"7", 7},
     }};
-    constexpr std::int32_t minusMark = 8;
-    constexpr std::int32_t plusMark = 16;
     for (const Entry& entry : searchList) {
         const std::size_t found = text.find(entry.text);
         if (found == std::string_view::npos) continue;
         std::int32_t code = entry.day;
-        if (found > 0 && text[found - 1] == '-') code += minusMark;
-        if (found > 0 && text[found - 1] == '+') code += plusMark;
+        if (found > 0 && text[found - 1] == '-') code += practiceMinusMark;
+        if (found > 0 && text[found - 1] == '+') code += practicePlusMark;
         return code;
     }
     return 0;
@@ -155,4 +150,25 @@ std::int32_t readPracticeTime(std::string_view text)
           && minutes <= std::numeric_limits<std::int32_t>::max()))
         return 0;
     return static_cast<std::int32_t>(minutes);
+}
+
+std::optional<std::int32_t> readWholeInteger(std::string_view text)
+{
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::int32_t clampToInt32(double value)
+{
+    if (!(value == value)) return 0;
+    if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+    if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // The readers of the source columns. The viewer's selection reads the bounds a user types with
@@ -20,3 +21,11 @@ std::int32_t readPracticeNight(std::string_view text);
 // Minutes after midnight from the number that starts at the text's fifth character
 // ("Mon 19.30" is 1170).
 std::int32_t readPracticeTime(std::string_view text);
+
+// A whole text as a 32-bit integer, blanks around it allowed, as a box for a number accepts it;
+// none for anything else.
+std::optional<std::int32_t> readWholeInteger(std::string_view text);
+
+// A number as a 32-bit integer: truncated toward zero, held at the ends of the range beyond them,
+// and 0 for NaN, where a plain conversion would be undefined.
+std::int32_t clampToInt32(double value);

@@ -114,7 +114,7 @@ TEST(DocumentFile, NumberFieldRecordBytes)
     ASSERT_EQ(contents.fields.size(), 1u);
     EXPECT_EQ(contents.fields[0].name, "Visits");
     EXPECT_EQ(contents.fields[0].type, FieldType::Number);
-    EXPECT_EQ(contents.fields[0].numbers, (std::map<TowerId, std::int32_t>{{77, 3}}));
+    EXPECT_EQ(contents.fields[0].numbers, (TowerValues<std::int32_t>{{77, 3}}));
 }
 
 TEST(DocumentFile, NamedSlotsArePackedAndOnlyTheMapOfTheirTypeIsStored)
@@ -156,7 +156,7 @@ TEST(DocumentFile, ValuesAreWrittenInAscendingTowerIdAndALaterDuplicateWins)
     const std::string twice = "\x00"s + std::string(8, '\0') + bytesOf({1, 0, 0, 0}) +
                                bytesOf({1, 0, 0, 0}) + "\x01N" + bytesOf({2, 0, 0, 0}) +
                                bytesOf({7, 0, 0, 0, 1, 0, 0, 0}) + bytesOf({7, 0, 0, 0, 9, 0, 0, 0});
-    EXPECT_EQ(decodeDocument(twice).fields[0].numbers, (std::map<TowerId, std::int32_t>{{7, 9}}));
+    EXPECT_EQ(decodeDocument(twice).fields[0].numbers, (TowerValues<std::int32_t>{{7, 9}}));
 }
 
 TEST(DocumentFile, CorruptFilesAreRefused)

@@ -39,8 +39,8 @@ protected:
         Position centre;
         std::size_t displayed;
         std::vector<std::string> names;
-        std::vector<std::map<TowerId, std::int32_t>> numbers;
-        std::vector<std::map<TowerId, std::string>> texts;
+        std::vector<TowerValues<std::int32_t>> numbers;
+        std::vector<TowerValues<std::string>> texts;
         bool operator==(const Snapshot&) const = default;
     };
     Snapshot snapshot() const
@@ -95,7 +95,7 @@ TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
     EXPECT_EQ(doc.database()->radius, 1562);
     EXPECT_TRUE(doc.needsCentring());
     EXPECT_EQ(userFields[0].name, "Visited");
-    EXPECT_EQ(userFields[0].numbers, (std::map<TowerId, std::int32_t>{{5, 1}, {40000, 146097}}));
+    EXPECT_EQ(userFields[0].numbers, (TowerValues<std::int32_t>{{5, 1}, {40000, 146097}}));
     EXPECT_EQ(userFields[1].name, "Notes");
     EXPECT_EQ(userFields[1].texts.at(7), std::string(300, 'n'));
     for (int slot = 2; slot < userFieldCount; ++slot) {
@@ -225,7 +225,7 @@ TEST_F(OpenSaveTest, ASecondDocumentLeavesNothingOfTheFirst)
     doc.openDocument(folder / "two.bx0");
     doc.openDocument(folder / "one.bx0");
     EXPECT_EQ(userFields[0].name, "C");
-    EXPECT_EQ(userFields[0].texts, (std::map<TowerId, std::string>{{2, "c"}}));
+    EXPECT_EQ(userFields[0].texts, (TowerValues<std::string>{{2, "c"}}));
     EXPECT_TRUE(userFields[0].numbers.empty());
     EXPECT_FALSE(userFields[1].isNamed());
     EXPECT_TRUE(userFields[1].texts.empty());

@@ -57,7 +57,7 @@ TEST(SourceParser, ParsesEveryColumnOfAFullLine)
     const Tower tower = parseLine(
         "17\\X1\\SU123456\\Hampshire\\Ab\\St Mary\\SO1 1AA\\GF\\8 (of 10)\\12\\2\\14\\~\\Eb\\"
         "-Wed 19.30\\ \\http://example.org/t",
-        columns, database);
+        columns, database.sourceTables());
     EXPECT_EQ(tower.position, (Position{4123, 1456}));
     EXPECT_EQ(database.countyName(tower.county), "Hampshire");
     EXPECT_EQ(tower.place, "Ab");
@@ -83,7 +83,7 @@ TEST(SourceParser, PlaceAndBellsOnly)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Place\\Bells");
     TowerDatabase database;
-    const Tower tower = parseLine("Little Snoring\\8", columns, database);
+    const Tower tower = parseLine("Little Snoring\\8", columns, database.sourceTables());
     Tower expected;
     expected.place = "Little Snoring";
     expected.bells = 8;
@@ -95,9 +95,9 @@ TEST(SourceParser, ShortLinesAndEmptyColumnsLeaveFieldsEmpty)
 {
     const ColumnMap columns = ColumnMap::fromHeader(fullHeader());
     TowerDatabase database;
-    EXPECT_EQ(parseLine("", columns, database), Tower{});
-    EXPECT_EQ(parseLine("1\\2\\SU1234", columns, database), Tower{});  // short reference: none
-    const Tower shortLine = parseLine("1\\2\\SU123456\\Kent", columns, database);
+    EXPECT_EQ(parseLine("", columns, database.sourceTables()), Tower{});
+    EXPECT_EQ(parseLine("1\\2\\SU1234", columns, database.sourceTables()), Tower{});  // short reference: none
+    const Tower shortLine = parseLine("1\\2\\SU123456\\Kent", columns, database.sourceTables());
     EXPECT_EQ(shortLine.position, (Position{4123, 1456}));
     EXPECT_NE(shortLine.county, 0);
     EXPECT_EQ(shortLine.place, "");
@@ -118,19 +118,19 @@ TEST(SourceParser, JoinsTheThreeWeightColumnsAsCwtQrLb)
         {"\\\\", 0},
     };
     for (const auto& [line, pounds] : cases)
-        EXPECT_EQ(parseLine(line, columns, database).weight, pounds) << line;
+        EXPECT_EQ(parseLine(line, columns, database.sourceTables()).weight, pounds) << line;
 }
 
 TEST(SourceParser, CarriageReturnStaysInTheLastColumn)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Bells\\Place\r");
     TowerDatabase database;
-    const Tower tower = parseLine("6\\Thorpe\r", columns, database);
+    const Tower tower = parseLine("6\\Thorpe\r", columns, database.sourceTables());
     EXPECT_EQ(tower.bells, 6);
     EXPECT_EQ(tower.place, "");  // "Place\r" names no known column
 
     const ColumnMap placeLast = ColumnMap::fromHeader("Bells\\Place\\Dedicn");
-    EXPECT_EQ(parseLine("6\\Thorpe\r", placeLast, database).place, "Thorpe\r");
+    EXPECT_EQ(parseLine("6\\Thorpe\r", placeLast, database.sourceTables()).place, "Thorpe\r");
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ TEST(TowerCodec, WorkedExampleIsTwentySixBytesAndReadsBack)
 
     const TowerDatabase database{TagReader(workedExampleBytes)};
     ASSERT_EQ(database.towers().size(), 1u);
-    EXPECT_EQ(database.towers().at(300), workedExampleTower());
+    EXPECT_EQ(*database.tower(300), workedExampleTower());
     EXPECT_EQ(database.counts().counties, 0);
     EXPECT_EQ(database.encode(), workedExampleBytes);
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+// Whole numbers written in decimal onto the end of a text being built, without a text of their
+// own in between.
+
+// Plain decimal, a '-' in front of a negative number: as "%d" writes it.
+inline void appendDecimal(std::string& text, std::int64_t value)
+{
+    char digits[24];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+// Padded on the left with '0' to `width` characters, the sign counted among them: as "%0*d"
+// writes it (-5 to width 3 is "-05").
+inline void appendZeroPadded(std::string& text, std::int64_t value, int width)
+{
+    char digits[24];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const bool negative = value < 0;
+    if (negative) text += '-';
+    for (auto length = end - digits; length < width; ++length) text += '0';
+    const char* const first = negative ? digits + 1 : digits;
+    text.append(first, static_cast<std::size_t>(end - first));
+}
