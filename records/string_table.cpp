@@ -48,10 +48,10 @@ void StringTable::read(TagReader& reader)
         } else if (tag == 's') {
             // Only what the table can hold: an index in 1 to 32767 and a text that is not
             // empty. An s item before any k item has index 0 and is skipped with the rest.
-            const std::string& text = reader.text();
+            const std::string_view text = reader.text();
             if (index < 1 || index > maxTowerId || text.empty()) continue;
             if (this->text(index).empty()) store(index, text);  // the first text under an index stays
-            byText_.insert_or_assign(text, index);  // a repeated text takes the newer index
+            byText_.insert_or_assign(std::string(text), index);  // a repeated text takes the newer index
         }
     }
 }

@@ -12,7 +12,8 @@ TagReader::TagReader(TagReader&& other) noexcept
       open_(other.open_),
       tag_(other.tag_),
       value_(other.value_),
-      text_(std::move(other.text_)),
+      textStart_(other.textStart_),
+      textLength_(other.textLength_),
       unread_(other.unread_)
 {
 }
@@ -25,7 +26,8 @@ TagReader& TagReader::operator=(TagReader&& other) noexcept
     open_ = other.open_;
     tag_ = other.tag_;
     value_ = other.value_;
-    text_ = std::move(other.text_);
+    textStart_ = other.textStart_;
+    textLength_ = other.textLength_;
     unread_ = other.unread_;
     return *this;
 }
@@ -64,7 +66,8 @@ int TagReader::nextItem()
     case 3: {  // text up to its 0 byte, of any length
         const auto text = cursor_.takeUntil('\0');
         if (!text) return tag_ = endMarker;
-        text_.assign(*text);
+        textStart_ = static_cast<std::size_t>(text->data() - bytes_.data());
+        textLength_ = text->size();
         break;
     }
     default:  // bare: no payload

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "records/byte_cursor.h"
 
@@ -29,7 +30,8 @@ public:
     // Reads one item and returns its tag letter (0x60 to 0x7F; endMarker for 0xFF).
     int nextItem();
     std::int32_t value() const { return value_; }       // 0 when the item carried no number
-    const std::string& text() const { return text_; }   // of the most recent text item
+    // The most recent text item's, a view of the bytes this reader holds.
+    std::string_view text() const { return std::string_view(bytes_).substr(textStart_, textLength_); }
     void unread() { unread_ = true; }                    // one level deep
 
     // Two bytes, first + 256 * second, outside the item format; none once the bytes run out.
@@ -42,6 +44,7 @@ private:
     bool open_ = true;
     int tag_ = 0;
     std::int32_t value_ = 0;
-    std::string text_;
+    std::size_t textStart_ = 0;
+    std::size_t textLength_ = 0;
     bool unread_ = false;
 };
