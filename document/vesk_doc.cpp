@@ -1,7 +1,7 @@
 #include "document/vesk_doc.h"
 
-#include <fstream>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
 #include "document/archive.h"
@@ -384,16 +384,15 @@ void VeskDoc::exportCommand()
     std::string failure;
     {
         BusyCursor busy(views_);
-        // Binary: the rows carry their own CR LF line ends.
-        std::ofstream out(*path, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            failure = "Cannot create the export file " + quoted(*path) + ".";
-        } else {
-            const bool written = writeExport(out);
-            out.close();
-            if (!written || out.fail())
-                failure = "Cannot write the export file " + quoted(*path) +
-                          "; it is incomplete.";
+        // Written whole before it replaces any earlier file, as a document is saved.
+        std::ostringstream out(std::ios::binary);
+        writeExport(out);
+        try {
+            replaceFileContents(*path, out.str());
+        } catch (const FileWriteError& error) {
+            failure = error.leftIncomplete()
+                          ? "Cannot write the export file " + quoted(*path) + "; it is incomplete."
+                          : "Cannot create the export file " + quoted(*path) + ".";
         }
     }
     if (!failure.empty()) views_.showMessage(failure);

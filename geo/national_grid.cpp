@@ -31,6 +31,13 @@ double trueOriginArc()
     return M0;
 }
 
+// The series' constant e1, from the eccentricity alone.
+double footpointE1()
+{
+    static const double e1 = (1 - std::sqrt(1 - e2)) / (1 + std::sqrt(1 - e2));
+    return e1;
+}
+
 } // namespace
 
 LatLong gridToLatLong(double easting, double northing)
@@ -40,22 +47,25 @@ LatLong gridToLatLong(double easting, double northing)
 
     const double M = y / k0 + trueOriginArc();
     const double mu = M / (a * (1 - e2 / 4 - 3 * e2 * e2 / 64 - 5 * e2 * e2 * e2 / 256));
-    const double e1 = (1 - std::sqrt(1 - e2)) / (1 + std::sqrt(1 - e2));
+    const double e1 = footpointE1();
 
     const double phi1 = mu + (3 * e1 / 2 - 27 * e1 * e1 * e1 / 32) * std::sin(2 * mu)
                         + (21 * e1 * e1 / 16 - 55 * e1 * e1 * e1 * e1 / 32) * std::sin(4 * mu)
                         + (151 * e1 * e1 * e1 / 96) * std::sin(6 * mu);
 
+    // Each function of φ1 once: the terms below use them several times over.
     const double sinPhi1 = std::sin(phi1);
+    const double cosPhi1 = std::cos(phi1);
+    const double tanPhi1 = std::tan(phi1);
     const double n1 = a / std::sqrt(1 - e2 * sinPhi1 * sinPhi1);
-    const double t1 = std::tan(phi1) * std::tan(phi1);
-    const double c1 = ep2 * std::cos(phi1) * std::cos(phi1);
+    const double t1 = tanPhi1 * tanPhi1;
+    const double c1 = ep2 * cosPhi1 * cosPhi1;
     const double r1 = a * (1 - e2) / std::pow(1 - e2 * sinPhi1 * sinPhi1, 1.5);
     const double d = x / (n1 * k0);
 
     LatLong place;
     place.latitude =
-        (phi1 - (n1 * std::tan(phi1) / r1)
+        (phi1 - (n1 * tanPhi1 / r1)
                     * (d * d / 2
                        - (5 + 3 * t1 + 10 * c1 - 4 * c1 * c1 - 9 * ep2) * d * d * d * d / 24
                        + (61 + 90 * t1 + 298 * c1 + 45 * t1 * t1 - 252 * ep2 - 3 * c1 * c1)
@@ -65,7 +75,7 @@ LatLong gridToLatLong(double easting, double northing)
         lambda0Degrees
         + ((d - (1 + 2 * t1 + c1) * d * d * d / 6
             + (5 - 2 * c1 + 28 * t1 - 3 * c1 * c1 + 8 * ep2 + 24 * t1 * t1) * d * d * d * d * d / 120)
-           / std::cos(phi1))
+           / cosPhi1)
               * rad2deg;
     return place;
 }

@@ -90,17 +90,21 @@ UtmReference latLongToUtm(std::int32_t ellipsoidIndex, double latitude, double l
     appendDecimal(reference.zone, zone);
     reference.zone += utmBandLetter(latitude);
 
+    // Each function of φ once: the terms below use them several times over.
+    const double sinPhi = std::sin(phi);
+    const double cosPhi = std::cos(phi);
+    const double tanPhi = std::tan(phi);
     const double ep2 = e2 / (1 - e2);
-    const double N = a / std::sqrt(1 - e2 * std::sin(phi) * std::sin(phi));
-    const double T = std::tan(phi) * std::tan(phi);
-    const double C = ep2 * std::cos(phi) * std::cos(phi);
-    const double A = std::cos(phi) * (lambda - lambda0);
+    const double N = a / std::sqrt(1 - e2 * sinPhi * sinPhi);
+    const double T = tanPhi * tanPhi;
+    const double C = ep2 * cosPhi * cosPhi;
+    const double A = cosPhi * (lambda - lambda0);
     const double M = meridianArc(a, e2, phi);
 
     reference.easting = k0 * N * (A + (1 - T + C) * A * A * A / 6
                                   + (5 - 18 * T + T * T + 72 * C - 58 * ep2) * A * A * A * A * A / 120)
                         + 500000.0;
-    reference.northing = k0 * (M + N * std::tan(phi)
+    reference.northing = k0 * (M + N * tanPhi
                                        * (A * A / 2 + (5 - T + 9 * C + 4 * C * C) * A * A * A * A / 24
                                           + (61 - 58 * T + T * T + 600 * C - 330 * ep2)
                                                 * A * A * A * A * A * A / 720));

@@ -7,7 +7,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
+#include <system_error>
 
 namespace {
 
@@ -31,12 +33,62 @@ private:
     int fd_;
 };
 
-[[noreturn]] void fail(const std::filesystem::path& path, int error)
+namespace fs = std::filesystem;
+
+[[noreturn]] void fail(const fs::path& path, int error, bool leftIncomplete = false)
 {
-    throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(error));
+    throw FileWriteError(path, error, leftIncomplete);
+}
+
+// The file at the end of the path's chain of symbolic links (the path itself when it is none),
+// whether that file exists or not.
+fs::path resolvedTarget(const fs::path& path)
+{
+    constexpr int mostLinks = 40;  // as the system's own limit, ELOOP beyond it
+    fs::path target = path;
+    std::error_code error;
+    for (int links = 0; fs::is_symlink(fs::symlink_status(target, error)); ++links) {
+        if (links == mostLinks) fail(path, ELOOP);
+        const fs::path next = fs::read_symlink(target, error);
+        if (error) fail(path, error.value());
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
+void writeAll(int fd, std::string_view bytes, const std::function<void(int)>& onError)
+{
+    const char* next = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, next, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            onError(errno);
+        }
+        if (written == 0) onError(EIO);
+        next += written;
+        left -= static_cast<std::size_t>(written);
+    }
+}
+
+// A device or a pipe is written where it is: there is nothing to rename over it.
+void writeInPlace(const fs::path& path, const fs::path& target, std::string_view bytes)
+{
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (file.get() < 0) fail(path, errno);
+    writeAll(file.get(), bytes, [&](int error) { fail(path, error, true); });
+    if (file.close() != 0) fail(path, errno, true);
 }
 
 }  // namespace
+
+FileWriteError::FileWriteError(const std::filesystem::path& path, int error, bool leftIncomplete)
+    : std::runtime_error("cannot write " + path.string() + ": " + std::strerror(error)),
+      error_(error),
+      leftIncomplete_(leftIncomplete)
+{
+}
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& path)
 {
@@ -62,15 +114,24 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path)
 
 void replaceFileContents(const std::filesystem::path& path, std::string_view bytes)
 {
+    const fs::path target = resolvedTarget(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) fail(path, EISDIR);
+    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(path, target, bytes);
+    // Renaming needs only the folder's permission; the file's own is checked here, as writing
+    // it in place would.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) fail(path, errno);
+
     // A name of our own beside the file, on the same file system, so the rename below is one
     // step that either keeps the old file whole or puts the new one in its place.
     static std::atomic<unsigned> counter{0};
-    const std::filesystem::path folder = path.parent_path();
-    std::filesystem::path temporary;
+    const fs::path folder = target.parent_path();
+    fs::path temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         std::string name = ".";
-        name += path.filename().string();
+        name += target.filename().string();
         name += '.';
         name += std::to_string(::getpid());
         name += '.';
@@ -88,24 +149,9 @@ void replaceFileContents(const std::filesystem::path& path, std::string_view byt
         ::unlink(temporary.c_str());
         fail(path, error);
     };
-    // A file that is being replaced keeps its permissions.
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(file.get(), existing.st_mode & 07777);
-
-    const char* next = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(file.get(), next, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            discard(errno);
-        }
-        if (written == 0) discard(EIO);
-        next += written;
-        left -= static_cast<std::size_t>(written);
-    }
+    if (exists) ::fchmod(file.get(), existing.st_mode & 07777);
+    writeAll(file.get(), bytes, discard);
     if (::fsync(file.get()) != 0) discard(errno);
     if (file.close() != 0) discard(errno);
-    if (::rename(temporary.c_str(), path.c_str()) != 0) discard(errno);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) discard(errno);
 }

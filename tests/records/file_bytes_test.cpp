@@ -3,6 +3,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -92,6 +94,80 @@ TEST(FileBytes, ADiskFullWriteLeavesTheOldFileWhole)
 
     EXPECT_TRUE(failed);
     EXPECT_EQ(readFileBytes(file), "the old file");
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+}
+
+TEST(FileBytes, WritesThroughSymbolicLinksAndKeepsThem)
+{
+    TemporaryFolder folder;
+    fs::create_directory(folder.path() / "elsewhere");
+    const fs::path real = folder.path() / "elsewhere" / "vesk.dat";
+    replaceFileContents(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    // A relative link to an absolute one to the file.
+    const fs::path absolute = folder.path() / "absolute.dat";
+    fs::create_symlink(real, absolute);
+    const fs::path relative = folder.path() / "vesk.dat";
+    fs::create_symlink("absolute.dat", relative);
+
+    replaceFileContents(relative, "new");
+    EXPECT_TRUE(fs::is_symlink(relative));
+    EXPECT_TRUE(fs::is_symlink(absolute));
+    EXPECT_EQ(readFileBytes(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(entriesIn(folder.path() / "elsewhere"), 1u);
+
+    // A link to no file yet makes the file it names.
+    const fs::path dangling = folder.path() / "later.dat";
+    fs::create_symlink("elsewhere/later.dat", dangling);
+    replaceFileContents(dangling, "made");
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(readFileBytes(folder.path() / "elsewhere" / "later.dat"), "made");
+
+    // A loop of links is refused, and nothing is written.
+    fs::create_symlink("loop-b", folder.path() / "loop-a");
+    fs::create_symlink("loop-a", folder.path() / "loop-b");
+    EXPECT_THROW(replaceFileContents(folder.path() / "loop-a", "x"), FileWriteError);
+}
+
+// Runs the check as a user other than root where the tests run as root, who may write any file.
+template <typename Check>
+void asOrdinaryUser(const fs::path& folder, Check check)
+{
+    if (::geteuid() != 0) {
+        check();
+        return;
+    }
+    fs::permissions(folder, fs::perms::all);  // the other user may make files in it
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(FileBytes, RefusesAFileTheUserMayNotWrite)
+{
+    TemporaryFolder folder;
+    const fs::path file = folder.path() / "vesk.dat";
+    replaceFileContents(file, "kept");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    asOrdinaryUser(folder.path(), [&] {
+        try {
+            replaceFileContents(file, "lost");
+            return false;
+        } catch (const FileWriteError& error) {
+            const std::string message = error.what();
+            return error.error() == EACCES && !error.leftIncomplete()
+                   && message.find(file.string()) != std::string::npos
+                   && message.find("Permission denied") != std::string::npos;
+        }
+    });
+    EXPECT_EQ(readFileBytes(file), "kept");
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 

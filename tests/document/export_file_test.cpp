@@ -1,0 +1,70 @@
+// Export replaces its file only once the whole export is written, as Save does.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "document/vesk_doc.h"
+#include "tests/document/doc_test_support.h"
+
+using namespace docfixture;
+
+namespace {
+
+class ExportFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetViewerSettings();
+        writeDirectory(folder / "vesk.dat");
+        doc.newDocument();
+    }
+    void TearDown() override { resetViewerSettings(); }
+
+    std::string exportTo(const std::filesystem::path& file)
+    {
+        windows.exportAnswer = file;
+        windows.calls.clear();
+        doc.exportCommand();
+        return windows.calls.back();
+    }
+
+    TemporaryFolder folder;
+    RecordingWindows windows;
+    VeskDoc doc{windows, windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
+};
+
+TEST_F(ExportFileTest, ThroughALinkTheLinkedFileIsReplaced)
+{
+    writeAll(folder / "towers.csv", "old");
+    std::filesystem::create_symlink("towers.csv", folder / "latest.csv");
+    EXPECT_EQ(exportTo(folder / "latest.csv"), "not busy");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "latest.csv"));
+    EXPECT_TRUE(readAll(folder / "towers.csv").starts_with("place,county,dedication,"));
+}
+
+TEST_F(ExportFileTest, AFailedExportLeavesTheEarlierFileWhole)
+{
+    const std::string earlier(100, 'e');
+    writeAll(folder / "towers.csv", earlier);
+    // A file size limit below the export's size stands in for a full disk.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 200;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::string said = exportTo(folder / "towers.csv");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(said.starts_with("message: ")) << said;
+    EXPECT_EQ(readAll(folder / "towers.csv"), earlier);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              2);  // vesk.dat and the export: no temporary file left
+}
+
+}  // namespace
