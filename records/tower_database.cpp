@@ -23,7 +23,7 @@ TowerDatabase::TowerDatabase(TagReader reader)
         // Only ids a database can hold; a record under any other number is left out whole.
         const TowerId id = tower->id;
         if (id < 1 || id > maxTowerId) continue;
-        if (placeOfId_.empty()) placeOfId_.assign(maxTowerId + 1, -1);
+        if (static_cast<std::size_t>(id) >= placeOfId_.size()) placeOfId_.resize(id + 1, -1);
         std::int32_t& place = placeOfId_[id];
         if (place >= 0) {
             towers_[place] = std::move(*tower);
@@ -47,12 +47,14 @@ TowerDatabase::TowerDatabase(const std::filesystem::path& dataFile)
 
 void TowerDatabase::index()
 {
-    placeOfId_.assign(maxTowerId + 1, -1);
+    TowerId largest = 0;
+    for (const Tower& tower : towers_) largest = std::max(largest, tower.id);
+    placeOfId_.assign(largest + 1, -1);
     for (std::size_t at = 0; at < towers_.size(); ++at)
         placeOfId_[towers_[at].id] = static_cast<std::int32_t>(at);
     std::vector<Tower> inIdOrder;
     inIdOrder.reserve(towers_.size());
-    for (TowerId id = 1; id <= maxTowerId; ++id) {
+    for (TowerId id = 1; id <= largest; ++id) {
         std::int32_t& place = placeOfId_[id];
         if (place < 0) continue;
         inIdOrder.push_back(std::move(towers_[place]));
@@ -83,7 +85,7 @@ TowerId TowerDatabase::addTower(std::string_view sourceLine, const ColumnMap& co
                                      [](TowerId wanted, const Tower& stored) { return wanted < stored.id; });
     const auto place = static_cast<std::int32_t>(at - towers_.begin());
     towers_.insert(at, std::move(tower));
-    if (placeOfId_.empty()) placeOfId_.assign(maxTowerId + 1, -1);
+    if (static_cast<std::size_t>(id) >= placeOfId_.size()) placeOfId_.resize(id + 1, -1);
     for (std::size_t later = place; later < towers_.size(); ++later)
         placeOfId_[towers_[later].id] = static_cast<std::int32_t>(later);
     return id;

@@ -74,7 +74,7 @@ private:
     void index();
 
     std::vector<Tower> towers_;
-    std::vector<std::int32_t> placeOfId_;  // by TowerId: the place in towers_, -1 for none
+    std::vector<std::int32_t> placeOfId_;  // by TowerId up to the largest: the place in towers_, -1 for none
     std::bitset<maxTowerId + 1> idTaken_;  // stored or drawn for a tower about to be stored
     StringTable counties_{"county"};
     StringTable dedications_{"dedication"};
