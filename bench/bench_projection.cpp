@@ -108,6 +108,7 @@ void checkAgreement(benchmark::State& state)
     const Points& points = stressPoints();
     double degrees = 0;
     double metres = 0;
+    for (auto _ : state)
     for (std::size_t i = 0; i < points.grid.size(); ++i) {
         const PJ_COORD theirs = gridToDegrees().forward(points.grid[i].easting, points.grid[i].northing);
         const LatLong& ours = points.places[i];

@@ -31,11 +31,23 @@ double trueOriginArc()
     return M0;
 }
 
-// The series' constant e1, from the eccentricity alone.
-double footpointE1()
+// The footpoint series' coefficients of sin 2μ, sin 4μ and sin 6μ, from e1, which depends on
+// the eccentricity alone; worked out on first use.
+struct FootpointSeries {
+    double sin2mu;
+    double sin4mu;
+    double sin6mu;
+};
+
+const FootpointSeries& footpointSeries()
 {
-    static const double e1 = (1 - std::sqrt(1 - e2)) / (1 + std::sqrt(1 - e2));
-    return e1;
+    static const FootpointSeries series = [] {
+        const double e1 = (1 - std::sqrt(1 - e2)) / (1 + std::sqrt(1 - e2));
+        return FootpointSeries{3 * e1 / 2 - 27 * e1 * e1 * e1 / 32,
+                               21 * e1 * e1 / 16 - 55 * e1 * e1 * e1 * e1 / 32,
+                               151 * e1 * e1 * e1 / 96};
+    }();
+    return series;
 }
 
 } // namespace
@@ -47,34 +59,40 @@ LatLong gridToLatLong(double easting, double northing)
 
     const double M = y / k0 + trueOriginArc();
     const double mu = M / (a * (1 - e2 / 4 - 3 * e2 * e2 / 64 - 5 * e2 * e2 * e2 / 256));
-    const double e1 = footpointE1();
+    const FootpointSeries& series = footpointSeries();
 
-    const double phi1 = mu + (3 * e1 / 2 - 27 * e1 * e1 * e1 / 32) * std::sin(2 * mu)
-                        + (21 * e1 * e1 / 16 - 55 * e1 * e1 * e1 * e1 / 32) * std::sin(4 * mu)
-                        + (151 * e1 * e1 * e1 / 96) * std::sin(6 * mu);
+    // sin 4μ and sin 6μ by the double- and triple-angle formulas from sin 2μ and cos 2μ.
+    const double sin2mu = std::sin(2 * mu);
+    const double cos2mu = std::cos(2 * mu);
+    const double sin4mu = 2 * sin2mu * cos2mu;
+    const double sin6mu = sin2mu * (3 - 4 * sin2mu * sin2mu);
+    const double phi1 = mu + series.sin2mu * sin2mu + series.sin4mu * sin4mu + series.sin6mu * sin6mu;
 
-    // Each function of φ1 once: the terms below use them several times over.
+    // Each function of φ1 once; w = 1 - e² sin²φ1, so that N1 = a / √w and R1 = a (1 - e²) / w^1.5.
     const double sinPhi1 = std::sin(phi1);
     const double cosPhi1 = std::cos(phi1);
-    const double tanPhi1 = std::tan(phi1);
-    const double n1 = a / std::sqrt(1 - e2 * sinPhi1 * sinPhi1);
+    const double tanPhi1 = sinPhi1 / cosPhi1;
+    const double w = 1 - e2 * sinPhi1 * sinPhi1;
+    const double sqrtW = std::sqrt(w);
     const double t1 = tanPhi1 * tanPhi1;
     const double c1 = ep2 * cosPhi1 * cosPhi1;
-    const double r1 = a * (1 - e2) / std::pow(1 - e2 * sinPhi1 * sinPhi1, 1.5);
-    const double d = x / (n1 * k0);
+    // N1 tan φ1 / R1 is tan φ1 w / (1 - e²), and D = x / (N1 k0) is x √w / (a k0).
+    const double n1TanPhi1OverR1 = tanPhi1 * w * (1 / (1 - e2));
+    const double d = x * sqrtW * (1 / (a * k0));
+    const double d2 = d * d;
 
     LatLong place;
     place.latitude =
-        (phi1 - (n1 * tanPhi1 / r1)
-                    * (d * d / 2
-                       - (5 + 3 * t1 + 10 * c1 - 4 * c1 * c1 - 9 * ep2) * d * d * d * d / 24
+        (phi1 - n1TanPhi1OverR1
+                    * (d2 / 2
+                       - (5 + 3 * t1 + 10 * c1 - 4 * c1 * c1 - 9 * ep2) * d2 * d2 * (1.0 / 24)
                        + (61 + 90 * t1 + 298 * c1 + 45 * t1 * t1 - 252 * ep2 - 3 * c1 * c1)
-                             * d * d * d * d * d * d / 720))
+                             * d2 * d2 * d2 * (1.0 / 720)))
         * rad2deg;
     place.longitude =
         lambda0Degrees
-        + ((d - (1 + 2 * t1 + c1) * d * d * d / 6
-            + (5 - 2 * c1 + 28 * t1 - 3 * c1 * c1 + 8 * ep2 + 24 * t1 * t1) * d * d * d * d * d / 120)
+        + ((d - (1 + 2 * t1 + c1) * d2 * d * (1.0 / 6)
+            + (5 - 2 * c1 + 28 * t1 - 3 * c1 * c1 + 8 * ep2 + 24 * t1 * t1) * d2 * d2 * d * (1.0 / 120))
            / cosPhi1)
               * rad2deg;
     return place;

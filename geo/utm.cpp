@@ -63,10 +63,17 @@ double meridianArc(double a, double e2, double phi)
 {
     const double e4 = e2 * e2;
     const double e6 = e4 * e2;
+    // sin 2φ, sin 4φ and sin 6φ by the double- and triple-angle formulas from sin φ and cos φ.
+    const double sinPhi = std::sin(phi);
+    const double cosPhi = std::cos(phi);
+    const double sin2phi = 2 * sinPhi * cosPhi;
+    const double cos2phi = cosPhi * cosPhi - sinPhi * sinPhi;
+    const double sin4phi = 2 * sin2phi * cos2phi;
+    const double sin6phi = sin2phi * (3 - 4 * sin2phi * sin2phi);
     return a * ((1 - e2 / 4 - 3 * e4 / 64 - 5 * e6 / 256) * phi
-                - (3 * e2 / 8 + 3 * e4 / 32 + 45 * e6 / 1024) * std::sin(2 * phi)
-                + (15 * e4 / 256 + 45 * e6 / 1024) * std::sin(4 * phi)
-                - (35 * e6 / 3072) * std::sin(6 * phi));
+                - (3 * e2 / 8 + 3 * e4 / 32 + 45 * e6 / 1024) * sin2phi
+                + (15 * e4 / 256 + 45 * e6 / 1024) * sin4phi
+                - (35 * e6 / 3072) * sin6phi);
 }
 
 UtmReference latLongToUtm(std::int32_t ellipsoidIndex, double latitude, double longitude)
@@ -93,7 +100,7 @@ UtmReference latLongToUtm(std::int32_t ellipsoidIndex, double latitude, double l
     // Each function of φ once: the terms below use them several times over.
     const double sinPhi = std::sin(phi);
     const double cosPhi = std::cos(phi);
-    const double tanPhi = std::tan(phi);
+    const double tanPhi = sinPhi / cosPhi;
     const double ep2 = e2 / (1 - e2);
     const double N = a / std::sqrt(1 - e2 * sinPhi * sinPhi);
     const double T = tanPhi * tanPhi;
