@@ -94,21 +94,26 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path)
 {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) return std::nullopt;
-    std::string bytes;
+    // Read straight into the text, to the end whatever the size said: the file may grow or
+    // shrink meanwhile.
+    constexpr std::size_t growth = 65536;
     struct stat status {};
+    std::size_t expected = 0;
     if (::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
-    // Read to the end whatever the size said: the file may grow or shrink meanwhile.
-    char buffer[65536];
+        expected = static_cast<std::size_t>(status.st_size);
+    std::string bytes(expected + 1, '\0');  // one byte more, to meet the end at once
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (filled == bytes.size()) bytes.resize(bytes.size() + growth);
+        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
             return std::nullopt;  // a folder, or a read error
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
+    bytes.resize(filled);
     return bytes;
 }
 

@@ -7,9 +7,19 @@ const std::string StringTable::noText;
 
 void StringTable::store(std::int32_t index, std::string_view text)
 {
-    if (byIndex_.size() <= static_cast<std::size_t>(index)) byIndex_.resize(index + 1);
-    byIndex_[index] = text;
-    ++size_;
+    if (placeOfIndex_.size() <= static_cast<std::size_t>(index)) placeOfIndex_.resize(index + 1, -1);
+    placeOfIndex_[index] = static_cast<std::int16_t>(texts_.size());
+    texts_.emplace_back(text);
+}
+
+bool operator==(const StringTable& a, const StringTable& b)
+{
+    if (a.size() != b.size()) return false;
+    bool same = true;
+    a.forEachEntry([&](std::int32_t index, const std::string& text) {
+        same = same && b.text(index) == text;
+    });
+    return same;
 }
 
 std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
@@ -17,7 +27,7 @@ std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
     if (text.empty()) return 0;
     if (const auto found = byText_.find(text); found != byText_.end()) return found->second;
     // With every index taken the draw below would never end.
-    if (size_ >= maxTowerId) {
+    if (size() >= maxTowerId) {
         if (holds_.empty()) throw LimitReached("all 32767 indexes of the table are taken");
         throw LimitReached("the " + holds_ + " table is full: all 32767 of its indexes are taken");
     }

@@ -12,8 +12,8 @@
 #include "records/tag_writer.h"
 
 // A two-way table of distinct texts (county names, dedications, web addresses) under indexes
-// 1 to 32767; index 0 stands for no text and the empty text is never stored. The texts are kept
-// in an array by index, so finding the text of a tower's index is one read.
+// 1 to 32767; index 0 stands for no text and the empty text is never stored. The texts lie side
+// by side, and an array by index says where, so finding the text of a tower's index is two reads.
 class StringTable {
 public:
     // `holds` names the texts ("county") in the message of a full table.
@@ -25,17 +25,18 @@ public:
     // Empty text for an index without an entry, 0 included.
     const std::string& text(std::int32_t index) const
     {
-        return index > 0 && static_cast<std::size_t>(index) < byIndex_.size() ? byIndex_[index]
-                                                                               : noText;
+        if (index < 1 || static_cast<std::size_t>(index) >= placeOfIndex_.size()) return noText;
+        const std::int16_t place = placeOfIndex_[index];
+        return place < 0 ? noText : texts_[place];
     }
-    std::int32_t size() const { return size_; }
+    std::int32_t size() const { return static_cast<std::int32_t>(texts_.size()); }
 
     // Calls visit(index, text) for every entry, in ascending index.
     template <typename Visit>
     void forEachEntry(Visit visit) const
     {
-        for (std::size_t index = 1; index < byIndex_.size(); ++index)
-            if (!byIndex_[index].empty()) visit(static_cast<std::int32_t>(index), byIndex_[index]);
+        for (std::size_t index = 1; index < placeOfIndex_.size(); ++index)
+            if (placeOfIndex_[index] >= 0) visit(static_cast<std::int32_t>(index), texts_[placeOfIndex_[index]]);
     }
 
     // A k item with the index and an s item with the text per entry, then the end marker.
@@ -44,10 +45,7 @@ public:
     void read(TagReader& reader);
 
     // The same texts under the same indexes.
-    friend bool operator==(const StringTable& a, const StringTable& b)
-    {
-        return a.size_ == b.size_ && a.byIndex_ == b.byIndex_;
-    }
+    friend bool operator==(const StringTable& a, const StringTable& b);
 
 private:
     struct TextHash {
@@ -59,7 +57,7 @@ private:
 
     static const std::string noText;
     std::string holds_;
-    std::vector<std::string> byIndex_;  // the empty text where an index has no entry
+    std::vector<std::string> texts_;          // in the order they came
+    std::vector<std::int16_t> placeOfIndex_;  // by index up to the largest: the place in texts_, -1 for none
     std::unordered_map<std::string, std::int32_t, TextHash, std::equal_to<>> byText_;
-    std::int32_t size_ = 0;
 };
