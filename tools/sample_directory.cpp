@@ -272,6 +272,14 @@ constexpr std::array<std::string_view, 15> irishTails{
     "more", "beg", "nagh", "carra", "owen", "keel", "derry", "managh", "lough", "brack",
     "cashel", "glass", "kerrin", "mona", "arney"};
 
+// Irish-language names, which some towers of the Republic go by: Windows-1252 bytes, the long
+// vowels á (0xE1), é (0xE9), í (0xED), ó (0xF3) and ú (0xFA) and their capitals among them.
+constexpr std::array<std::string_view, 9> irishFormHeads{
+    "Baile ", "Cill ", "D\xFAn ", "R\xE1th ", "Cluain ", "\xC1th ", "L\xE9im ", "T\xEDr ", "Gleann "};
+constexpr std::array<std::string_view, 9> irishFormTails{
+    "M\xF3r", "Beag", "Bhr\xED" "de", "\xC9" "anna", "U\xED Fhloinn", "L\xE1ra", "Meala",
+    "\xD3 D\xFAin", "Mhuire"};
+
 constexpr std::array<std::string_view, 5> manxHeads{"Balla", "Kirk ", "Glen ", "Cronk", "Ballas"};
 constexpr std::array<std::string_view, 6> manxTails{"mona", "vane", "croie", "lhen", "ree", "gawne"};
 
@@ -312,6 +320,11 @@ std::string placeName(SampleDraw& draw, const CountyCentre& county)
         name += draw.pick(manxTails);
         break;
     case Region::Ireland:
+        if (!isNorthernIreland(county.county) && draw.percent(10)) {
+            name = draw.pick(irishFormHeads);
+            name += draw.pick(irishFormTails);
+            break;
+        }
         name = draw.pick(irishHeads);
         name += draw.pick(irishTails);
         break;
