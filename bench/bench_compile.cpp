@@ -120,7 +120,7 @@ void BM_Compile(benchmark::State& state)
                            / static_cast<double>(state.iterations());
     if (floorSeconds > 0) state.counters["times_floor"] = seconds / floorSeconds;
     state.counters["towers"] = static_cast<double>(
-        TowerDatabase(stressFolder() / dataFileName).counts().towers);
+        TowerDirectory(stressFolder() / dataFileName).counts().towers);
 }
 BENCHMARK(BM_Compile)->Unit(benchmark::kMillisecond);
 
@@ -129,7 +129,7 @@ void BM_CompileInMemory(benchmark::State& state)
 {
     const std::string source = *readFileBytes(stressFolder() / sourceFileName);
     for (auto _ : state) {
-        const TowerDatabase database = compileSource(source);
+        const TowerDirectory database = compileSource(source);
         benchmark::DoNotOptimize(database.encode());
     }
 }

@@ -12,12 +12,12 @@ namespace {
 
 void BM_WriteCsv(benchmark::State& state)
 {
-    static ViewerDatabase database = [] {
-        ViewerDatabase built = makeStressDatabase();
+    static TowerDatabase database = [] {
+        TowerDatabase built = makeStressDatabase();
         recomputeDisplayed(built);
         userFields[0] = {"Visited", FieldType::Date, {}, {}};
-        for (const Tower& tower : built.towers())
-            if (tower.id % 2 == 0) userFields[0].numbers.set(tower.id, 140000 + tower.id);
+        for (const auto& [id, tower] : built.towers())
+            if (id % 2 == 0) userFields[0].numbers[id] = 140000 + id;
         return built;
     }();
     std::size_t bytes = 0;

@@ -15,9 +15,9 @@ namespace {
 const std::vector<Position>& stressPositions()
 {
     static const std::vector<Position> positions = [] {
-        const TowerDatabase database = compileSource(generateStressDirectory());
+        const TowerDirectory database = compileSource(generateStressDirectory());
         std::vector<Position> result;
-        for (const Tower& tower : database.towers()) result.push_back(tower.position);
+        for (const auto& [id, tower] : database.towers()) result.push_back(tower.position);
         return result;
     }();
     return positions;

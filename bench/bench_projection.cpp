@@ -40,8 +40,8 @@ const Points& stressPoints()
 {
     static const Points points = [] {
         Points made;
-        const TowerDatabase database = compileSource(generateStressDirectory());
-        for (const Tower& tower : database.towers()) {
+        const TowerDirectory database = compileSource(generateStressDirectory());
+        for (const auto& [id, tower] : database.towers()) {
             if (!tower.position.isSet() || isIrishPosition(tower.position)) continue;
             const GridPoint point{100.0 * tower.position.x + 50, 100.0 * tower.position.y + 50};
             made.grid.push_back(point);

@@ -13,15 +13,15 @@
 
 namespace {
 
-ViewerDatabase& stressDatabase()
+TowerDatabase& stressDatabase()
 {
-    static ViewerDatabase database = [] {
-        ViewerDatabase built = makeStressDatabase();
+    static TowerDatabase database = [] {
+        TowerDatabase built = makeStressDatabase();
         // A Number field holding a value for two towers in three, so that its key meets both
         // values and missing ones.
         userFields[0] = {"Count", FieldType::Number, {}, {}};
-        for (const Tower& tower : built.towers())
-            if (tower.id % 3 != 0) userFields[0].numbers.set(tower.id, (tower.id * 7919) % 1000);
+        for (const auto& [id, tower] : built.towers())
+            if (id % 3 != 0) userFields[0].numbers[id] = (id * 7919) % 1000;
         return built;
     }();
     return database;
@@ -61,7 +61,7 @@ SelectionStep makeStep(std::int32_t field, const char* from, const char* to, Ste
     return step;
 }
 
-void prepare(ViewerDatabase& database, const Setup& setup)
+void prepare(TowerDatabase& database, const Setup& setup)
 {
     database.sortKeys = setup.keys;
     database.selectionSteps.clear();
@@ -78,7 +78,7 @@ void prepare(ViewerDatabase& database, const Setup& setup)
 
 void BM_Recompute(benchmark::State& state)
 {
-    ViewerDatabase& database = stressDatabase();
+    TowerDatabase& database = stressDatabase();
     prepare(database, setups[state.range(0)]);
     for (auto _ : state) {
         recomputeDisplayed(database);
@@ -90,10 +90,10 @@ void BM_Recompute(benchmark::State& state)
 // The reference: every tower, in TowerId order, stable-sorted by towerLess.
 void BM_StableSort(benchmark::State& state)
 {
-    ViewerDatabase& database = stressDatabase();
+    TowerDatabase& database = stressDatabase();
     prepare(database, setups[state.range(0)]);
     std::vector<const Tower*> inIdOrder;
-    for (const Tower& tower : database.towers()) inIdOrder.push_back(&tower);
+    for (const auto& [id, tower] : database.towers()) inIdOrder.push_back(&tower);
     std::vector<const Tower*> sorted;
     for (auto _ : state) {
         sorted = inIdOrder;

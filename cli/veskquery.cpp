@@ -21,7 +21,7 @@
 #include "query/sorting.h"
 #include "query/tower_text.h"
 #include "query/user_fields.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 #include "records/file_bytes.h"
 #include "records/value_readers.h"
 
@@ -189,7 +189,7 @@ public:
         std::optional<std::string> bytes = readFileBytes(query.dataFile);
         if (!bytes)
             throw UsageError("cannot read the directory file \"" + query.dataFile + "\"");
-        database_ = ViewerDatabase(TowerDatabase(TagReader(std::move(*bytes))));
+        database_ = TowerDatabase(TowerDatabase(TagReader(std::move(*bytes))));
         setDefaultSortKeys(database_);
         applyCentreAndRadius();
     }
@@ -283,7 +283,7 @@ private:
         database_.radius = wholeMetres(radius_);
     }
 
-    ViewerDatabase database_;
+    TowerDatabase database_;
     std::string centreText_{defaultCentreText};
     double radius_ = defaultRadius;  // metres
     int sortKeysGiven_ = 0;

@@ -21,9 +21,9 @@ void forEachSourceLine(std::string_view source, const std::function<void(std::st
     }
 }
 
-TowerDatabase compileSource(std::string_view source)
+TowerDirectory compileSource(std::string_view source)
 {
-    TowerDatabase database;
+    TowerDirectory database;
     // The header is the first line even when the source has no line feed at all.
     const std::size_t headerEnd = source.find('\n');
     const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, headerEnd));
@@ -35,7 +35,7 @@ TowerDatabase compileSource(std::string_view source)
     return database;
 }
 
-std::string summaryLine(const TowerDatabase::Counts& counts)
+std::string summaryLine(const TowerDirectory::Counts& counts)
 {
     return std::to_string(counts.towers) + " Towers, " + std::to_string(counts.counties)
            + " Counties, " + std::to_string(counts.dedications) + " Saints, "
@@ -57,7 +57,7 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
         return 1;
     }
 
-    std::optional<TowerDatabase> database;
+    std::optional<TowerDirectory> database;
     try {
         database.emplace(compileSource(*source));
     } catch (const LimitReached& limit) {
@@ -65,7 +65,7 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
         return 1;
     }
 
-    const TowerDatabase::Counts counts = database->counts();
+    const TowerDirectory::Counts counts = database->counts();
     int status = 0;
     std::string writeFailure;
     try {

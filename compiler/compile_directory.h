@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 
 // The data compiler: the directory's text source "vesk.txt" in, the compiled "vesk.dat" out.
 
@@ -20,10 +20,10 @@ void forEachSourceLine(std::string_view source, const std::function<void(std::st
 
 // The database the source describes: the first line is the header, every further line one
 // tower. Throws LimitReached when the source holds more towers or texts than the tables allow.
-TowerDatabase compileSource(std::string_view source);
+TowerDirectory compileSource(std::string_view source);
 
 // "3 Towers, 2 Counties, 3 Saints, 1 URLs" and a line feed.
-std::string summaryLine(const TowerDatabase::Counts& counts);
+std::string summaryLine(const TowerDirectory::Counts& counts);
 
 // One run of the compiler in `folder`: reads the source, writes the data file, prints the
 // summary on `out` and any failure on `error`. Gives the exit status: 0, or 1 when the source

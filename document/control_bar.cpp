@@ -1,5 +1,6 @@
 #include "document/control_bar.h"
 
+#include "query/tower_database.h"
 #include "query/tower_text.h"
 
 ControlBarState showCurrentTower(const Tower* tower, const TowerDatabase& database)

@@ -5,12 +5,12 @@
 #include <cstdint>
 
 #include "document/map_options.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 
 namespace {
 
 // A radius of 0 metres is taken as 1, so that every place stays a finite point.
-double viewRadius(const ViewerDatabase& database)
+double viewRadius(const TowerDatabase& database)
 {
     return database.radius == 0 ? 1.0 : static_cast<double>(database.radius);
 }
@@ -35,7 +35,7 @@ unsigned outsideEdges(CanvasPoint p)
 
 }  // namespace
 
-ViewPoint viewCoordinates(const ViewerDatabase& database, Position position)
+ViewPoint viewCoordinates(const TowerDatabase& database, Position position)
 {
     if (!position.isSet()) return offMap;
     const Position c = database.centre;
@@ -44,7 +44,7 @@ ViewPoint viewCoordinates(const ViewerDatabase& database, Position position)
             static_cast<double>((std::int64_t{position.y} - c.y) * 100) / r};
 }
 
-ViewPoint viewCoordinates(const ViewerDatabase& database, const Tower& tower)
+ViewPoint viewCoordinates(const TowerDatabase& database, const Tower& tower)
 {
     return viewCoordinates(database, tower.position);
 }
@@ -54,7 +54,7 @@ bool onMap(ViewPoint point)
     return point.vx > -1 && point.vx < 1 && point.vy > -1 && point.vy < 1;
 }
 
-Position groundPoint(const ViewerDatabase& database, ViewPoint point)
+Position groundPoint(const TowerDatabase& database, ViewPoint point)
 {
     const Position c = database.centre;
     const double r = viewRadius(database);
@@ -62,7 +62,7 @@ Position groundPoint(const ViewerDatabase& database, ViewPoint point)
     return {wholeMetres(c.x + r * point.vx / 100), wholeMetres(c.y + r * point.vy / 100)};
 }
 
-const Tower* nearestVisibleTower(const ViewerDatabase& database, ViewPoint point)
+const Tower* nearestVisibleTower(const TowerDatabase& database, ViewPoint point)
 {
     if (database.towers().empty() || database.displayedCount() == 0) return nullptr;
     const Position ground = groundPoint(database, point);
@@ -92,7 +92,7 @@ ViewPoint viewPointOfPixel(CanvasPoint at)
     return {static_cast<double>(at.x) / mapHalfSize - 1, 1 - static_cast<double>(at.y) / mapHalfSize};
 }
 
-CanvasPoint outlinePixel(const ViewerDatabase& database, Position point)
+CanvasPoint outlinePixel(const TowerDatabase& database, Position point)
 {
     const Position c = database.centre;
     const double s = viewRadius(database) / 100;
@@ -100,7 +100,7 @@ CanvasPoint outlinePixel(const ViewerDatabase& database, Position point)
             pixel(((c.y - static_cast<double>(point.y)) / s + 1) * mapHalfSize)};
 }
 
-bool polylineInView(const ViewerDatabase& database, const OutlinePolyline& polyline)
+bool polylineInView(const TowerDatabase& database, const OutlinePolyline& polyline)
 {
     const double cx = database.centre.x;
     const double cy = database.centre.y;
@@ -109,7 +109,7 @@ bool polylineInView(const ViewerDatabase& database, const OutlinePolyline& polyl
            cy - s < polyline.maxY;
 }
 
-void outlineRuns(const ViewerDatabase& database, const OutlinePolyline& polyline, CanvasRuns& runs)
+void outlineRuns(const TowerDatabase& database, const OutlinePolyline& polyline, CanvasRuns& runs)
 {
     runs.points.clear();
     runs.runLengths.clear();
@@ -161,7 +161,7 @@ std::array<CanvasLine, 2> towerCross(CanvasPoint p, bool unringable)
 
 CanvasRect ringRect(CanvasPoint p) { return {p.x - 4, p.y - 4, 9, 9}; }
 
-void towerMarkers(const ViewerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers)
+void towerMarkers(const TowerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers)
 {
     markers.clear();
     for (std::int32_t i = 0; i < database.displayedCount(); ++i) {

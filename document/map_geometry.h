@@ -7,7 +7,7 @@
 #include "geo/map_outline.h"
 #include "geo/position.h"
 
-class ViewerDatabase;
+class TowerDatabase;
 struct Tower;
 
 // View coordinates: the map square spans -1 < v < 1 on both axes around the database's centre,
@@ -24,19 +24,19 @@ inline constexpr ViewPoint offMap{-2, -2};
 
 // ((p - c) * 100) / r: the difference and its product with 100 in integers, the division in
 // double precision. A radius of 0 is taken as 1 m, so every place stays a finite point.
-ViewPoint viewCoordinates(const ViewerDatabase& database, Position position);
-ViewPoint viewCoordinates(const ViewerDatabase& database, const Tower& tower);
+ViewPoint viewCoordinates(const TowerDatabase& database, Position position);
+ViewPoint viewCoordinates(const TowerDatabase& database, const Tower& tower);
 
 // Inside the open square -1 < v < 1 that the map shows.
 bool onMap(ViewPoint point);
 
 // The ground point under view coordinates, truncated toward zero to 100 m units; the radius
 // read as viewCoordinates reads it, so the two are each other's inverse.
-Position groundPoint(const ViewerDatabase& database, ViewPoint point);
+Position groundPoint(const TowerDatabase& database, ViewPoint point);
 
 // The displayed tower nearest the ground point under the view coordinates, the first in display
 // order winning a tie; none only when no tower is displayed. There is no distance limit.
-const Tower* nearestVisibleTower(const ViewerDatabase& database, ViewPoint point);
+const Tower* nearestVisibleTower(const TowerDatabase& database, ViewPoint point);
 
 // --- The map canvas -----------------------------------------------------------------------------
 // A square of 2 x mapHalfSize pixels, y growing downwards, the display centre in its middle.
@@ -57,9 +57,9 @@ CanvasPoint canvasPixel(ViewPoint point);
 // The view coordinates of a canvas pixel (scroll offset already applied).
 ViewPoint viewPointOfPixel(CanvasPoint pixel);
 // An outline vertex on the canvas, by the same scale as the towers.
-CanvasPoint outlinePixel(const ViewerDatabase& database, Position point);
+CanvasPoint outlinePixel(const TowerDatabase& database, Position point);
 // The polyline's bounding box overlaps the map square; a polyline that does not is not drawn.
-bool polylineInView(const ViewerDatabase& database, const OutlinePolyline& polyline);
+bool polylineInView(const TowerDatabase& database, const OutlinePolyline& polyline);
 // A polyline on the canvas as the runs of its points that can show: a segment with both ends
 // beyond the same edge of the canvas cannot, and is left out. The runs follow one another in
 // `points`, each as long as its entry in `runLengths`; both buffers are the caller's to reuse.
@@ -67,7 +67,7 @@ struct CanvasRuns {
     std::vector<CanvasPoint> points;
     std::vector<std::size_t> runLengths;
 };
-void outlineRuns(const ViewerDatabase& database, const OutlinePolyline& polyline, CanvasRuns& runs);
+void outlineRuns(const TowerDatabase& database, const OutlinePolyline& polyline, CanvasRuns& runs);
 
 // The scroll position that brings the display centre to the middle of a client area of the
 // given size in pixels; the scrolled window limits it to its range.
@@ -125,4 +125,4 @@ struct TowerMarker {
 
 // The displayed towers inside the map square, in display order. A tower whose view coordinates
 // equal the ringed point's exactly is ringed; offMap rings none.
-void towerMarkers(const ViewerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers);
+void towerMarkers(const TowerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers);

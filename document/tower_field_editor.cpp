@@ -2,7 +2,7 @@
 
 #include "query/tower_text.h"
 #include "query/user_fields.h"
-#include "records/tower_database.h"
+#include "query/tower_database.h"
 #include "records/value_readers.h"
 
 TowerFieldEditor::TowerFieldEditor(const Tower* tower, const TowerDatabase& database)

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "records/tower.h"
+#include "records/value_readers.h"  // readWholeInteger, as the Enter Number box reads its text
 
 class TowerDatabase;
 

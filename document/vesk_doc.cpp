@@ -45,9 +45,9 @@ std::string quoted(const std::filesystem::path& path) { return "\"" + path.strin
 
 }  // namespace
 
-std::unique_ptr<ViewerDatabase> loadViewerDatabase(const ViewerFiles& files)
+std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files)
 {
-    auto database = std::make_unique<ViewerDatabase>(TowerDatabase(files.directory));
+    auto database = std::make_unique<TowerDatabase>(TowerDatabase(files.directory));
     setDefaultSortKeys(*database);
     recomputeDisplayed(*database);
     database->outline = loadOutline(files.outline);
@@ -60,7 +60,7 @@ VeskDoc::VeskDoc(DocumentViews& views, DocumentDialogs& dialogs, std::string bro
 {
 }
 
-ViewerDatabase& VeskDoc::ensureDatabase()
+TowerDatabase& VeskDoc::ensureDatabase()
 {
     // A document file named on the viewer's command line is read before any new document has
     // made the directory; it is made then.
@@ -77,7 +77,7 @@ Position VeskDoc::centreOfText()
 
 void VeskDoc::applyCentreAndRadius(Position centre)
 {
-    ViewerDatabase& database = ensureDatabase();
+    TowerDatabase& database = ensureDatabase();
     database.centre = centre;
     database.radius = wholeMetres(radius_);
     recomputeDisplayed(database);
@@ -203,7 +203,7 @@ std::string VeskDoc::hoverText(ViewPoint point) const
 ViewPoint VeskDoc::measureFromCurrentTower()
 {
     if (currentTower_ == nullptr) return offMap;
-    ViewerDatabase& database = ensureDatabase();
+    TowerDatabase& database = ensureDatabase();
     database.distanceReference = currentTower_;
     return viewCoordinates(database, *currentTower_);
 }
@@ -217,7 +217,7 @@ bool VeskDoc::takeNeedsCentring()
 
 void VeskDoc::setCurrentTower(const Tower* tower)
 {
-    ViewerDatabase& database = ensureDatabase();
+    TowerDatabase& database = ensureDatabase();
     currentTower_ = tower;
     views_.showControlBar(showCurrentTower(tower, database));
     views_.updateAllViews();
@@ -233,7 +233,7 @@ void VeskDoc::selectCommand()
 
 void VeskDoc::applySelection(SelectionStep step)
 {
-    ViewerDatabase& database = ensureDatabase();
+    TowerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     applySelectionStep(database, std::move(step));
     views_.updateAllViews();
@@ -249,7 +249,7 @@ void VeskDoc::sortCommand()
 
 void VeskDoc::applySortKeys(const SortKeys& keys)
 {
-    ViewerDatabase& database = ensureDatabase();
+    TowerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     database.sortKeys = keys;
     recomputeDisplayed(database);
@@ -319,7 +319,7 @@ void VeskDoc::editFieldsCommand()
 
 void VeskDoc::move(std::int32_t dx, std::int32_t dy)
 {
-    ViewerDatabase& database = ensureDatabase();
+    TowerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     // C++ division truncates toward zero, as the directory's arithmetic does.
     database.centre.x = shifted(database.centre.x, dx / 100);
@@ -350,7 +350,7 @@ void VeskDoc::west() { move(wholeMetres(-radius_ / 2), 0); }
 
 void VeskDoc::centreOnCurrentTower()
 {
-    ViewerDatabase& database = ensureDatabase();
+    TowerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     if (currentTower_ != nullptr) {
         database.centre = currentTower_->position;

@@ -12,7 +12,7 @@
 #include "document/map_geometry.h"
 #include "document/map_options.h"
 #include "geo/wgs84.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 
 // Where the viewer's load finds its files; the working folder's "vesk.dat" and "map.dat" unless
 // told otherwise.
@@ -23,7 +23,7 @@ struct ViewerFiles {
 
 // The directory as the viewer uses it: the towers and tables of the data file, the default sort
 // keys, every tower displayed (no selection yet) and the outline map.
-std::unique_ptr<ViewerDatabase> loadViewerDatabase(const ViewerFiles& files);
+std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files);
 
 // The viewer's one document, alive for the whole run: the display settings, the tower directory,
 // the current tower, and the receiver of the Data and View menus, Export and the control bar.
@@ -49,8 +49,8 @@ public:
     bool modified() const { return modified_; }
 
     // The directory, none before the first new document or document file.
-    ViewerDatabase* database() { return database_.get(); }
-    const ViewerDatabase* database() const { return database_.get(); }
+    TowerDatabase* database() { return database_.get(); }
+    const TowerDatabase* database() const { return database_.get(); }
     const Tower* currentTower() const { return currentTower_; }
 
     // --- File commands, reached through the viewer's shell ---
@@ -119,7 +119,7 @@ public:
 private:
     // Its WGS-84 converter is made on first use: PROJ takes a moment to set up.
     void openOpenStreetMap(Position position);
-    ViewerDatabase& ensureDatabase();
+    TowerDatabase& ensureDatabase();
     // The position the centre text stands for: read as a grid reference, unless the text is the
     // one a move or Centre wrote for the database's centre. In the UTM and Lat/Long systems that
     // text is no grid reference, and reading it would throw the map to a meaningless place. A
@@ -137,7 +137,7 @@ private:
     std::int32_t webMap_ = webMapStreetmap;
     std::string browserCommand_;
     bool modified_ = false;
-    std::unique_ptr<ViewerDatabase> database_;
+    std::unique_ptr<TowerDatabase> database_;
     const Tower* currentTower_ = nullptr;
     std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it
     std::unique_ptr<Wgs84Converter> toWgs84_;

@@ -8,7 +8,7 @@
 
 #include "records/limit_reached.h"
 #include "records/source_parser.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 #include "records/value_readers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::size_t lineEnd = source.find('\n');
     const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, lineEnd));
-    TowerDatabase database;
+    TowerDirectory database;
     try {
         while (lineEnd != std::string_view::npos) {
             const std::size_t start = lineEnd + 1;
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    const TowerDatabase read{TagReader(database.encode())};
+    const TowerDirectory read{TagReader(database.encode())};
     // A text is written up to a 0 byte it holds, so only sources without one read back exactly.
     if (source.find('\0') != std::string_view::npos) return 0;
     if (!std::ranges::equal(read.towers(), database.towers())) std::abort();

@@ -6,18 +6,18 @@
 #include <string>
 
 #include "records/tag_reader.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const TowerDatabase loaded{TagReader(std::string(reinterpret_cast<const char*>(data), size))};
+    const TowerDirectory loaded{TagReader(std::string(reinterpret_cast<const char*>(data), size))};
     TowerId previous = 0;
-    for (const Tower& tower : loaded.towers()) {
-        if (tower.id <= previous || tower.id > maxTowerId || loaded.tower(tower.id) != &tower) std::abort();
-        previous = tower.id;
+    for (const auto& [id, tower] : loaded.towers()) {
+        if (id != tower.id || id <= previous || id > maxTowerId || loaded.tower(id) != &tower) std::abort();
+        previous = id;
     }
 
-    const TowerDatabase again{TagReader(loaded.encode())};
+    const TowerDirectory again{TagReader(loaded.encode())};
     if (!std::ranges::equal(again.towers(), loaded.towers())) std::abort();
     if (!(again.counties() == loaded.counties())) std::abort();
     if (!(again.dedications() == loaded.dedications())) std::abort();

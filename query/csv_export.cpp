@@ -7,7 +7,7 @@
 #include "geo/location_text.h"
 #include "query/tower_text.h"
 #include "query/user_fields.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void appendQuotedBy(std::string& out, Append append)
     out += '"';
 }
 
-void appendRow(std::string& row, const Tower& tower, const TowerDatabase& database,
+void appendRow(std::string& row, const Tower& tower, const TowerDirectory& database,
                const std::vector<int>& namedSlots)
 {
     appendQuoted(row, tower.place);
@@ -101,14 +101,14 @@ std::string csvHeader()
     return header;
 }
 
-std::string csvRow(const Tower& tower, const TowerDatabase& database)
+std::string csvRow(const Tower& tower, const TowerDirectory& database)
 {
     std::string row;
     appendRow(row, tower, database, namedUserFieldSlots());
     return row;
 }
 
-void writeCsv(std::ostream& out, const ViewerDatabase& database)
+void writeCsv(std::ostream& out, const TowerDatabase& database)
 {
     const std::vector<int> namedSlots = namedUserFieldSlots();
     std::string lines = csvHeader();

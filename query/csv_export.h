@@ -7,7 +7,7 @@
 #include "records/tower.h"
 
 class TowerDatabase;
-class ViewerDatabase;
+class TowerDirectory;
 
 // The export file of the displayed towers: one header line, then one row per displayed tower in
 // display order. Lines end in CR LF whatever the platform, so the stream should be binary.
@@ -17,6 +17,6 @@ std::string csvQuote(std::string_view text);
 // The column names, then the quoted names of the named user fields; no line end.
 std::string csvHeader();
 // Twelve columns, then one per named user field; no line end.
-std::string csvRow(const Tower& tower, const TowerDatabase& database);
+std::string csvRow(const Tower& tower, const TowerDirectory& database);
 // Header and the rows of the display order, each line ended by CR LF.
-void writeCsv(std::ostream& out, const ViewerDatabase& database);
+void writeCsv(std::ostream& out, const TowerDatabase& database);

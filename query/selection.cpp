@@ -4,7 +4,7 @@
 
 #include "geo/grid_reference.h"
 #include "query/sort_order.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 #include "records/value_readers.h"
 
 namespace {
@@ -34,7 +34,7 @@ bool userFieldTest(const SelectionStep& step, TowerId id)
     return number && inNumberRange(step, *number);
 }
 
-bool builtInTest(const ViewerDatabase& database, const SelectionStep& step, const Tower& tower)
+bool builtInTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower)
 {
     switch (step.field) {
     case selectPlace: return inTextRange(step, tower.place);
@@ -127,7 +127,7 @@ void prepareBounds(SelectionStep& step)
     prepareBounds(step, readsDates ? today() : CalendarDate{});
 }
 
-bool stepTest(const ViewerDatabase& database, const SelectionStep& step, const Tower& tower)
+bool stepTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower)
 {
     bool pass = step.userField ? userFieldTest(step, tower.id) : builtInTest(database, step, tower);
     return pass != step.exclude;
@@ -137,7 +137,7 @@ bool stepTest(const ViewerDatabase& database, const SelectionStep& step, const T
 // outcome of the steps below it. Walked as a loop, that outcome is "flip XOR (outcome below)":
 // Invert and XOR fold into flip, and AND and OR end the walk as soon as their test decides,
 // exactly where the step-by-step definition stops looking further down.
-bool passesSelection(const ViewerDatabase& database, const Tower& tower)
+bool passesSelection(const TowerDatabase& database, const Tower& tower)
 {
     bool flip = false;
     const std::vector<SelectionStep>& steps = database.selectionSteps;
@@ -174,18 +174,18 @@ void changeSelection(DisplayState& display, SelectionStep step)
     }
 }
 
-void applySelectionStep(ViewerDatabase& database, SelectionStep step)
+void applySelectionStep(TowerDatabase& database, SelectionStep step)
 {
     changeSelection(database, std::move(step));
     recomputeDisplayed(database);
 }
 
-void recomputeDisplayed(ViewerDatabase& database)
+void recomputeDisplayed(TowerDatabase& database)
 {
     // Ascending TowerId, so that the stable sort leaves equal towers in that order.
     std::vector<const Tower*> passing;
     passing.reserve(database.towers().size());
-    for (const Tower& tower : database.towers())
+    for (const auto& [id, tower] : database.towers())
         if (passesSelection(database, tower)) passing.push_back(&tower);
     database.displayOrder = sortedTowerIds(database, passing);
 }

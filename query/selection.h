@@ -11,7 +11,7 @@
 #include "query/user_fields.h"
 #include "records/tower.h"
 
-class ViewerDatabase;
+class TowerDatabase;
 
 // Built-in selection fields, numbered as the entries of the Select dialog's field list.
 enum SelectionField : std::int32_t {
@@ -45,10 +45,10 @@ void prepareBounds(SelectionStep& step, const CalendarDate& today);
 void prepareBounds(SelectionStep& step);
 
 // The step's own test on one tower, Exclude applied; the mode plays no part.
-bool stepTest(const ViewerDatabase& database, const SelectionStep& step, const Tower& tower);
+bool stepTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower);
 
 // The outcome of the database's whole chain for one tower; the empty chain passes every tower.
-bool passesSelection(const ViewerDatabase& database, const Tower& tower);
+bool passesSelection(const TowerDatabase& database, const Tower& tower);
 
 // Changes the chain as the step's mode says (AND, OR, XOR and Invert join it, their bounds
 // prepared; Undo Last Selection drops the newest step, Select All every step). A step of any
@@ -56,8 +56,8 @@ bool passesSelection(const ViewerDatabase& database, const Tower& tower);
 // towers stay as they were until the next recompute.
 void changeSelection(DisplayState& display, SelectionStep step);
 // The same, then recomputes the displayed towers.
-void applySelectionStep(ViewerDatabase& database, SelectionStep step);
+void applySelectionStep(TowerDatabase& database, SelectionStep step);
 
 // Rebuilds the display order: the towers that pass the chain, in the order of the sort keys,
 // towers equal on all three keys in ascending TowerId.
-void recomputeDisplayed(ViewerDatabase& database);
+void recomputeDisplayed(TowerDatabase& database);

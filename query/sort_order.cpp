@@ -19,7 +19,7 @@
 
 #include "query/sort_values.h"
 #include "query/sorting.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ struct PackedKey {
 
 }  // namespace
 
-std::vector<TowerId> sortedTowerIds(const ViewerDatabase& database,
+std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
                                     const std::vector<const Tower*>& towers)
 {
     std::array<Packing, 3> packing{};

@@ -4,9 +4,9 @@
 
 #include "records/tower.h"
 
-class ViewerDatabase;
+class TowerDatabase;
 
 // The ids of the given towers in the order of the database's sort keys; towers that towerLess
 // holds equal keep the order they are given in.
-std::vector<TowerId> sortedTowerIds(const ViewerDatabase& database,
+std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
                                     const std::vector<const Tower*>& towers);

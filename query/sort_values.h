@@ -6,7 +6,7 @@
 #include "query/sort_key.h"
 #include "records/tower.h"
 
-class ViewerDatabase;
+class TowerDatabase;
 
 // What one sort key compares of a tower: a text, or a number (every integer field and the
 // squared distance fit a double exactly enough to keep their order). A key that names no known
@@ -21,7 +21,7 @@ enum class SortValueKind { None, Text, Number };
 
 class SortValueReader {
 public:
-    SortValueReader(const ViewerDatabase& database, const SortKey& key);
+    SortValueReader(const TowerDatabase& database, const SortKey& key);
 
     SortValueKind kind() const { return kind_; }
     const SortKey& key() const { return key_; }
@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    const ViewerDatabase& database_;
+    const TowerDatabase& database_;
     SortKey key_;
     SortValueKind kind_ = SortValueKind::None;
 };

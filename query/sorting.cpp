@@ -2,7 +2,7 @@
 
 #include "query/sort_values.h"
 #include "query/user_fields.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr double missingNumberDescending = 0;
 
 }  // namespace
 
-SortValueReader::SortValueReader(const ViewerDatabase& database, const SortKey& key)
+SortValueReader::SortValueReader(const TowerDatabase& database, const SortKey& key)
     : database_(database), key_(key)
 {
     if (key.userField) {
@@ -61,7 +61,7 @@ void setDefaultSortKeys(DisplayState& display)
                          SortKey{false, sortDedication, false}};
 }
 
-bool towerLess(const ViewerDatabase& database, const Tower& a, const Tower& b)
+bool towerLess(const TowerDatabase& database, const Tower& a, const Tower& b)
 {
     for (const SortKey& key : database.sortKeys) {
         SortValueReader reader(database, key);

@@ -9,7 +9,7 @@
 #include "query/sort_key.h"
 #include "records/tower.h"
 
-class ViewerDatabase;
+class TowerDatabase;
 struct DisplayState;
 
 // Built-in sort fields, numbered as the entries of the Sort dialog's field lists.
@@ -34,4 +34,4 @@ void setDefaultSortKeys(DisplayState& display);
 // a comes before b in the order of the database's three keys; false for towers equal on all
 // three. Texts compare as unsigned bytes; a tower without a user-field value comes after the
 // towers with ordinary values in either direction.
-bool towerLess(const ViewerDatabase& database, const Tower& a, const Tower& b);
+bool towerLess(const TowerDatabase& database, const Tower& a, const Tower& b);

@@ -5,7 +5,7 @@
 #include "geo/decimal_text.h"
 #include "geo/location_text.h"
 #include "query/user_fields.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 
 // Weights, notes and times are written with C++'s / and %, which truncate toward zero and give
 // remainders the dividend's sign, as the directory's encodings are defined.
@@ -68,7 +68,7 @@ std::string formatNote(std::int32_t code) { return formatted(appendNote, code); 
 std::string formatNight(std::int32_t code) { return formatted(appendNight, code); }
 std::string formatTime(std::int32_t minutes) { return formatted(appendTime, minutes); }
 
-void appendTowerDescription(std::string& text, const Tower* tower, const TowerDatabase& database,
+void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database,
                             bool full)
 {
     if (tower == nullptr) {
@@ -116,7 +116,7 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDa
     }
 }
 
-std::string towerDescription(const Tower* tower, const TowerDatabase& database, bool full)
+std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full)
 {
     std::string text;
     appendTowerDescription(text, tower, database, full);

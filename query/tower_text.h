@@ -6,7 +6,7 @@
 
 #include "records/tower.h"
 
-class TowerDatabase;
+class TowerDirectory;
 
 inline constexpr std::string_view noTowerDetails = "No tower details";
 
@@ -27,6 +27,6 @@ void appendTime(std::string& text, std::int32_t minutes);
 
 // The one-line description (place, county, dedication) or, with full, everything known about
 // the tower on one line, user fields included. "No tower details" for no tower.
-std::string towerDescription(const Tower* tower, const TowerDatabase& database, bool full);
-void appendTowerDescription(std::string& text, const Tower* tower, const TowerDatabase& database,
+std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full);
+void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database,
                             bool full);

@@ -109,10 +109,10 @@ protected:
         std::array<UserField, userFieldCount> fields;
         fields[0].name = "Peals";
         fields[0].type = FieldType::Number;
-        for (const Tower& tower : directory.towers())
-            if (tower.id % 7 == 0) fields[0].numbers.set(tower.id, tower.id % 50);
+        for (const auto& [id, tower] : directory.towers())
+            if (id % 7 == 0) fields[0].numbers.set(id, id % 50);
         writeAll(folder / "peals.bx0", encodeDocument("SU123456", 30000.7, fields));
-        someTower = directory.towers()[directory.towers().size() / 3].id;
+        someTower = directory.towers()[directory.towers().size() / 3].first;
         resetViewerSettings();
     }
     void TearDown() override { resetViewerSettings(); }

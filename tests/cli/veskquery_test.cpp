@@ -39,7 +39,7 @@ protected:
     {
         writeDirectory(folder / "vesk.dat");
         const TowerDatabase database(folder / "vesk.dat");
-        for (const Tower& tower : database.towers()) ids[tower.place] = tower.id;
+        for (const auto& [id, tower] : database.towers()) ids[tower.place] = id;
     }
     void TearDown() override { resetViewerSettings(); }
 

@@ -49,7 +49,7 @@ TEST(SourceLines, EndAtLineFeedsAndAnUnfinishedLastLineIsNoLine)
 TEST(CompileSource, WritesTheExpectedBytes)
 {
     // Kent takes the first draw (41); the towers take the next two (18467, 6334).
-    const TowerDatabase database = compileSource("Place\\FULL\\Bells\nAb\\Kent\\8\nCd\\\\\n");
+    const TowerDirectory database = compileSource("Place\\FULL\\Bells\nAb\\Kent\\8\nCd\\\\\n");
     EXPECT_EQ(database.encode(),
               bytesOf({0x2B, 0xBE, 0x18, 0x6C, 'C', 'd', 0x00,
                      0x2B, 0x23, 0x48, 0x6C, 'A', 'b', 0x00, 0x03, 0x29, 0x02, 0x08, 0xFF,
@@ -66,7 +66,7 @@ TEST(CompileSource, CountsTowersAndDistinctTexts)
     EXPECT_EQ(summaryLine(compileSource(source).counts()), "3 Towers, 2 Counties, 3 Saints, 1 URLs\n");
 
     // Blank lines are towers with no data; a last line without its line feed is left out.
-    const TowerDatabase blanks = compileSource("Place\nA\n\nB\n\nC");
+    const TowerDirectory blanks = compileSource("Place\nA\n\nB\n\nC");
     EXPECT_EQ(blanks.counts().towers, 4);
     EXPECT_EQ(compileSource("Place\n").counts().towers, 0);
     EXPECT_EQ(compileSource("").encode(), emptyData);
@@ -77,14 +77,14 @@ TEST(CompileSource, ReadsLongLinesWhole)
 {
     const std::string place(3000, 'P');
     const std::string county(500, 'C');
-    const TowerDatabase database =
+    const TowerDirectory database =
         compileSource(std::string(300, 'x') + "\\Place\\FULL\\Bells\n\\" + place + "\\" + county + "\\6\n");
     ASSERT_EQ(database.counts().towers, 1);
-    const Tower& tower = database.towers().front();
+    const Tower& tower = database.towers().front().second;
     EXPECT_EQ(tower.place, place);
     EXPECT_EQ(database.countyName(tower.county), county);
     EXPECT_EQ(tower.bells, 6);
-    const TowerDatabase read{TagReader(database.encode())};
+    const TowerDirectory read{TagReader(database.encode())};
     EXPECT_TRUE(std::ranges::equal(read.towers(), database.towers()));
 }
 
@@ -99,10 +99,10 @@ TEST(CompileDirectory, CompilesTheSourceInTheFolder)
     EXPECT_EQ(first.error, "");
     const std::optional<std::string> data = folder.read("vesk.dat");
     ASSERT_TRUE(data);
-    const TowerDatabase read{TagReader(*data)};
+    const TowerDirectory read{TagReader(*data)};
     ASSERT_EQ(read.counts().towers, 2);
     // "Bells\r" names no column, so the carriage returns hide the bells.
-    for (const Tower& tower : read.towers()) EXPECT_EQ(tower.bells, 0);
+    for (const auto& [id, tower] : read.towers()) EXPECT_EQ(tower.bells, 0);
 
     // Again, over the first file: the same bytes.
     EXPECT_EQ(compileIn(folder).status, 0);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 #include "tests/support/temporary_folder.h"
 #include "tests/support/bytes.h"
 
@@ -53,7 +53,7 @@ TEST(Veskcomp, CompilesAndPrintsTheSummary)
     EXPECT_EQ(run.error, "");
     const std::optional<std::string> data = folder.read("vesk.dat");
     ASSERT_TRUE(data);
-    const TowerDatabase read{TagReader(*data)};
+    const TowerDirectory read{TagReader(*data)};
     EXPECT_EQ(read.counts().towers, 3);
     EXPECT_EQ(read.counts().counties, 2);
 

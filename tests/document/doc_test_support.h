@@ -17,7 +17,7 @@
 #include "geo/location_text.h"
 #include "query/user_fields.h"
 #include "records/source_parser.h"
-#include "records/tower_database.h"
+#include "query/tower_database.h"
 #include "tests/support/temporary_folder.h"
 
 namespace docfixture {

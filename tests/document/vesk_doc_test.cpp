@@ -37,7 +37,7 @@ protected:
     }
     const Tower* tower(const std::string& place) const
     {
-        for (const Tower& t : doc.database()->towers())
+        for (const auto& [id, t] : doc.database()->towers())
             if (t.place == place) return &t;
         return nullptr;
     }
@@ -80,7 +80,7 @@ TEST_F(VeskDocTest, StartsWithTheDefaultSettingsAndNoDirectory)
 TEST_F(VeskDocTest, NewDocumentMakesTheViewersDirectory)
 {
     ASSERT_TRUE(doc.newDocument());
-    const ViewerDatabase& database = *doc.database();
+    const TowerDatabase& database = *doc.database();
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Bexley", "Chart", "Dunton", "Easton", "Fenby"}));
     EXPECT_EQ(database.centre, (Position{5102, 1665}));
     EXPECT_EQ(database.radius, 50000);

@@ -7,7 +7,7 @@
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "query/user_fields.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 #include "tests/document/doc_test_support.h"
 
 using namespace docfixture;
@@ -94,7 +94,7 @@ protected:
                        "TQ352665\\Midshire\\Bexley\\20\\\n"
                        "TQ602665\\Midshire\\Cobham\\8\\\n"
                        "\\Hants\\Easton\\5\\\n");
-        database = ViewerDatabase(TowerDatabase(folder / "vesk.dat"));
+        database = TowerDatabase(folder / "vesk.dat");
         setDefaultSortKeys(database);
         database.centre = {5102, 1665};
         database.radius = 50000;
@@ -103,13 +103,13 @@ protected:
 
     const Tower& tower(const std::string& place) const
     {
-        for (const Tower& t : database.towers())
+        for (const auto& [id, t] : database.towers())
             if (t.place == place) return t;
         throw std::runtime_error("no tower " + place);
     }
 
     TemporaryFolder folder;
-    ViewerDatabase database;
+    TowerDatabase database;
 };
 
 TEST_F(MapGeometryTest, TowersLandOnTheirCanvasPixels)
@@ -207,9 +207,9 @@ TEST(ControlBar, ShowsTheButtonsThatApplyToTheTower)
 {
     TemporaryFolder folder;
     writeDirectory(folder / "vesk.dat");
-    const ViewerDatabase database(TowerDatabase(folder / "vesk.dat"));
+    const TowerDatabase database(folder / "vesk.dat");
     auto named = [&](const std::string& place) {
-        for (const Tower& t : database.towers())
+        for (const auto& [id, t] : database.towers())
             if (t.place == place) return &t;
         return static_cast<const Tower*>(nullptr);
     };

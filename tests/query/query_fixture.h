@@ -11,7 +11,7 @@
 #include "geo/location_text.h"
 #include "query/user_fields.h"
 #include "records/source_parser.h"
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 
 // A directory compiled from source lines, as the data compiler would, with the viewer's display
 // state left at its defaults and every viewer-wide table cleared around each test.
@@ -37,8 +37,8 @@ protected:
 
     TowerId idOf(std::string_view place) const
     {
-        for (const Tower& tower : database.towers())
-            if (tower.place == place) return tower.id;
+        for (const auto& [id, tower] : database.towers())
+            if (tower.place == place) return id;
         ADD_FAILURE() << "no tower " << place;
         return 0;
     }
@@ -65,7 +65,7 @@ protected:
         return places;
     }
 
-    ViewerDatabase database;
+    TowerDatabase database;
 };
 
 // Nine towers that between them vary every field the selection and the sort look at. Centre

@@ -205,7 +205,7 @@ TEST_F(SelectionTest, DistanceIsMeasuredFromTheReferenceAtEachRecompute)
 }
 
 // The chain as defined: each step from the head down, recursively.
-bool chainOutcome(const ViewerDatabase& database, const Tower& tower, std::size_t count)
+bool chainOutcome(const TowerDatabase& database, const Tower& tower, std::size_t count)
 {
     if (count == 0) return true;
     const SelectionStep& head = database.selectionSteps[count - 1];
@@ -234,7 +234,7 @@ TEST_F(SelectionTest, RandomChainsAgreeWithTheStepByStepDefinition)
         }
         recomputeDisplayed(database);
         std::set<std::string> expected;
-        for (const Tower& tower : database.towers())
+        for (const auto& [id, tower] : database.towers())
             if (chainOutcome(database, tower, database.selectionSteps.size())) expected.insert(tower.place);
         ASSERT_EQ(asSet(displayedPlaces()), expected) << "round " << round;
     }

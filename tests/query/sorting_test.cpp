@@ -12,7 +12,7 @@ namespace {
 using SortingTest = DirectoryTest;
 
 // A key on its own: the two further keys name no field and so leave ties in TowerId order.
-void sortBy(ViewerDatabase& database, SortKey key)
+void sortBy(TowerDatabase& database, SortKey key)
 {
     database.sortKeys = {key, SortKey{false, -1, false}, SortKey{false, 99, false}};
     recomputeDisplayed(database);
@@ -112,8 +112,7 @@ TEST_F(QueryTest, DisplayOrderFollowsTowerLessForRandomKeys)
     database.centre = {5100, 1100};
     userFields[1] = {"N", FieldType::Number, {}, {}};
     userFields[2] = {"S", FieldType::String, {}, {}};
-    for (const Tower& tower : database.towers()) {
-        const TowerId id = tower.id;
+    for (const auto& [id, tower] : database.towers()) {
         if (random() % 3) setUserFieldNumber(1, id, static_cast<std::int32_t>(random() % 5) - 2);
         if (random() % 3) userFields[2].texts[id] = pick({"", "a", "zz", "zzz", "Z", "zzzzzzzz", "zzzzzzzzA"});
     }
@@ -130,7 +129,7 @@ TEST_F(QueryTest, DisplayOrderFollowsTowerLessForRandomKeys)
         }
         recomputeDisplayed(database);
         std::vector<const Tower*> expected;
-        for (const Tower& tower : database.towers())
+        for (const auto& [id, tower] : database.towers())
             if (tower.bells >= 7) expected.push_back(&tower);
         std::sort(expected.begin(), expected.end(), [&](const Tower* a, const Tower* b) {
             if (towerLess(database, *a, *b)) return true;
@@ -161,7 +160,7 @@ TEST_F(QueryTest, CountiesWithTheSameTextSortAsEqual)
         writer.putText('s', text);
     }
     for (int list = 0; list < 3; ++list) writer.putEnd();
-    database = ViewerDatabase(TowerDatabase(TagReader(writer.bytes())));
+    database = TowerDatabase(TagReader(writer.bytes()));
     ASSERT_EQ(database.towers().size(), 4u);
     database.sortKeys = {SortKey{false, sortCounty, false}, SortKey{false, sortPlace, false}, SortKey{false, -1, false}};
     recomputeDisplayed(database);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "records/source_parser.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ std::string fullHeader()
 TEST(SourceParser, ParsesEveryColumnOfAFullLine)
 {
     const ColumnMap columns = ColumnMap::fromHeader(fullHeader());
-    TowerDatabase database;
+    TowerDirectory database;
     const Tower tower = parseLine(
         "17\\X1\\SU123456\\Hampshire\\Ab\\St Mary\\SO1 1AA\\GF\\8 (of 10)\\12\\2\\14\\~\\Eb\\"
         "-Wed 19.30\\ \\http://example.org/t",
@@ -82,7 +82,7 @@ TEST(SourceParser, ParsesEveryColumnOfAFullLine)
 TEST(SourceParser, PlaceAndBellsOnly)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Place\\Bells");
-    TowerDatabase database;
+    TowerDirectory database;
     const Tower tower = parseLine("Little Snoring\\8", columns, database.sourceTables());
     Tower expected;
     expected.place = "Little Snoring";
@@ -94,7 +94,7 @@ TEST(SourceParser, PlaceAndBellsOnly)
 TEST(SourceParser, ShortLinesAndEmptyColumnsLeaveFieldsEmpty)
 {
     const ColumnMap columns = ColumnMap::fromHeader(fullHeader());
-    TowerDatabase database;
+    TowerDirectory database;
     EXPECT_EQ(parseLine("", columns, database.sourceTables()), Tower{});
     EXPECT_EQ(parseLine("1\\2\\SU1234", columns, database.sourceTables()), Tower{});  // short reference: none
     const Tower shortLine = parseLine("1\\2\\SU123456\\Kent", columns, database.sourceTables());
@@ -108,7 +108,7 @@ TEST(SourceParser, ShortLinesAndEmptyColumnsLeaveFieldsEmpty)
 TEST(SourceParser, JoinsTheThreeWeightColumnsAsCwtQrLb)
 {
     const ColumnMap columns = ColumnMap::fromHeader("cwt\\qr\\lb");
-    TowerDatabase database;
+    TowerDirectory database;
     const std::vector<std::pair<std::string, std::int32_t>> cases = {
         {"12\\2\\14", 1414},
         {"12\\\\", 1344},
@@ -124,7 +124,7 @@ TEST(SourceParser, JoinsTheThreeWeightColumnsAsCwtQrLb)
 TEST(SourceParser, CarriageReturnStaysInTheLastColumn)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Bells\\Place\r");
-    TowerDatabase database;
+    TowerDirectory database;
     const Tower tower = parseLine("6\\Thorpe\r", columns, database.sourceTables());
     EXPECT_EQ(tower.bells, 6);
     EXPECT_EQ(tower.place, "");  // "Place\r" names no known column

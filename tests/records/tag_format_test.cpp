@@ -7,7 +7,7 @@
 #include "records/tag_reader.h"
 #include "records/tag_writer.h"
 #include "records/tower_codec.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 #include "tests/support/bytes.h"
 
 namespace {
@@ -166,7 +166,7 @@ TEST(TowerCodec, WorkedExampleIsTwentySixBytesAndReadsBack)
     for (int list = 0; list < 4; ++list) writer.putEnd();
     EXPECT_EQ(writer.bytes(), workedExampleBytes);
 
-    const TowerDatabase database{TagReader(workedExampleBytes)};
+    const TowerDirectory database{TagReader(workedExampleBytes)};
     ASSERT_EQ(database.towers().size(), 1u);
     EXPECT_EQ(*database.tower(300), workedExampleTower());
     EXPECT_EQ(database.counts().counties, 0);

@@ -10,7 +10,7 @@
 #include "records/limit_reached.h"
 #include "records/string_table.h"
 #include "records/tower_codec.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 #include "tests/support/bytes.h"
 
 namespace {
@@ -91,9 +91,9 @@ TEST(StringTable, RefusesANewTextWhenEveryIndexIsTaken)
     EXPECT_EQ(table.add("", draw), 0);
 }
 
-TEST(TowerDatabase, RefusesATowerWhenEveryIdIsTaken)
+TEST(TowerDirectory, RefusesATowerWhenEveryIdIsTaken)
 {
-    TowerDatabase database;
+    TowerDirectory database;
     const ColumnMap columns = ColumnMap::fromHeader("FULL");
     std::set<TowerId> ids;
     for (int i = 0; i < 32767; ++i) ids.insert(database.addTower("", columns));
@@ -105,9 +105,9 @@ TEST(TowerDatabase, RefusesATowerWhenEveryIdIsTaken)
     EXPECT_EQ(database.counts().counties, 0);  // the refused line left no trace
 }
 
-TEST(TowerDatabase, AFullTableIsNamedWhenItRefusesAText)
+TEST(TowerDirectory, AFullTableIsNamedWhenItRefusesAText)
 {
-    TowerDatabase database;
+    TowerDirectory database;
     for (int i = 0; i < 32767; ++i) database.webPageIndex("http://" + std::to_string(i));
     try {
         database.webPageIndex("http://new");
@@ -119,9 +119,9 @@ TEST(TowerDatabase, AFullTableIsNamedWhenItRefusesAText)
     EXPECT_NE(database.countyIndex("Kent"), 0);  // the other tables have their own indexes
 }
 
-TEST(TowerDatabase, IdenticalLinesMakeTowersThatShareTheirTexts)
+TEST(TowerDirectory, IdenticalLinesMakeTowersThatShareTheirTexts)
 {
-    TowerDatabase database;
+    TowerDirectory database;
     const ColumnMap columns = ColumnMap::fromHeader("FULL\\Dedicn\\WebPage\\Place");
     const TowerId first = database.addTower("Kent\\St Mary\\http://a\\Hythe", columns);
     const TowerId second = database.addTower("Kent\\St Mary\\http://a\\Hythe", columns);
@@ -134,7 +134,7 @@ TEST(TowerDatabase, IdenticalLinesMakeTowersThatShareTheirTexts)
     EXPECT_EQ(a.county, b.county);
     EXPECT_EQ(a.dedication, b.dedication);
     EXPECT_EQ(a.webPage, b.webPage);
-    const TowerDatabase::Counts counts = database.counts();
+    const TowerDirectory::Counts counts = database.counts();
     EXPECT_EQ(counts.towers, 2);
     EXPECT_EQ(counts.counties, 1);
     EXPECT_EQ(counts.dedications, 1);
@@ -142,12 +142,12 @@ TEST(TowerDatabase, IdenticalLinesMakeTowersThatShareTheirTexts)
     EXPECT_EQ(database.tower(1), nullptr);
 }
 
-TowerDatabase sampleDatabase()
+TowerDirectory sampleDatabase()
 {
     std::string header;
     for (std::string_view name : sourceColumnNames) header += std::string(name) + "\\";
     const ColumnMap columns = ColumnMap::fromHeader(header);
-    TowerDatabase database;
+    TowerDirectory database;
     const std::vector<std::string> lines = {
         "1\\a\\SU123456\\Hampshire\\Alton\\St Lawrence\\GU34 1AA\\\\8\\12\\2\\14\\\\Eb\\Mon 19.30\\\\http://alton",
         "2\\b\\TQ102665\\Surrey\\Esher\\Christ Church\\\\GF\\6\\5\\\\\\A\\F#\\-Wed 20.00\\UR\\",
@@ -159,14 +159,14 @@ TowerDatabase sampleDatabase()
     return database;
 }
 
-void expectSameTables(const TowerDatabase& read, const TowerDatabase& written)
+void expectSameTables(const TowerDirectory& read, const TowerDirectory& written)
 {
     EXPECT_TRUE(read.counties() == written.counties());
     EXPECT_TRUE(read.dedications() == written.dedications());
     EXPECT_TRUE(read.webPages() == written.webPages());
 }
 
-TEST(TowerDatabase, AddingLinesTogetherDrawsAsAddingThemOneByOne)
+TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Place\\FULL\\Dedicn\\WebPage");
     std::vector<std::string> texts;
@@ -175,9 +175,9 @@ TEST(TowerDatabase, AddingLinesTogetherDrawsAsAddingThemOneByOne)
                         + std::to_string(i % 300) + "\\" + (i % 3 == 0 ? "http://" + std::to_string(i) : ""));
     const std::vector<std::string_view> lines(texts.begin(), texts.end());
 
-    TowerDatabase oneByOne;
+    TowerDirectory oneByOne;
     for (std::string_view line : lines) oneByOne.addTower(line, columns);
-    TowerDatabase together;
+    TowerDirectory together;
     together.addTowers(lines, columns);
     EXPECT_TRUE(std::ranges::equal(together.towers(), oneByOne.towers()));
     EXPECT_EQ(together.encode(), oneByOne.encode());
@@ -188,46 +188,46 @@ TEST(TowerDatabase, AddingLinesTogetherDrawsAsAddingThemOneByOne)
     EXPECT_EQ(together.counts().towers, 3001);
 }
 
-TEST(TowerDatabase, ABatchThatReachesTheLimitKeepsTheTowersBeforeIt)
+TEST(TowerDirectory, ABatchThatReachesTheLimitKeepsTheTowersBeforeIt)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Place");
     const std::vector<std::string_view> lines(32770, std::string_view("x"));
-    TowerDatabase database;
+    TowerDirectory database;
     EXPECT_THROW(database.addTowers(lines, columns), LimitReached);
     EXPECT_EQ(database.counts().towers, 32767);
-    EXPECT_EQ(database.towers().front().place, "x");
+    EXPECT_EQ(database.towers().front().second.place, "x");
 }
 
-TEST(TowerDatabase, ReadsBackWhatItWrote)
+TEST(TowerDirectory, ReadsBackWhatItWrote)
 {
-    const TowerDatabase written = sampleDatabase();
+    const TowerDirectory written = sampleDatabase();
     ASSERT_EQ(written.counts().towers, 5);
     const std::string file = written.encode();
-    const TowerDatabase read{TagReader(file)};
+    const TowerDirectory read{TagReader(file)};
     EXPECT_TRUE(std::ranges::equal(read.towers(), written.towers()));
     expectSameTables(read, written);
-    EXPECT_EQ(read.countyName(read.towers().front().county),
-              written.countyName(written.towers().front().county));
+    EXPECT_EQ(read.countyName(read.towers().front().second.county),
+              written.countyName(written.towers().front().second.county));
     EXPECT_EQ(read.encode(), file);
 }
 
-TEST(TowerDatabase, EmptyAndMissingFilesGiveAnEmptyDatabase)
+TEST(TowerDirectory, EmptyAndMissingFilesGiveAnEmptyDatabase)
 {
-    EXPECT_EQ(TowerDatabase().encode(), bytesOf({0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(TowerDirectory().encode(), bytesOf({0xFF, 0xFF, 0xFF, 0xFF}));
     for (const std::string& file : {bytesOf({0xFF, 0xFF, 0xFF, 0xFF}), std::string()}) {
-        const TowerDatabase database{TagReader(file)};
+        const TowerDirectory database{TagReader(file)};
         EXPECT_TRUE(database.towers().empty());
         EXPECT_EQ(database.counts().counties + database.counts().dedications
                       + database.counts().webPages, 0);
     }
-    const TowerDatabase missing(std::filesystem::path("/nonexistent-folder/vesk.dat"));
+    const TowerDirectory missing(std::filesystem::path("/nonexistent-folder/vesk.dat"));
     EXPECT_TRUE(missing.towers().empty());
 }
 
-TEST(TowerDatabase, LaterRecordTakesTheIdAndImpossibleIdsAreLeftOut)
+TEST(TowerDirectory, LaterRecordTakesTheIdAndImpossibleIdsAreLeftOut)
 {
     // Tower 5 twice; a tower numbered -1 (long form) and one numbered 0 (bare k item, 0x8B).
-    const TowerDatabase database{TagReader(bytesOf({0x0B, 5, 0x02, 6, 0x0B, 5, 0x02, 8, 0x4B, 0xFF,
+    const TowerDirectory database{TagReader(bytesOf({0x0B, 5, 0x02, 6, 0x0B, 5, 0x02, 8, 0x4B, 0xFF,
                                                   0xFF, 0xFF, 0xFF, 0x02, 3, 0x8B, 0x02, 4,
                                                   0x2B, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF}))};
     ASSERT_EQ(database.towers().size(), 1u);
@@ -259,15 +259,15 @@ void expectFieldsFrom(const Tower& read, const Tower& written)
     EXPECT_TRUE(either(read.approxWeight, written.approxWeight, false));
 }
 
-TEST(TowerDatabase, AFileCutShortKeepsWhatWasCompleteBeforeTheCut)
+TEST(TowerDirectory, AFileCutShortKeepsWhatWasCompleteBeforeTheCut)
 {
-    const TowerDatabase written = sampleDatabase();
+    const TowerDirectory written = sampleDatabase();
     const std::string file = written.encode();
 
     // Where each tower's record ends in the file.
     std::vector<std::size_t> recordEnds;
     TagWriter towersOnly;
-    for (const Tower& tower : written.towers()) {
+    for (const auto& [id, tower] : written.towers()) {
         writeTower(tower, towersOnly);
         recordEnds.push_back(towersOnly.bytes().size());
     }
@@ -275,16 +275,16 @@ TEST(TowerDatabase, AFileCutShortKeepsWhatWasCompleteBeforeTheCut)
 
     for (std::size_t cut = 0; cut <= file.size(); ++cut) {
         SCOPED_TRACE(cut);
-        const TowerDatabase read{TagReader(file.substr(0, cut))};
+        const TowerDirectory read{TagReader(file.substr(0, cut))};
         std::size_t whole = 0;
         for (std::size_t end : recordEnds) whole += end <= cut ? 1 : 0;
         ASSERT_GE(read.towers().size(), whole);
         ASSERT_LE(read.towers().size(), whole + 1);
         std::size_t index = 0;
-        for (const Tower& tower : read.towers()) {
-            ASSERT_TRUE(written.tower(tower.id));
-            if (index++ < whole) EXPECT_EQ(tower, *written.tower(tower.id));
-            else expectFieldsFrom(tower, *written.tower(tower.id));
+        for (const auto& [id, tower] : read.towers()) {
+            ASSERT_TRUE(written.tower(id));
+            if (index++ < whole) EXPECT_EQ(tower, *written.tower(id));
+            else expectFieldsFrom(tower, *written.tower(id));
         }
         const std::pair<const StringTable*, const StringTable*> tables[] = {
             {&read.counties(), &written.counties()},

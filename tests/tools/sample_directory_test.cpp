@@ -14,7 +14,7 @@
 #include "geo/grid_reference.h"
 #include "geo/outline_loader.h"
 #include "records/source_parser.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 #include "tools/land_mask.h"
 #include "tools/sample_directory.h"
 #include "tools/sample_settings.h"
@@ -69,7 +69,7 @@ bool isIrishReference(std::string_view text)
 
 // The sample compiled as the data compiler compiles it.
 struct Compiled {
-    TowerDatabase database;
+    TowerDirectory database;
     std::vector<Tower> towers; // in source order
 };
 

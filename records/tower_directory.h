@@ -3,9 +3,10 @@
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
-#include <span>
+#include <ranges>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "records/draw_index.h"
@@ -16,9 +17,9 @@
 
 // The tower directory in memory: every tower under its id and the three tables its towers point
 // into. The data compiler fills it line by line and writes it; the viewer reads it from the
-// compiled file. The towers lie side by side in ascending id, and an array from id to place finds
-// any of them with two reads.
-class TowerDatabase {
+// compiled file into its TowerDatabase. The towers lie side by side in ascending id, and an array
+// from id to place finds any of them with two reads.
+class TowerDirectory {
 public:
     struct Counts {
         std::int32_t towers = 0;
@@ -27,11 +28,11 @@ public:
         std::int32_t webPages = 0;
     };
 
-    TowerDatabase() = default;
+    TowerDirectory() = default;
     // Towers, then the counties, dedications and web address lists. A reader that is not open
     // leaves the database empty; a later record with an id already read replaces the earlier.
-    explicit TowerDatabase(TagReader reader);
-    explicit TowerDatabase(const std::filesystem::path& dataFile);
+    explicit TowerDirectory(TagReader reader);
+    explicit TowerDirectory(const std::filesystem::path& dataFile);
 
     // Parses a source line, stores the tower under a freshly drawn id and gives the id.
     // Throws LimitReached when a table or the ids are full.
@@ -49,8 +50,14 @@ public:
     const std::string& dedicationText(std::int32_t index) const { return dedications_.text(index); }
     const std::string& webAddress(std::int32_t index) const { return webPages_.text(index); }
 
-    // Every tower, in ascending id.
-    std::span<const Tower> towers() const { return towers_; }
+    // Every tower with its id, (id, tower) in ascending id, as an ordered map from id to tower
+    // gives them.
+    auto towers() const
+    {
+        return towers_ | std::views::transform([](const Tower& tower) {
+                   return std::pair<TowerId, const Tower&>(tower.id, tower);
+               });
+    }
     const Tower* tower(TowerId id) const
     {
         if (id < 1 || static_cast<std::size_t>(id) >= placeOfId_.size()) return nullptr;

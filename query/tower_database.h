@@ -5,20 +5,22 @@
 
 #include "geo/map_outline.h"
 #include "query/display_state.h"
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 
 // The tower database as the viewer holds it: the directory of the compiled file, what is
 // displayed of it and the outline map drawn behind it.
-class ViewerDatabase : public TowerDatabase, public DisplayState {
+class TowerDatabase : public TowerDirectory, public DisplayState {
 public:
-    ViewerDatabase() = default;
-    explicit ViewerDatabase(TowerDatabase directory) : TowerDatabase(std::move(directory)) {}
+    TowerDatabase() = default;
+    // From the compiled file, as TowerDirectory reads it; nothing displayed yet.
+    using TowerDirectory::TowerDirectory;
+    explicit TowerDatabase(TowerDirectory directory) : TowerDirectory(std::move(directory)) {}
 
     // The distance reference points into the towers: move, never copy.
-    ViewerDatabase(ViewerDatabase&&) = default;
-    ViewerDatabase& operator=(ViewerDatabase&&) = default;
-    ViewerDatabase(const ViewerDatabase&) = delete;
-    ViewerDatabase& operator=(const ViewerDatabase&) = delete;
+    TowerDatabase(TowerDatabase&&) = default;
+    TowerDatabase& operator=(TowerDatabase&&) = default;
+    TowerDatabase(const TowerDatabase&) = delete;
+    TowerDatabase& operator=(const TowerDatabase&) = delete;
 
     MapOutline outline;
 

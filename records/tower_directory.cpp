@@ -1,4 +1,4 @@
-#include "records/tower_database.h"
+#include "records/tower_directory.h"
 
 #include <algorithm>
 #include <utility>
@@ -14,7 +14,7 @@ constexpr std::size_t typicalRecordBytes = 32;
 
 }  // namespace
 
-TowerDatabase::TowerDatabase(TagReader reader)
+TowerDirectory::TowerDirectory(TagReader reader)
 {
     if (!reader.isOpen()) return;
     towers_.reserve(std::min<std::size_t>(maxTowerId, reader.remaining() / typicalRecordBytes));
@@ -40,12 +40,12 @@ TowerDatabase::TowerDatabase(TagReader reader)
     webPages_.read(reader);
 }
 
-TowerDatabase::TowerDatabase(const std::filesystem::path& dataFile)
-    : TowerDatabase(TagReader::fromFile(dataFile))
+TowerDirectory::TowerDirectory(const std::filesystem::path& dataFile)
+    : TowerDirectory(TagReader::fromFile(dataFile))
 {
 }
 
-void TowerDatabase::index()
+void TowerDirectory::index()
 {
     TowerId largest = 0;
     for (const Tower& tower : towers_) largest = std::max(largest, tower.id);
@@ -63,7 +63,7 @@ void TowerDatabase::index()
     towers_ = std::move(inIdOrder);
 }
 
-Tower TowerDatabase::numberedTower(std::string_view sourceLine, const ColumnMap& columns)
+Tower TowerDirectory::numberedTower(std::string_view sourceLine, const ColumnMap& columns)
 {
     // Checked before the line's texts enter the tables, so a refused line changes nothing
     // there; with every id taken the draw below would never end.
@@ -77,7 +77,7 @@ Tower TowerDatabase::numberedTower(std::string_view sourceLine, const ColumnMap&
     return tower;
 }
 
-TowerId TowerDatabase::addTower(std::string_view sourceLine, const ColumnMap& columns)
+TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& columns)
 {
     Tower tower = numberedTower(sourceLine, columns);
     const TowerId id = tower.id;
@@ -91,7 +91,7 @@ TowerId TowerDatabase::addTower(std::string_view sourceLine, const ColumnMap& co
     return id;
 }
 
-void TowerDatabase::addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns)
+void TowerDirectory::addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns)
 {
     // Stored as drawn, in random id order, and put in order once at the end.
     towers_.reserve(towers_.size() + sourceLines.size());
@@ -104,13 +104,13 @@ void TowerDatabase::addTowers(const std::vector<std::string_view>& sourceLines, 
     index();
 }
 
-TowerDatabase::Counts TowerDatabase::counts() const
+TowerDirectory::Counts TowerDirectory::counts() const
 {
     return {static_cast<std::int32_t>(towers_.size()), counties_.size(), dedications_.size(),
             webPages_.size()};
 }
 
-std::string TowerDatabase::encode() const
+std::string TowerDirectory::encode() const
 {
     TagWriter writer;
     // Room for a typical record per tower and the tables, so the bytes are seldom moved.
@@ -123,7 +123,7 @@ std::string TowerDatabase::encode() const
     return writer.bytes();
 }
 
-void TowerDatabase::write(const std::filesystem::path& dataFile) const
+void TowerDirectory::write(const std::filesystem::path& dataFile) const
 {
     replaceFileContents(dataFile, encode());
 }

@@ -1,14 +1,14 @@
 // The viewer's database: distances from the reference point and the displayed towers by position.
 #include <gtest/gtest.h>
 
-#include "query/viewer_database.h"
+#include "query/tower_database.h"
 #include "tests/support/bytes.h"
 
 namespace {
 
-TEST(ViewerDatabase, SquaredDistanceFromTheReferencePoint)
+TEST(TowerDatabase, SquaredDistanceFromTheReferencePoint)
 {
-    ViewerDatabase database;
+    TowerDatabase database;
     database.centre = {100, 200};
     Tower near;
     near.position = {103, 204};
@@ -30,9 +30,9 @@ TEST(ViewerDatabase, SquaredDistanceFromTheReferencePoint)
     EXPECT_DOUBLE_EQ(database.squaredDistance(extreme), 4294967295.0 * 4294967295.0);
 }
 
-TEST(ViewerDatabase, DisplayedTowerByPosition)
+TEST(TowerDatabase, DisplayedTowerByPosition)
 {
-    ViewerDatabase database{TowerDatabase(TagReader(bytesOf({0x0B, 5, 0x0B, 9, 0xFF, 0xFF, 0xFF, 0xFF})))};
+    TowerDatabase database{TagReader(bytesOf({0x0B, 5, 0x0B, 9, 0xFF, 0xFF, 0xFF, 0xFF}))};
     database.displayOrder = {9, 5, 77};
     EXPECT_EQ(database.displayedCount(), 3);
     ASSERT_NE(database.displayedTower(0), nullptr);
