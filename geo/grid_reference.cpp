@@ -6,6 +6,7 @@
 // remainder the dividend's sign, as the grid's arithmetic expects.
 #include "geo/grid_reference.h"
 
+#include <array>
 #include <optional>
 
 #include "geo/decimal_text.h"
@@ -16,9 +17,17 @@ namespace {
 // included: letters are compared as bytes, never case folded).
 std::optional<std::int32_t> letterIndex(char letter)
 {
-    const auto found = GridLetters.find(letter);
-    if (found == std::string_view::npos) return std::nullopt;
-    return static_cast<std::int32_t>(found);
+    // By byte: the letter's index in GridLetters, -1 for every other byte.
+    static constexpr std::array<std::int8_t, 256> indexOfByte = [] {
+        std::array<std::int8_t, 256> index{};
+        index.fill(-1);
+        for (std::size_t k = 0; k < GridLetters.size(); ++k)
+            index[static_cast<unsigned char>(GridLetters[k])] = static_cast<std::int8_t>(k);
+        return index;
+    }();
+    const std::int8_t found = indexOfByte[static_cast<unsigned char>(letter)];
+    if (found < 0) return std::nullopt;
+    return found;
 }
 
 bool isScanSpace(char c)

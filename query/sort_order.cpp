@@ -98,8 +98,10 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
     }
 
     std::vector<PackedKey> packed(towers.size());
-    // Only texts compared beyond their first 8 bytes are kept.
-    std::vector<std::array<std::string_view, 3>> texts(towers.size());
+    // The texts of the keys packed by their first 8 bytes, for the comparisons beyond them.
+    std::array<std::vector<std::string_view>, 3> texts;
+    for (std::size_t k = 0; k < keyCount; ++k)
+        if (packing[k] == Packing::TextPrefix) texts[k].resize(towers.size());
     for (std::size_t i = 0; i < towers.size(); ++i) {
         const Tower& tower = *towers[i];
         packed[i].position = static_cast<std::uint32_t>(i);
@@ -112,8 +114,8 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
                 break;
             case Packing::Number: word = numberWord(readers[k].read(tower).number); break;
             case Packing::TextPrefix:
-                texts[i][k] = readers[k].read(tower).text;
-                word = prefixWord(texts[i][k]);
+                texts[k][i] = readers[k].read(tower).text;
+                word = prefixWord(texts[k][i]);
                 break;
             case Packing::None: break;
             }
@@ -125,7 +127,7 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
         for (std::size_t k = 0; k < keyCount; ++k) {
             if (a.words[k] != b.words[k]) return a.words[k] < b.words[k];
             if (packing[k] == Packing::TextPrefix) {
-                int order = texts[a.position][k].compare(texts[b.position][k]);
+                int order = texts[k][a.position].compare(texts[k][b.position]);
                 if (order != 0) return descending[k] ? order > 0 : order < 0;
             }
         }

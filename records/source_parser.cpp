@@ -36,14 +36,15 @@ namespace {
 void splitColumnsInto(std::string_view line, std::vector<std::string_view>& columns)
 {
     columns.clear();
-    std::size_t start = 0;
-    for (std::size_t at = 0; at < line.size(); ++at) {
-        if (line[at] != columnSeparator) continue;
-        columns.push_back(line.substr(start, at - start));
+    const char* start = line.data();
+    const char* const end = start + line.size();
+    for (const char* at = start; at != end; ++at) {
+        if (*at != columnSeparator) continue;
+        columns.emplace_back(start, static_cast<std::size_t>(at - start));
         start = at + 1;
     }
     // The rest after the last separator is a column unless it is empty.
-    if (start < line.size()) columns.push_back(line.substr(start));
+    if (start != end) columns.emplace_back(start, static_cast<std::size_t>(end - start));
 }
 
 }  // namespace

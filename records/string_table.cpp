@@ -25,7 +25,12 @@ bool operator==(const StringTable& a, const StringTable& b)
 std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
 {
     if (text.empty()) return 0;
-    if (const auto found = byText_.find(text); found != byText_.end()) return found->second;
+    if (lastIndex_ != 0 && text == lastAdded_) return lastIndex_;
+    if (const auto found = byText_.find(text); found != byText_.end()) {
+        lastAdded_ = text;
+        lastIndex_ = found->second;
+        return lastIndex_;
+    }
     // With every index taken the draw below would never end.
     if (size() >= maxTowerId) {
         if (holds_.empty()) throw LimitReached("all 32767 indexes of the table are taken");
@@ -35,6 +40,8 @@ std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
     while (!this->text(index).empty()) index = draw.drawIndex();
     store(index, text);
     byText_.emplace(text, index);
+    lastAdded_ = text;
+    lastIndex_ = index;
     return index;
 }
 
@@ -49,6 +56,7 @@ void StringTable::write(TagWriter& writer) const
 
 void StringTable::read(TagReader& reader)
 {
+    lastIndex_ = 0;  // a repeated text may take a newer index below
     std::int32_t index = 0;
     for (;;) {
         const int tag = reader.nextItem();

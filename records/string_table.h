@@ -60,4 +60,7 @@ private:
     std::vector<std::string> texts_;          // in the order they came
     std::vector<std::int16_t> placeOfIndex_;  // by index up to the largest: the place in texts_, -1 for none
     std::unordered_map<std::string, std::int32_t, TextHash, std::equal_to<>> byText_;
+    // The text added last and its index: neighbouring lines of a source often share a county.
+    std::string lastAdded_;
+    std::int32_t lastIndex_ = 0;
 };

@@ -16,18 +16,11 @@ void TagWriter::putNumber(char tag, std::int32_t value)
 {
     if (value == 0) return;
     const auto bits = static_cast<std::uint32_t>(value);  // two's complement for the long form
-    if (value > 0 && value <= 0xFF) {
-        bytes_ += static_cast<char>(smallForm | tagNumber(tag));
-        bytes_ += static_cast<char>(bits);
-    } else if (value > 0 && value <= 0xFFFF) {
-        bytes_ += static_cast<char>(wordForm | tagNumber(tag));
-        bytes_ += static_cast<char>(bits & 0xFFu);
-        bytes_ += static_cast<char>(bits >> 8);
-    } else {
-        bytes_ += static_cast<char>(longForm | tagNumber(tag));
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes_ += static_cast<char>((bits >> shift) & 0xFFu);
-    }
+    const unsigned form = value > 0 && value <= 0xFF ? smallForm : value > 0 && value <= 0xFFFF ? wordForm : longForm;
+    const int payload = form == smallForm ? 1 : form == wordForm ? 2 : 4;
+    char item[5] = {static_cast<char>(form | tagNumber(tag))};
+    for (int i = 0; i < payload; ++i) item[1 + i] = static_cast<char>((bits >> (8 * i)) & 0xFFu);
+    bytes_.append(item, static_cast<std::size_t>(1 + payload));
 }
 
 void TagWriter::putText(char tag, const std::string& text)
