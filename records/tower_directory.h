@@ -1,9 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
-#include <ranges>
+#include <cstddef>
+#include <iterator>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,6 +17,58 @@
 #include "records/string_table.h"
 #include "records/tag_reader.h"
 #include "records/tower.h"
+
+// The towers with their ids, (id, tower) in ascending id, as an ordered map from id to tower gives
+// them; a view of the directory's towers, valid while they do not change.
+class TowersById {
+public:
+    using Entry = std::pair<TowerId, const Tower&>;
+
+    class Iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = Entry;
+        using reference = Entry;
+        using pointer = void;
+        using difference_type = std::ptrdiff_t;
+
+        Iterator() = default;
+        explicit Iterator(const Tower* at) : at_(at) {}
+        Entry operator*() const { return {at_->id, *at_}; }
+        Iterator& operator++()
+        {
+            ++at_;
+            return *this;
+        }
+        Iterator operator++(int)
+        {
+            const Iterator was = *this;
+            ++at_;
+            return was;
+        }
+        friend bool operator==(Iterator, Iterator) = default;
+
+    private:
+        const Tower* at_ = nullptr;
+    };
+
+    explicit TowersById(std::span<const Tower> towers) : towers_(towers) {}
+    Iterator begin() const { return Iterator(towers_.data()); }
+    Iterator end() const { return Iterator(towers_.data() + towers_.size()); }
+    std::size_t size() const { return towers_.size(); }
+    bool empty() const { return towers_.empty(); }
+    Entry front() const { return *begin(); }
+    Entry operator[](std::size_t place) const { return {towers_[place].id, towers_[place]}; }
+
+    // The same towers under the same ids.
+    friend bool operator==(const TowersById& a, const TowersById& b)
+    {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+
+private:
+    std::span<const Tower> towers_;
+};
 
 // The tower directory in memory: every tower under its id and the three tables its towers point
 // into. The data compiler fills it line by line and writes it; the viewer reads it from the
@@ -50,14 +105,7 @@ public:
     const std::string& dedicationText(std::int32_t index) const { return dedications_.text(index); }
     const std::string& webAddress(std::int32_t index) const { return webPages_.text(index); }
 
-    // Every tower with its id, (id, tower) in ascending id, as an ordered map from id to tower
-    // gives them.
-    auto towers() const
-    {
-        return towers_ | std::views::transform([](const Tower& tower) {
-                   return std::pair<TowerId, const Tower&>(tower.id, tower);
-               });
-    }
+    TowersById towers() const { return TowersById(towers_); }
     const Tower* tower(TowerId id) const
     {
         if (id < 1 || static_cast<std::size_t>(id) >= placeOfId_.size()) return nullptr;

@@ -1,7 +1,6 @@
 // The tower database: its tables, the draw of ids and indexes, and the compiled file read back.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -161,9 +160,9 @@ TowerDirectory sampleDatabase()
 
 void expectSameTables(const TowerDirectory& read, const TowerDirectory& written)
 {
-    EXPECT_TRUE(read.counties() == written.counties());
-    EXPECT_TRUE(read.dedications() == written.dedications());
-    EXPECT_TRUE(read.webPages() == written.webPages());
+    EXPECT_EQ(read.counties(), written.counties());
+    EXPECT_EQ(read.dedications(), written.dedications());
+    EXPECT_EQ(read.webPages(), written.webPages());
 }
 
 TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
@@ -179,7 +178,7 @@ TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
     for (std::string_view line : lines) oneByOne.addTower(line, columns);
     TowerDirectory together;
     together.addTowers(lines, columns);
-    EXPECT_TRUE(std::ranges::equal(together.towers(), oneByOne.towers()));
+    EXPECT_EQ(together.towers(), oneByOne.towers());
     EXPECT_EQ(together.encode(), oneByOne.encode());
 
     // Towers added after a batch still get ids of their own.
@@ -204,7 +203,7 @@ TEST(TowerDirectory, ReadsBackWhatItWrote)
     ASSERT_EQ(written.counts().towers, 5);
     const std::string file = written.encode();
     const TowerDirectory read{TagReader(file)};
-    EXPECT_TRUE(std::ranges::equal(read.towers(), written.towers()));
+    EXPECT_EQ(read.towers(), written.towers());
     expectSameTables(read, written);
     EXPECT_EQ(read.countyName(read.towers().front().second.county),
               written.countyName(written.towers().front().second.county));
