@@ -7,7 +7,8 @@
 //    bits, flipped so that unsigned order is numeric order;
 //  - other texts (place, a user String field): the first 8 bytes, big-endian and padded with
 //    zeros, so that unsigned order of the words is byte order of the texts as far as they go;
-//    equal words fall back to comparing the whole texts.
+//    equal words fall back to the next 8 bytes, packed alike beside the array, and equal ones
+//    of those to comparing the whole texts.
 // A descending key stores the complement of each word and reverses the fallback.
 #include "query/sort_order.h"
 
@@ -98,10 +99,15 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
     }
 
     std::vector<PackedKey> packed(towers.size());
-    // The texts of the keys packed by their first 8 bytes, for the comparisons beyond them.
+    // The texts of the keys packed by their first 8 bytes and their next 8 bytes, for the
+    // comparisons beyond the first.
     std::array<std::vector<std::string_view>, 3> texts;
-    for (std::size_t k = 0; k < keyCount; ++k)
-        if (packing[k] == Packing::TextPrefix) texts[k].resize(towers.size());
+    std::array<std::vector<std::uint64_t>, 3> nextWords;
+    for (std::size_t k = 0; k < keyCount; ++k) {
+        if (packing[k] != Packing::TextPrefix) continue;
+        texts[k].resize(towers.size());
+        nextWords[k].resize(towers.size());
+    }
     for (std::size_t i = 0; i < towers.size(); ++i) {
         const Tower& tower = *towers[i];
         packed[i].position = static_cast<std::uint32_t>(i);
@@ -116,6 +122,7 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
             case Packing::TextPrefix:
                 texts[k][i] = readers[k].read(tower).text;
                 word = prefixWord(texts[k][i]);
+                nextWords[k][i] = prefixWord(texts[k][i].substr(std::min<std::size_t>(8, texts[k][i].size())));
                 break;
             case Packing::None: break;
             }
@@ -127,6 +134,9 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
         for (std::size_t k = 0; k < keyCount; ++k) {
             if (a.words[k] != b.words[k]) return a.words[k] < b.words[k];
             if (packing[k] == Packing::TextPrefix) {
+                const std::uint64_t aNext = nextWords[k][a.position];
+                const std::uint64_t bNext = nextWords[k][b.position];
+                if (aNext != bNext) return descending[k] ? aNext > bNext : aNext < bNext;
                 int order = texts[k][a.position].compare(texts[k][b.position]);
                 if (order != 0) return descending[k] ? order > 0 : order < 0;
             }

@@ -10,7 +10,7 @@ namespace {
 // the ordinary values in either direction.
 constexpr std::string_view missingTextAscending = "zz";
 constexpr std::string_view missingTextDescending = "";
-constexpr double missingNumberAscending = noUpperBound;
+constexpr double missingNumberAscending = 2147483647;
 constexpr double missingNumberDescending = 0;
 
 }  // namespace
