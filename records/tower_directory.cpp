@@ -9,7 +9,8 @@
 
 namespace {
 
-// A tower record takes about 40 bytes of the file; room for that many is made at once.
+// A tower record of a typical file takes about 40 bytes, seldom fewer than this many: room for
+// the file's size over it is made at once.
 constexpr std::size_t typicalRecordBytes = 32;
 
 }  // namespace
