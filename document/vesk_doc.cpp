@@ -47,7 +47,7 @@ std::string quoted(const std::filesystem::path& path) { return "\"" + path.strin
 
 std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files)
 {
-    auto database = std::make_unique<TowerDatabase>(TowerDatabase(files.directory));
+    auto database = std::make_unique<TowerDatabase>(files.directory);
     setDefaultSortKeys(*database);
     recomputeDisplayed(*database);
     database->outline = loadOutline(files.outline);
