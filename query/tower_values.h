@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 #include <map>
@@ -79,9 +80,10 @@ public:
     friend bool operator==(const TowerValues& a, const TowerValues& b)
     {
         if (a.size() != b.size() || a.elsewhere_ != b.elsewhere_) return false;
-        for (TowerId id = 1; id <= maxTowerId; ++id) {
-            const Value* x = a.find(id);
-            const Value* y = b.find(id);
+        const std::size_t reach = std::max(a.byId_.size(), b.byId_.size());
+        for (std::size_t id = 1; id < reach; ++id) {
+            const Value* x = a.find(static_cast<TowerId>(id));
+            const Value* y = b.find(static_cast<TowerId>(id));
             if ((x == nullptr) != (y == nullptr) || (x != nullptr && !(*x == *y))) return false;
         }
         return true;
