@@ -49,7 +49,6 @@ std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files)
 {
     auto database = std::make_unique<TowerDatabase>(files.directory);
     setDefaultSortKeys(*database);
-    recomputeDisplayed(*database);
     database->outline = loadOutline(files.outline);
     return database;
 }
@@ -64,7 +63,10 @@ TowerDatabase& VeskDoc::ensureDatabase()
 {
     // A document file named on the viewer's command line is read before any new document has
     // made the directory; it is made then.
-    if (!database_) database_ = loadViewerDatabase(files_);
+    if (!database_) {
+        database_ = loadViewerDatabase(files_);
+        applyCentreAndRadius(centreOfText());
+    }
     return *database_;
 }
 

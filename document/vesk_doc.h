@@ -22,7 +22,8 @@ struct ViewerFiles {
 };
 
 // The directory as the viewer uses it: the towers and tables of the data file, the default sort
-// keys, every tower displayed (no selection yet) and the outline map.
+// keys and the outline map. Nothing is displayed until the document applies its centre and
+// radius, which works out the displayed towers once.
 std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files);
 
 // The viewer's one document, alive for the whole run: the display settings, the tower directory,
