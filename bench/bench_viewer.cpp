@@ -40,7 +40,7 @@ public:
     std::optional<MapOptions> runMapOptionsDialog(const MapOptions&) override { return {}; }
     std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions&) override { return {}; }
     void runTowerFieldsDialog(TowerFieldEditor&) override {}
-    std::optional<std::filesystem::path> askExportFileName() override { return {}; }
+    std::optional<std::filesystem::path> askExportFileName(ExportFormat) override { return {}; }
 };
 
 // The three directories of the benchmarks, written once: all 32767 towers, the first 100 of

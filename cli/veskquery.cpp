@@ -1,5 +1,6 @@
 #include "cli/veskquery.h"
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -7,16 +8,18 @@
 #include <string_view>
 #include <variant>
 
-#include "cli/windows1252.h"
+#include "query/windows1252.h"
 #include "document/archive.h"
 #include "document/dialog_choices.h"
 #include "document/document_file.h"
 #include "document/map_options.h"
+#include "document/web_links.h"
 #include "geo/decimal_text.h"
 #include "geo/grid_reference.h"
 #include "geo/location_text.h"
 #include "query/csv_export.h"
 #include "query/field_list.h"
+#include "query/gps_exports.h"
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "query/tower_text.h"
@@ -48,6 +51,10 @@ const char* const veskQueryUsage =
     "  --list                  full description of each tower, one a line (the default)\n"
     "  --csv                   the export file's bytes\n"
     "  --ids                   the TowerIds, one a line\n"
+    "  --gpx                   GPX 1.1 waypoints at true WGS-84 places, for phones and satnavs\n"
+    "  --geojson               a GeoJSON FeatureCollection of points with the export's columns\n"
+    "  --links streetmap|multimap|openstreetmap\n"
+    "                          each tower's link to that online map, one a line\n"
     "  --encoding cp1252|utf-8 the texts as the directory's Windows-1252 bytes (the default) or\n"
     "                          in UTF-8 (the default on a UTF-8 terminal)\n"
     "  --help                  show this text\n"
@@ -66,7 +73,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Output { List, Csv, Ids };
+enum class Output { List, Csv, Ids, Gpx, GeoJson, Links };
 
 struct SetDocument { std::string path; };
 struct SetCentre { std::string text; };
@@ -82,6 +89,7 @@ struct Query {
     std::string dataFile = "vesk.dat";
     std::vector<Action> actions;
     Output output = Output::List;
+    std::int32_t linkService = webMapStreetmap;
     std::optional<TextEncoding> encoding;
     bool help = false;
 };
@@ -160,6 +168,17 @@ Query parseArguments(const std::vector<std::string>& arguments)
             query.output = Output::Csv;
         } else if (option == "--ids") {
             query.output = Output::Ids;
+        } else if (option == "--gpx") {
+            query.output = Output::Gpx;
+        } else if (option == "--geojson") {
+            query.output = Output::GeoJson;
+        } else if (option == "--links") {
+            const std::string& service = take(option);
+            query.output = Output::Links;
+            if (service == "streetmap") query.linkService = webMapStreetmap;
+            else if (service == "multimap") query.linkService = webMapMultimap;
+            else if (service == "openstreetmap") query.linkService = webMapOpenStreetMap;
+            else throw UsageError("map service \"" + service + "\" is not streetmap, multimap or openstreetmap");
         } else {
             throw UsageError("unknown option \"" + option + "\" (try --help)");
         }
@@ -251,16 +270,26 @@ public:
         database_.sortKeys[sortKeysGiven_++] = SortKey{choice.userField, choice.field, action.descending};
     }
 
-    void write(Output output, std::ostream& out)
+    void write(const Query& query, std::ostream& out, std::ostream& err)
     {
         recomputeDisplayed(database_);
-        if (output == Output::Csv) {
-            writeCsv(out, database_);
+        switch (query.output) {
+        case Output::Csv: writeCsv(out, database_); return;
+        case Output::Gpx: writeGpx(out, database_, wgs84()); return;
+        case Output::GeoJson: {
+            const GpsExportCounts counts = writeGeoJson(out, database_, wgs84());
+            if (counts.leftOut > 0)
+                err << "veskquery: " << counts.leftOut << (counts.leftOut == 1 ? " tower" : " towers")
+                    << " without a position left out\n";
             return;
+        }
+        case Output::Links: writeLinks(query.linkService, out); return;
+        case Output::List:
+        case Output::Ids: break;
         }
         std::string lines;
         for (const TowerId id : database_.displayOrder) {
-            if (output == Output::Ids)
+            if (query.output == Output::Ids)
                 appendDecimal(lines, id);
             else
                 appendTowerDescription(lines, database_.tower(id), database_, true);
@@ -276,6 +305,28 @@ public:
 private:
     static constexpr std::size_t writeChunk = 1 << 16;
 
+    // One line a displayed tower: its link to the map service, empty for a tower without a place.
+    void writeLinks(std::int32_t service, std::ostream& out)
+    {
+        for (const TowerId id : database_.displayOrder) {
+            const Position position = database_.tower(id)->position;
+            if (!position.isSet()) {
+                out << '\n';
+            } else if (service == webMapOpenStreetMap) {
+                const auto place = wgs84()(position);
+                out << (place ? openStreetMapLink(*place) : std::string()) << '\n';
+            } else {
+                out << (service == webMapMultimap ? multimapLink(position) : streetmapLink(position)) << '\n';
+            }
+        }
+    }
+
+    const Wgs84Converter& wgs84()
+    {
+        if (!toWgs84_) toWgs84_ = std::make_unique<Wgs84Converter>();
+        return *toWgs84_;
+    }
+
     // The centre read from its text as a grid reference, the radius in whole metres.
     void applyCentreAndRadius()
     {
@@ -284,6 +335,7 @@ private:
     }
 
     TowerDatabase database_;
+    std::unique_ptr<Wgs84Converter> toWgs84_;
     std::string centreText_{defaultCentreText};
     double radius_ = defaultRadius;  // metres
     int sortKeysGiven_ = 0;
@@ -319,8 +371,11 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
         }
         QueryRun run(query);
         for (const Action& action : query.actions) std::visit(run, action);
-        writeEncoded(out, query.encoding.value_or(terminalEncoding),
-                     [&](std::ostream& stream) { run.write(query.output, stream); });
+        // GPX and GeoJSON are UTF-8 by their own rules.
+        const bool utf8Format = query.output == Output::Gpx || query.output == Output::GeoJson;
+        const TextEncoding encoding =
+            utf8Format ? TextEncoding::Windows1252 : query.encoding.value_or(terminalEncoding);
+        writeEncoded(out, encoding, [&](std::ostream& stream) { run.write(query, stream, err); });
         return out ? 0 : 1;
     } catch (const UsageError& error) {
         err << "veskquery: " << oneLine(error.what()) << '\n';

@@ -32,6 +32,8 @@ inline constexpr int east = 32778;
 inline constexpr int west = 32779;
 inline constexpr int userFields = 32780;
 inline constexpr int exportCsv = 32781;
+inline constexpr int exportGpx = 32782;
+inline constexpr int exportGeoJson = 32783;
 
 // Control bar buttons, also sent to the document.
 inline constexpr int centre = 1021;

@@ -12,6 +12,9 @@
 #include "document/tower_field_editor.h"
 #include "query/selection_step.h"
 
+// What Export writes: the CSV file, or the towers for GPS devices and map programs.
+enum class ExportFormat { Csv, Gpx, GeoJson };
+
 // Texts of the Export file dialog.
 inline constexpr std::string_view exportFileFilter = "(*.csv)|*.csv|(*.*)|*.*||";
 inline constexpr std::string_view exportProposedName = "vesk";
@@ -65,6 +68,6 @@ public:
         const UserFieldDefinitions& shown) = 0;
     // The field editor sets values through the editor while it runs; it has no result.
     virtual void runTowerFieldsDialog(TowerFieldEditor& editor) = 0;
-    // The file dialog of Export; none when cancelled.
-    virtual std::optional<std::filesystem::path> askExportFileName() = 0;
+    // The file dialog of Export in one of its formats; none when cancelled.
+    virtual std::optional<std::filesystem::path> askExportFileName(ExportFormat format) = 0;
 };

@@ -14,6 +14,7 @@
 #include "geo/outline_loader.h"
 #include "query/csv_export.h"
 #include "query/field_list.h"
+#include "query/gps_exports.h"
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "query/tower_text.h"
@@ -163,7 +164,9 @@ bool VeskDoc::onCommand(int id)
     case command::east: east(); return true;
     case command::west: west(); return true;
     case command::userFields: userFieldsCommand(); return true;
-    case command::exportCsv: exportCommand(); return true;
+    case command::exportCsv: exportCommand(ExportFormat::Csv); return true;
+    case command::exportGpx: exportCommand(ExportFormat::Gpx); return true;
+    case command::exportGeoJson: exportCommand(ExportFormat::GeoJson); return true;
     case command::centre: centreOnCurrentTower(); return true;
     case command::details: details(); return true;
     case command::editFields: editFieldsCommand(); return true;
@@ -371,33 +374,42 @@ void VeskDoc::details()
     views_.showMessage(towerDescription(currentTower_, ensureDatabase(), true));
 }
 
-bool VeskDoc::writeExport(std::ostream& out)
+std::int32_t VeskDoc::writeExport(std::ostream& out, ExportFormat format)
 {
-    writeCsv(out, ensureDatabase());
-    out.flush();
-    return static_cast<bool>(out);
+    const TowerDatabase& database = ensureDatabase();
+    switch (format) {
+    case ExportFormat::Csv: writeCsv(out, database); return 0;
+    case ExportFormat::Gpx: return writeGpx(out, database, wgs84()).leftOut;
+    case ExportFormat::GeoJson: return writeGeoJson(out, database, wgs84()).leftOut;
+    }
+    return 0;
 }
 
-void VeskDoc::exportCommand()
+void VeskDoc::exportCommand(ExportFormat format)
 {
-    const auto path = dialogs_.askExportFileName();
+    const auto path = dialogs_.askExportFileName(format);
     if (!path) return;
     ensureDatabase();
-    std::string failure;
+    std::string message;
     {
         BusyCursor busy(views_);
         // Written whole before it replaces any earlier file, as a document is saved.
         std::ostringstream out(std::ios::binary);
-        writeExport(out);
         try {
+            const std::int32_t leftOut = writeExport(out, format);
             replaceFileContents(*path, out.str());
+            if (leftOut > 0)
+                message = std::to_string(leftOut) + (leftOut == 1 ? " tower" : " towers") +
+                          " without a position could not be put in " + quoted(*path) + ".";
         } catch (const FileWriteError& error) {
-            failure = error.leftIncomplete()
+            message = error.leftIncomplete()
                           ? "Cannot write the export file " + quoted(*path) + "; it is incomplete."
                           : "Cannot create the export file " + quoted(*path) + ".";
+        } catch (const std::runtime_error& error) {
+            message = "Cannot export to " + quoted(*path) + ": " + error.what();
         }
     }
-    if (!failure.empty()) views_.showMessage(failure);
+    if (!message.empty()) views_.showMessage(message);
 }
 
 void VeskDoc::openInBrowser(const std::string& address)
@@ -416,11 +428,16 @@ void VeskDoc::openInBrowser(const std::string& address)
 void VeskDoc::openOpenStreetMap(Position position)
 {
     try {
-        if (!toWgs84_) toWgs84_ = std::make_unique<Wgs84Converter>();
-        if (const auto place = (*toWgs84_)(position)) openInBrowser(openStreetMapLink(*place));
+        if (const auto place = wgs84()(position)) openInBrowser(openStreetMapLink(*place));
     } catch (const std::runtime_error& error) {
         views_.showMessage(std::string("The map link cannot be made: ") + error.what());
     }
+}
+
+const Wgs84Converter& VeskDoc::wgs84()
+{
+    if (!toWgs84_) toWgs84_ = std::make_unique<Wgs84Converter>();
+    return *toWgs84_;
 }
 
 void VeskDoc::openWebPage()

@@ -97,7 +97,7 @@ public:
     void west();
     void centreOnCurrentTower();
     void details();
-    void exportCommand();
+    void exportCommand(ExportFormat format);
     void openWebPage();
     void openWebMap();
 
@@ -109,8 +109,10 @@ public:
     MapOptions shownMapOptions() const;
     UserFieldDefinitions shownUserFieldDefinitions() const;
 
-    // The export file's bytes for the displayed towers; false when the stream failed.
-    bool writeExport(std::ostream& out);
+    // The export file's bytes for the displayed towers; gives the number of towers without a
+    // position that a GPS format leaves out. Throws std::runtime_error when PROJ cannot work out
+    // WGS-84 places.
+    std::int32_t writeExport(std::ostream& out, ExportFormat format);
     // The map's pan and zoom step: the centre moves by whole 100 m units of the distances
     // (metres, truncated toward zero), the database takes the document's radius, and the
     // displayed towers are recomputed when the centre moved.
@@ -120,6 +122,7 @@ public:
 private:
     // Its WGS-84 converter is made on first use: PROJ takes a moment to set up.
     void openOpenStreetMap(Position position);
+    const Wgs84Converter& wgs84();
     TowerDatabase& ensureDatabase();
     // The position the centre text stands for: read as a grid reference, unless the text is the
     // one a move or Centre wrote for the database's centre. In the UTM and Lat/Long systems that

@@ -92,13 +92,49 @@ std::string csvQuote(std::string_view text)
 
 std::string csvHeader()
 {
-    std::string header = "place,county,dedication,gf,bells,weight,note"
-                         ",ringable,night,time,grid ref,www";
+    std::string header;
+    for (const std::string_view name : exportColumnNames) {
+        if (!header.empty()) header += ',';
+        header += name;
+    }
     for (int slot : namedUserFieldSlots()) {
         header += ',';
         appendQuoted(header, userFields[slot].name);
     }
     return header;
+}
+
+void exportCells(const Tower& tower, const TowerDirectory& database, const std::vector<int>& namedSlots,
+                 std::vector<ExportCell>& cells)
+{
+    // The cells' texts keep their room from one tower to the next.
+    cells.resize(exportColumnNames.size() + namedSlots.size());
+    for (ExportCell& cell : cells) {
+        cell.text.clear();
+        cell.isNumber = false;
+    }
+    auto cell = [&](std::size_t column, auto append) {
+        cells[column].name = exportColumnNames[column];
+        append(cells[column].text);
+    };
+    cell(0, [&](std::string& text) { text = tower.place; });
+    cell(1, [&](std::string& text) { text = database.countyName(tower.county); });
+    cell(2, [&](std::string& text) { text = database.dedicationText(tower.dedication); });
+    cell(3, [&](std::string& text) { text = tower.groundFloor ? "(GF)" : ""; });
+    cell(4, [&](std::string& text) { appendDecimal(text, tower.bells); });
+    cells[4].isNumber = true;
+    cell(5, [&](std::string& text) { appendWeight(text, tower); });
+    cell(6, [&](std::string& text) { appendNote(text, tower.note); });
+    cell(7, [&](std::string& text) { text = tower.unringable ? " Unringable" : ""; });
+    cell(8, [&](std::string& text) { appendNight(text, tower.practiceNight); });
+    cell(9, [&](std::string& text) { appendTime(text, tower.practiceTime); });
+    cell(10, [&](std::string& text) { appendLocationText(text, tower.position); });
+    cell(11, [&](std::string& text) { text = database.webAddress(tower.webPage); });
+    for (std::size_t k = 0; k < namedSlots.size(); ++k) {
+        ExportCell& added = cells[exportColumnNames.size() + k];
+        added.name = userFields[namedSlots[k]].name;
+        appendUserFieldValueText(added.text, namedSlots[k], tower.id);
+    }
 }
 
 std::string csvRow(const Tower& tower, const TowerDirectory& database)

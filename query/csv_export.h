@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/tower.h"
 
@@ -11,6 +13,23 @@ class TowerDirectory;
 
 // The export file of the displayed towers: one header line, then one row per displayed tower in
 // display order. Lines end in CR LF whatever the platform, so the stream should be binary.
+
+// The export's twelve columns, before those of the named user fields.
+inline constexpr std::array<std::string_view, 12> exportColumnNames = {
+    "place", "county", "dedication", "gf", "bells", "weight", "note",
+    "ringable", "night", "time", "grid ref", "www"};
+
+// One column of a tower's export row, as its text before any quoting.
+struct ExportCell {
+    std::string_view name;
+    std::string text;
+    bool isNumber = false;  // the number of bells; every other column is a text
+};
+
+// The cells of a tower's row: the twelve columns, then the named user fields of the slots given.
+// Other formats that carry the export's columns take them from here.
+void exportCells(const Tower& tower, const TowerDirectory& database, const std::vector<int>& namedSlots,
+                 std::vector<ExportCell>& cells);
 
 // The text in double quotes, each double quote in it doubled.
 std::string csvQuote(std::string_view text);

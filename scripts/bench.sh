@@ -4,17 +4,7 @@
 # like. The map references are set beside PROJ, which is installed here with sqlite3 when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-missing=()
-for package in libproj-dev proj-bin sqlite3; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  [ "$(id -u)" -eq 0 ] || { echo "Missing packages: ${missing[*]} (run as root)" >&2; exit 1; }
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh proj-bin sqlite3
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-bench -j "$(nproc)"
 for program in build-bench/bench/bench_*; do

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those that are missing.
+# Installs the Debian packages the build and the tests need, and any named as arguments, only
+# those that are missing.
 set -euo pipefail
 
 # The viewer's toolkit, a font and a virtual X display for its tests; PROJ for true WGS-84
 # positions in exports and map links.
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
-          libwxgtk3.2-dev fonts-dejavu-core xvfb xauth libproj-dev)
+          libwxgtk3.2-dev fonts-dejavu-core xvfb xauth libproj-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -9,7 +9,12 @@
 
 namespace {
 
-wxString documentFilter() { return toWx(documentFilterName) + "|" + toWx(documentFilterPattern); }
+struct DialogForm {
+    wxString title;
+    wxString filter;
+    wxString extension;  // given to a name typed without one; none for Open
+    long style;
+};
 
 // The Export filter's "(*.csv)|*.csv|(*.*)|*.*||" without its closing bars, which the platform's
 // dialog does not take.
@@ -20,40 +25,37 @@ wxString exportFilter()
     return filter;
 }
 
+DialogForm formOf(FileDialogKind kind)
+{
+    const wxString documents = toWx(documentFilterName) + "|" + toWx(documentFilterPattern);
+    const wxString documentExtensionName = toWx(documentExtension).Mid(1);
+    constexpr long saving = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
+    switch (kind) {
+    case FileDialogKind::OpenDocument: return {"Open", documents, "", wxFD_OPEN | wxFD_FILE_MUST_EXIST};
+    case FileDialogKind::SaveDocument: return {"Save As", documents, documentExtensionName, saving};
+    case FileDialogKind::Export:
+        return {"Export", exportFilter(), toWx(exportDefaultExtension).AfterLast('.'), saving};
+    case FileDialogKind::ExportGpx: return {"Export GPX", "(*.gpx)|*.gpx", "gpx", saving};
+    case FileDialogKind::ExportGeoJson: return {"Export GeoJSON", "(*.geojson)|*.geojson", "geojson", saving};
+    }
+    return {};
+}
+
 }  // namespace
 
 wxString withDefaultExtension(FileDialogKind kind, const wxString& path)
 {
-    if (kind == FileDialogKind::OpenDocument) return path;
+    const DialogForm form = formOf(kind);
     wxFileName name(path);
-    if (!name.HasExt())
-        name.SetExt(kind == FileDialogKind::Export ? toWx(exportDefaultExtension).AfterLast('.')
-                                                   : toWx(documentExtension).Mid(1));
+    if (!form.extension.empty() && !name.HasExt()) name.SetExt(form.extension);
     return name.GetFullPath();
 }
 
 std::optional<wxString> runFileDialog(wxWindow* parent, FileDialogKind kind, const wxString& proposed)
 {
+    const DialogForm form = formOf(kind);
     const wxFileName proposal(proposed);
-    switch (kind) {
-    case FileDialogKind::OpenDocument: {
-        wxFileDialog dialog(parent, "Open", wxEmptyString, wxEmptyString, documentFilter(),
-                            wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-        if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-        return dialog.GetPath();
-    }
-    case FileDialogKind::SaveDocument: {
-        wxFileDialog dialog(parent, "Save As", proposal.GetPath(), proposal.GetFullName(),
-                            documentFilter(), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-        if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-        return dialog.GetPath();
-    }
-    case FileDialogKind::Export: {
-        wxFileDialog dialog(parent, "Export", proposal.GetPath(), proposal.GetFullName(),
-                            exportFilter(), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-        if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-        return dialog.GetPath();
-    }
-    }
-    return std::nullopt;
+    wxFileDialog dialog(parent, form.title, proposal.GetPath(), proposal.GetFullName(), form.filter, form.style);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    return dialog.GetPath();
 }

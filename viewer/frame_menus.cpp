@@ -50,6 +50,8 @@ constexpr Entry fileEntries[] = {
     {command::fileSave, "&Save", "Save the active document", {wxACCEL_CTRL, 'S'}},
     {command::fileSaveAs, "Save &As...", "Save the active document with a new name"},
     {command::exportCsv, "E&xport", ""},
+    {command::exportGpx, "Export &GPX...", ""},
+    {command::exportGeoJson, "Export Geo&JSON...", ""},
     separator,
     {command::print, "&Print...", "Print the active document", {wxACCEL_CTRL, 'P'}},
     {command::printPreview, "Print Pre&view", "Display full pages"},

@@ -189,9 +189,12 @@ std::optional<UserFieldDefinitions> VeskFrame::runUserFieldsDialog(const UserFie
 
 void VeskFrame::runTowerFieldsDialog(TowerFieldEditor& editor) { ::runTowerFieldsDialog(this, editor); }
 
-std::optional<std::filesystem::path> VeskFrame::askExportFileName()
+std::optional<std::filesystem::path> VeskFrame::askExportFileName(ExportFormat format)
 {
-    const auto chosen = chooseFile(FileDialogKind::Export, toWx(exportProposedName));
+    const FileDialogKind kind = format == ExportFormat::Gpx       ? FileDialogKind::ExportGpx
+                                : format == ExportFormat::GeoJson ? FileDialogKind::ExportGeoJson
+                                                                  : FileDialogKind::Export;
+    const auto chosen = chooseFile(kind, toWx(exportProposedName));
     if (!chosen) return std::nullopt;
     return std::filesystem::path(chosen->fn_str().data());
 }

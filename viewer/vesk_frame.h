@@ -59,7 +59,7 @@ public:
     std::optional<MapOptions> runMapOptionsDialog(const MapOptions& shown) override;
     std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions& shown) override;
     void runTowerFieldsDialog(TowerFieldEditor& editor) override;
-    std::optional<std::filesystem::path> askExportFileName() override;
+    std::optional<std::filesystem::path> askExportFileName(ExportFormat format) override;
 
     // ShellWindow
     SaveAnswer askSaveChanges(const wxString& title) override;

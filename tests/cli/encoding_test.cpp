@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/veskquery.h"
-#include "cli/windows1252.h"
+#include "query/windows1252.h"
 #include "tests/document/doc_test_support.h"
 
 using namespace docfixture;

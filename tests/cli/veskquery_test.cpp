@@ -147,6 +147,23 @@ TEST_F(VeskQueryTest, CsvIsTheExportFile)
               "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www\r\n");
 }
 
+TEST_F(VeskQueryTest, LinksAndGpsFormatsForEachDisplayedTower)
+{
+    const Result links = run({"--and", "county", "Hants", "Hants", "--links", "multimap"});
+    EXPECT_EQ(links.status, 0);
+    // Dunton, then Easton, which has no place to link to.
+    EXPECT_EQ(links.out, "http://www.multimap.com/map/browse.cgi?GridE=412350&GridN=145650&db=grid\n\n");
+    EXPECT_EQ(run({"--and", "place name", "Aston", "Aston", "--links", "openstreetmap"}).out,
+              "https://www.openstreetmap.org/?mlat=51.387295&mlon=-0.416970#map=16/51.387295/-0.416970\n");
+    EXPECT_EQ(run({"--links", "bing"}).status, 2);
+
+    // GeoJSON notes the tower it leaves out; both formats stay UTF-8 whatever --encoding says.
+    const Result json = run({"--geojson", "--encoding", "utf-8"});
+    EXPECT_EQ(json.err, "veskquery: 1 tower without a position left out\n");
+    EXPECT_EQ(json.out, run({"--geojson"}).out);
+    EXPECT_NE(run({"--gpx"}).out.find("<!-- 1 tower without a position is left out -->"), std::string::npos);
+}
+
 TEST_F(VeskQueryTest, DocumentFileBringsCentreAndUserFields)
 {
     // Centre SU123456, radius 20000, a Number field "Peals": Aston 12, Chart 40, Dunton 0.

@@ -126,9 +126,9 @@ public:
         calls.push_back("Tower Details dialog");
         if (towerFieldsUser) towerFieldsUser(editor);
     }
-    std::optional<std::filesystem::path> askExportFileName() override
+    std::optional<std::filesystem::path> askExportFileName(ExportFormat format) override
     {
-        calls.push_back("ask export file");
+        calls.push_back(format == ExportFormat::Csv ? "ask export file" : "ask GPS export file");
         return exportAnswer;
     }
 

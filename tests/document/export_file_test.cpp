@@ -27,7 +27,7 @@ protected:
     {
         windows.exportAnswer = file;
         windows.calls.clear();
-        doc.exportCommand();
+        doc.exportCommand(ExportFormat::Csv);
         return windows.calls.back();
     }
 

@@ -532,9 +532,37 @@ TEST_F(VeskDocTest, ExportWritesTheDisplayedTowersReplacingTheFile)
     windows.exportAnswer.reset();
     windows.calls.clear();
     std::filesystem::remove(file);
-    doc.exportCommand();
+    doc.exportCommand(ExportFormat::Csv);
     EXPECT_EQ(windows.calls, (Calls{"ask export file"}));
     EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(VeskDocTest, GpsExportsSayHowManyTowersHadNoPlace)
+{
+    doc.newDocument();
+    const auto gpx = folder / "towers.gpx";
+    windows.exportAnswer = gpx;
+    windows.calls.clear();
+    ASSERT_TRUE(doc.onCommand(command::exportGpx));
+    EXPECT_EQ(windows.calls,
+              (Calls{"ask GPS export file", "busy", "not busy",
+                     "message: 1 tower without a position could not be put in \"" + gpx.string() + "\"."}));
+    const std::string written = readAll(gpx);
+    EXPECT_NE(written.find("<name>Fenby</name>"), std::string::npos);
+    EXPECT_EQ(written.find("<name>Easton</name>"), std::string::npos);  // no position
+
+    windows.exportAnswer = folder / "towers.geojson";
+    ASSERT_TRUE(doc.onCommand(command::exportGeoJson));
+    EXPECT_TRUE(readAll(folder / "towers.geojson").starts_with("{\"type\":\"FeatureCollection\""));
+
+    // Every tower with a place: no message.
+    SelectionStep placed;
+    placed.field = selectBells;
+    placed.fromText = "6";
+    doc.applySelection(placed);
+    windows.calls.clear();
+    doc.onCommand(command::exportGpx);
+    EXPECT_EQ(windows.calls, (Calls{"ask GPS export file", "busy", "not busy"}));
 }
 
 TEST_F(VeskDocTest, ExportThatCannotCreateItsFileSaysSo)
@@ -543,7 +571,7 @@ TEST_F(VeskDocTest, ExportThatCannotCreateItsFileSaysSo)
     for (const auto& target : {folder / "no such folder" / "vesk.csv", folder.path()}) {
         windows.exportAnswer = target;
         windows.calls.clear();
-        doc.exportCommand();
+        doc.exportCommand(ExportFormat::Csv);
         ASSERT_EQ(windows.calls.size(), 4u);
         EXPECT_EQ(windows.calls[1], "busy");
         EXPECT_EQ(windows.calls[2], "not busy");
@@ -557,7 +585,7 @@ TEST_F(VeskDocTest, ExportThatCannotWriteItsFileSaysSo)
     doc.newDocument();
     windows.exportAnswer = "/dev/full";
     windows.calls.clear();
-    doc.exportCommand();
+    doc.exportCommand(ExportFormat::Csv);
     EXPECT_EQ(windows.calls.back(),
               "message: Cannot write the export file \"/dev/full\"; it is incomplete.");
 }

@@ -190,13 +190,38 @@ TEST_F(FilesTest, ExportWritesTheDisplayedTowersToTheNamedFile)
     frame->runCommand(command::exportCsv);
     EXPECT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::Export}));
     std::ostringstream expected;
-    ASSERT_TRUE(document().writeExport(expected));
+    document().writeExport(expected, ExportFormat::Csv);
     EXPECT_EQ(folder.read("towers.csv"), expected.str());
     EXPECT_NE(expected.str().find("Aston"), std::string::npos);
 
     // Cancel writes nothing.
     frame->runCommand(command::exportCsv);
     EXPECT_FALSE(folder.read("vesk.csv").has_value());
+}
+
+TEST_F(FilesTest, TheGpsExportsAreOnTheFileMenuAfterExport)
+{
+    openViewer();
+    wxMenu* file = frame->GetMenuBar()->GetMenu(0);
+    std::size_t csv = 0, gpx = 0, geoJson = 0;
+    ASSERT_NE(file->FindChildItem(toolkitId(command::exportCsv), &csv), nullptr);
+    ASSERT_NE(file->FindChildItem(toolkitId(command::exportGpx), &gpx), nullptr);
+    ASSERT_NE(file->FindChildItem(toolkitId(command::exportGeoJson), &geoJson), nullptr);
+    EXPECT_EQ(gpx, csv + 1);
+    EXPECT_EQ(geoJson, csv + 2);
+    EXPECT_EQ(file->FindItemByPosition(gpx)->GetItemLabel(), "Export &GPX...");
+    EXPECT_EQ(file->FindItemByPosition(geoJson)->GetItemLabel(), "Export Geo&JSON...");
+
+    names = {"phone", "map"};
+    frame->runCommand(command::exportGpx);
+    frame->runCommand(command::exportGeoJson);
+    EXPECT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::ExportGpx, FileDialogKind::ExportGeoJson}));
+    const auto gpxFile = folder.read("phone.gpx");
+    ASSERT_TRUE(gpxFile.has_value());
+    EXPECT_NE(gpxFile->find("<name>Dunton</name>"), std::string::npos);
+    const auto geoJsonFile = folder.read("map.geojson");
+    ASSERT_TRUE(geoJsonFile.has_value());
+    EXPECT_NE(geoJsonFile->find("\"place\":\"Bexley\""), std::string::npos);
 }
 
 }  // namespace

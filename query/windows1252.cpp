@@ -1,18 +1,17 @@
-#include "cli/windows1252.h"
+#include "query/windows1252.h"
 
 #include <array>
-#include <cstdint>
 
 namespace {
 
 // The characters of bytes 0x80 to 0x9F, where the code page differs from Latin-1.
-constexpr std::array<std::uint16_t, 32> from0x80 = {
+constexpr std::array<char32_t, 32> from0x80 = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void appendUtf8(std::string& text, std::uint32_t character)
+void appendUtf8(std::string& text, char32_t character)
 {
     if (character < 0x80) {
         text += static_cast<char>(character);
@@ -28,13 +27,31 @@ void appendUtf8(std::string& text, std::uint32_t character)
 
 }  // namespace
 
+char32_t windows1252Character(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? from0x80[byte - 0x80] : byte;
+}
+
+std::optional<unsigned char> windows1252Byte(char32_t character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character < 0x100)) return static_cast<unsigned char>(character);
+    for (std::size_t i = 0; i < from0x80.size(); ++i)
+        if (from0x80[i] == character) return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+void appendUtf8Of(std::string& text, unsigned char byte)
+{
+    if (byte < 0x80)
+        text += static_cast<char>(byte);
+    else
+        appendUtf8(text, windows1252Character(byte));
+}
+
 std::string windows1252ToUtf8(std::string_view bytes)
 {
     std::string text;
     text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        appendUtf8(text, byte >= 0x80 && byte < 0xA0 ? from0x80[byte - 0x80] : byte);
-    }
+    for (const char c : bytes) appendUtf8Of(text, static_cast<unsigned char>(c));
     return text;
 }

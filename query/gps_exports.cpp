@@ -1,0 +1,206 @@
+#include "query/gps_exports.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "geo/decimal_text.h"
+#include "geo/wgs84.h"
+#include "query/csv_export.h"
+#include "query/tower_database.h"
+#include "query/tower_text.h"
+#include "query/user_fields.h"
+#include "query/windows1252.h"
+
+namespace {
+
+// Degrees to six decimals, about 10 cm.
+void appendDegrees(std::string& text, double degrees)
+{
+    char digits[32];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, 6).ptr;
+    text.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+// A directory text as XML character data or attribute value: UTF-8, the five markup characters
+// as entities, and the control characters XML does not allow left out.
+// Appends the runs of bytes that `plain` accepts as they are, and hands every other byte to
+// `special`.
+template <typename Plain, typename Special>
+void appendEscaped(std::string& text, std::string_view bytes, Plain plain, Special special)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (plain(bytes[i])) continue;
+        text.append(bytes.data() + start, i - start);
+        special(bytes[i]);
+        start = i + 1;
+    }
+    text.append(bytes.data() + start, bytes.size() - start);
+}
+
+bool isPlainAscii(char c) { return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80; }
+
+void appendXml(std::string& text, std::string_view bytes)
+{
+    const auto plain = [](char c) { return isPlainAscii(c) && c != '&' && c != '<' && c != '>' && c != '"' && c != '\''; };
+    appendEscaped(text, bytes, plain, [&text](char c) {
+        switch (c) {
+        case '&': text += "&amp;"; break;
+        case '<': text += "&lt;"; break;
+        case '>': text += "&gt;"; break;
+        case '"': text += "&quot;"; break;
+        case '\'': text += "&apos;"; break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+                appendUtf8Of(text, static_cast<unsigned char>(c));
+        }
+    });
+}
+
+// A directory text as a JSON string: UTF-8, quoted, with the characters JSON escapes escaped.
+void appendJsonString(std::string& text, std::string_view bytes)
+{
+    text += '"';
+    const auto plain = [](char c) { return isPlainAscii(c) && c != '"' && c != '\\'; };
+    appendEscaped(text, bytes, plain, [&text](char c) {
+        switch (c) {
+        case '"': text += "\\\""; break;
+        case '\\': text += "\\\\"; break;
+        case '\n': text += "\\n"; break;
+        case '\r': text += "\\r"; break;
+        case '\t': text += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                constexpr char hex[] = "0123456789abcdef";
+                text += "\\u00";
+                text += hex[(c >> 4) & 0xF];
+                text += hex[c & 0xF];
+            } else {
+                appendUtf8Of(text, static_cast<unsigned char>(c));
+            }
+        }
+    });
+    text += '"';
+}
+
+// The displayed towers that have a place, with it, in display order.
+struct PlacedTower {
+    const Tower* tower;
+    Wgs84 place;
+};
+
+std::vector<PlacedTower> placedTowers(const TowerDatabase& database, const Wgs84Converter& toWgs84,
+                                      GpsExportCounts& counts)
+{
+    std::vector<const Tower*> towers;
+    std::vector<Position> positions;
+    for (const TowerId id : database.displayOrder) {
+        const Tower* tower = database.tower(id);
+        if (tower == nullptr) continue;
+        towers.push_back(tower);
+        positions.push_back(tower->position);
+    }
+    const std::vector<std::optional<Wgs84>> places = toWgs84.convert(positions);
+    std::vector<PlacedTower> placed;
+    placed.reserve(towers.size());
+    for (std::size_t i = 0; i < towers.size(); ++i) {
+        if (places[i])
+            placed.push_back({towers[i], *places[i]});
+        else
+            ++counts.leftOut;
+    }
+    counts.written = static_cast<std::int32_t>(placed.size());
+    return placed;
+}
+
+constexpr std::size_t writeChunk = 1 << 16;
+
+void flushIfFull(std::ostream& out, std::string& text)
+{
+    if (text.size() < writeChunk) return;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+}
+
+}  // namespace
+
+GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const Wgs84Converter& toWgs84)
+{
+    GpsExportCounts counts;
+    const std::vector<PlacedTower> placed = placedTowers(database, toWgs84, counts);
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<gpx version=\"1.1\" creator=\"Belfrix\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+    if (counts.leftOut > 0) {
+        text += "<!-- ";
+        appendDecimal(text, counts.leftOut);
+        text += counts.leftOut == 1 ? " tower without a position is left out -->\n"
+                                    : " towers without a position are left out -->\n";
+    }
+    std::string description;
+    for (const PlacedTower& entry : placed) {
+        const Tower& tower = *entry.tower;
+        text += "<wpt lat=\"";
+        appendDegrees(text, entry.place.latitude);
+        text += "\" lon=\"";
+        appendDegrees(text, entry.place.longitude);
+        text += "\">\n  <name>";
+        appendXml(text, tower.place);
+        text += "</name>\n  <desc>";
+        description.clear();
+        appendTowerDescription(description, &tower, database, true);
+        appendXml(text, description);
+        text += "</desc>\n";
+        if (tower.webPage != 0) {
+            text += "  <link href=\"";
+            text += "http://";
+            appendXml(text, database.webAddress(tower.webPage));
+            text += "\"/>\n";
+        }
+        text += "  <type>";
+        appendDecimal(text, tower.bells);
+        text += tower.bells == 1 ? " bell" : " bells";
+        text += "</type>\n</wpt>\n";
+        flushIfFull(out, text);
+    }
+    text += "</gpx>\n";
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return counts;
+}
+
+GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, const Wgs84Converter& toWgs84)
+{
+    GpsExportCounts counts;
+    const std::vector<PlacedTower> placed = placedTowers(database, toWgs84, counts);
+    const std::vector<int> namedSlots = namedUserFieldSlots();
+    std::vector<ExportCell> cells;
+    std::string text = "{\"type\":\"FeatureCollection\",\"features\":[";
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const Tower& tower = *placed[i].tower;
+        text += i == 0 ? "\n" : ",\n";
+        text += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[";
+        appendDegrees(text, placed[i].place.longitude);
+        text += ',';
+        appendDegrees(text, placed[i].place.latitude);
+        text += "]},\"properties\":{\"TowerId\":";
+        appendDecimal(text, tower.id);
+        exportCells(tower, database, namedSlots, cells);
+        for (const ExportCell& cell : cells) {
+            text += ',';
+            appendJsonString(text, cell.name);
+            text += ':';
+            if (cell.isNumber)
+                text += cell.text;
+            else
+                appendJsonString(text, cell.text);
+        }
+        text += "}}";
+        flushIfFull(out, text);
+    }
+    text += "\n]}\n";
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return counts;
+}
