@@ -208,7 +208,7 @@ public:
         std::optional<std::string> bytes = readFileBytes(query.dataFile);
         if (!bytes)
             throw UsageError("cannot read the directory file \"" + query.dataFile + "\"");
-        database_ = TowerDatabase(TowerDatabase(TagReader(std::move(*bytes))));
+        database_ = TowerDatabase(TagReader(std::move(*bytes)));
         setDefaultSortKeys(database_);
         applyCentreAndRadius();
     }
