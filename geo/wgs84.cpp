@@ -1,5 +1,6 @@
 #include "geo/wgs84.h"
 
+#include <dlfcn.h>
 #include <proj.h>
 
 #include <cmath>
@@ -14,22 +15,35 @@ namespace {
 constexpr double metresPerUnit = 100;
 constexpr double halfUnit = 50;
 
-struct ContextDeleter {
-    void operator()(PJ_CONTEXT* context) const { proj_context_destroy(context); }
-};
-struct TransformationDeleter {
-    void operator()(PJ* transformation) const { proj_destroy(transformation); }
-};
-using Context = std::unique_ptr<PJ_CONTEXT, ContextDeleter>;
-using Transformation = std::unique_ptr<PJ, TransformationDeleter>;
+// PROJ is loaded when the first converter is made, not when a program starts: it brings dozens
+// of libraries of its own, and most runs never need a WGS-84 place.
+struct ProjLibrary {
+    void* handle = dlopen(BELFRIX_PROJ_LIBRARY, RTLD_NOW | RTLD_LOCAL);
 
-Transformation makeTransformation(PJ_CONTEXT* context, const char* from)
+    template <typename Function>
+    Function* find(const char* name) const
+    {
+        void* found = handle != nullptr ? dlsym(handle, name) : nullptr;
+        if (found == nullptr)
+            throw std::runtime_error(std::string("PROJ (") + BELFRIX_PROJ_LIBRARY + ") cannot be loaded");
+        return reinterpret_cast<Function*>(found);
+    }
+
+    decltype(&proj_context_create) contextCreate = find<decltype(proj_context_create)>("proj_context_create");
+    decltype(&proj_context_destroy) contextDestroy = find<decltype(proj_context_destroy)>("proj_context_destroy");
+    decltype(&proj_context_errno) contextErrno = find<decltype(proj_context_errno)>("proj_context_errno");
+    decltype(&proj_context_errno_string) errnoString =
+        find<decltype(proj_context_errno_string)>("proj_context_errno_string");
+    decltype(&proj_create_crs_to_crs) crsToCrs = find<decltype(proj_create_crs_to_crs)>("proj_create_crs_to_crs");
+    decltype(&proj_destroy) destroy = find<decltype(proj_destroy)>("proj_destroy");
+    decltype(&proj_trans) trans = find<decltype(proj_trans)>("proj_trans");
+    decltype(&proj_trans_array) transArray = find<decltype(proj_trans_array)>("proj_trans_array");
+};
+
+const ProjLibrary& proj()
 {
-    Transformation transformation(proj_create_crs_to_crs(context, from, "EPSG:4326", nullptr));
-    if (!transformation)
-        throw std::runtime_error(std::string("PROJ cannot transform ") + from + " to WGS-84: " +
-                                 proj_context_errno_string(context, proj_context_errno(context)));
-    return transformation;
+    static const ProjLibrary library;
+    return library;
 }
 
 // Grid metres of a position on its own grid: the national grid, or the Irish grid for a
@@ -39,7 +53,10 @@ PJ_COORD gridMetres(Position position)
     const bool irish = isIrishPosition(position);
     const double x = irish ? position.x - irishOffsetX : position.x;
     const double y = irish ? position.y - irishOffsetY : position.y;
-    return proj_coord(x * metresPerUnit + halfUnit, y * metresPerUnit + halfUnit, 0, 0);
+    PJ_COORD coordinate{};
+    coordinate.v[0] = x * metresPerUnit + halfUnit;
+    coordinate.v[1] = y * metresPerUnit + halfUnit;
+    return coordinate;
 }
 
 std::optional<Wgs84> latitudeLongitude(PJ_COORD coordinate)
@@ -52,11 +69,39 @@ std::optional<Wgs84> latitudeLongitude(PJ_COORD coordinate)
 }  // namespace
 
 struct Wgs84Converter::Proj {
-    Context context{proj_context_create()};
-    Transformation national = makeTransformation(context.get(), "EPSG:27700");
-    Transformation irish = makeTransformation(context.get(), "EPSG:29903");
+    PJ_CONTEXT* context = proj().contextCreate();
+    PJ* national = nullptr;
+    PJ* irish = nullptr;
 
-    PJ* from(Position position) const { return isIrishPosition(position) ? irish.get() : national.get(); }
+    Proj()
+    {
+        try {
+            national = transformation("EPSG:27700");
+            irish = transformation("EPSG:29903");
+        } catch (...) {
+            release();
+            throw;
+        }
+    }
+    ~Proj() { release(); }
+    Proj(const Proj&) = delete;
+    Proj& operator=(const Proj&) = delete;
+
+    PJ* transformation(const char* from) const
+    {
+        PJ* made = proj().crsToCrs(context, from, "EPSG:4326", nullptr);
+        if (made == nullptr)
+            throw std::runtime_error(std::string("PROJ cannot transform ") + from + " to WGS-84: " +
+                                     proj().errnoString(context, proj().contextErrno(context)));
+        return made;
+    }
+    void release()
+    {
+        if (irish != nullptr) proj().destroy(irish);
+        if (national != nullptr) proj().destroy(national);
+        proj().contextDestroy(context);
+    }
+    PJ* from(Position position) const { return isIrishPosition(position) ? irish : national; }
 };
 
 Wgs84Converter::Wgs84Converter() : proj_(std::make_unique<Proj>()) {}
@@ -66,7 +111,7 @@ Wgs84Converter::~Wgs84Converter() = default;
 std::optional<Wgs84> Wgs84Converter::operator()(Position position) const
 {
     if (!position.isSet()) return std::nullopt;
-    return latitudeLongitude(proj_trans(proj_->from(position), PJ_FWD, gridMetres(position)));
+    return latitudeLongitude(proj().trans(proj_->from(position), PJ_FWD, gridMetres(position)));
 }
 
 std::vector<std::optional<Wgs84>> Wgs84Converter::convert(std::span<const Position> positions) const
@@ -82,8 +127,7 @@ std::vector<std::optional<Wgs84>> Wgs84Converter::convert(std::span<const Positi
             coordinates.push_back(gridMetres(positions[i]));
         }
         if (coordinates.empty()) continue;
-        PJ* transformation = irish ? proj_->irish.get() : proj_->national.get();
-        proj_trans_array(transformation, PJ_FWD, coordinates.size(), coordinates.data());
+        proj().transArray(irish ? proj_->irish : proj_->national, PJ_FWD, coordinates.size(), coordinates.data());
         for (std::size_t k = 0; k < indexes.size(); ++k) result[indexes[k]] = latitudeLongitude(coordinates[k]);
     }
     return result;
