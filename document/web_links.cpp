@@ -1,7 +1,8 @@
 #include "document/web_links.h"
 
 #include <cstdint>
-#include <cstdio>
+
+#include "geo/decimal_text.h"
 
 namespace {
 
@@ -25,12 +26,12 @@ std::string multimapLink(Position position)
 
 std::string openStreetMapLink(Wgs84 place)
 {
-    char latitude[32];
-    char longitude[32];
-    std::snprintf(latitude, sizeof latitude, "%.6f", place.latitude);
-    std::snprintf(longitude, sizeof longitude, "%.6f", place.longitude);
-    return std::string("https://www.openstreetmap.org/?mlat=") + latitude + "&mlon=" + longitude +
-           "#map=16/" + latitude + "/" + longitude;
+    std::string latitude;
+    std::string longitude;
+    appendSixDecimals(latitude, place.latitude);
+    appendSixDecimals(longitude, place.longitude);
+    return "https://www.openstreetmap.org/?mlat=" + latitude + "&mlon=" + longitude + "#map=16/" +
+           latitude + "/" + longitude;
 }
 
 std::string replaceChar(std::string_view text, char from, char to)

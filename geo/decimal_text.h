@@ -1,6 +1,8 @@
 #pragma once
 
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 
@@ -26,4 +28,16 @@ inline void appendZeroPadded(std::string& text, std::int64_t value, int width)
     for (auto length = end - digits; length < width; ++length) text += '0';
     const char* const first = negative ? digits + 1 : digits;
     text.append(first, static_cast<std::size_t>(end - first));
+}
+
+// A real number to six decimals, rounded to the nearest millionth ("51.387295", "-0.416970"):
+// degrees of latitude and longitude to about 10 cm.
+inline void appendSixDecimals(std::string& text, double value)
+{
+    const long long millionths = std::llround(value * 1e6);
+    const long long whole = millionths / 1'000'000;
+    if (millionths < 0 && whole == 0) text += '-';
+    appendDecimal(text, whole);
+    text += '.';
+    appendZeroPadded(text, std::llabs(millionths % 1'000'000), 6);
 }

@@ -1,6 +1,5 @@
 #include "query/gps_exports.h"
 
-#include <charconv>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,14 +14,6 @@
 #include "query/windows1252.h"
 
 namespace {
-
-// Degrees to six decimals, about 10 cm.
-void appendDegrees(std::string& text, double degrees)
-{
-    char digits[32];
-    const char* const end = std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, 6).ptr;
-    text.append(digits, static_cast<std::size_t>(end - digits));
-}
 
 // A directory text as XML character data or attribute value: UTF-8, the five markup characters
 // as entities, and the control characters XML does not allow left out.
@@ -144,9 +135,9 @@ GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const
     for (const PlacedTower& entry : placed) {
         const Tower& tower = *entry.tower;
         text += "<wpt lat=\"";
-        appendDegrees(text, entry.place.latitude);
+        appendSixDecimals(text, entry.place.latitude);
         text += "\" lon=\"";
-        appendDegrees(text, entry.place.longitude);
+        appendSixDecimals(text, entry.place.longitude);
         text += "\">\n  <name>";
         appendXml(text, tower.place);
         text += "</name>\n  <desc>";
@@ -182,9 +173,9 @@ GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, c
         const Tower& tower = *placed[i].tower;
         text += i == 0 ? "\n" : ",\n";
         text += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[";
-        appendDegrees(text, placed[i].place.longitude);
+        appendSixDecimals(text, placed[i].place.longitude);
         text += ',';
-        appendDegrees(text, placed[i].place.latitude);
+        appendSixDecimals(text, placed[i].place.latitude);
         text += "]},\"properties\":{\"TowerId\":";
         appendDecimal(text, tower.id);
         exportCells(tower, database, namedSlots, cells);

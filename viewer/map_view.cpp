@@ -15,6 +15,7 @@
 namespace {
 
 wxPoint wxPointOf(CanvasPoint point) { return {point.x, point.y}; }
+wxPoint2DDouble pointOf(CanvasPoint point) { return {static_cast<double>(point.x), static_cast<double>(point.y)}; }
 
 }  // namespace
 
@@ -66,17 +67,31 @@ void MapPainter::drawOutline(wxDC& dc, const TowerDatabase& database)
 void MapPainter::drawMarkers(wxDC& dc, const TowerDatabase& database, ViewPoint ringed)
 {
     towerMarkers(database, ringed, markers_);
-    dc.SetBrush(*wxWHITE_BRUSH);
+    // Straight to the drawing context: one stroke an upright cross, and a pen set only when it
+    // changes.
+    wxGraphicsContext* context = dc.GetGraphicsContext();
+    std::array<wxGraphicsPen, mapPens.size()> pens;
+    for (std::size_t i = 0; i < pens.size(); ++i) pens[i] = context->CreatePen(pens_[i]);
+    context->SetBrush(*wxWHITE_BRUSH);
+    std::size_t current = pens.size();
     for (const TowerMarker& marker : markers_) {
-        dc.SetPen(pens_[marker.pen]);
+        if (marker.pen != current) context->SetPen(pens[current = marker.pen]);
         if (marker.ringed) {
             // The ring's rectangle leaves out its right and bottom edges; the pen runs along the
             // path, which is therefore one pixel narrower.
             const CanvasRect ring = ringRect(marker.at);
-            dc.DrawEllipse(ring.left, ring.top, ring.width - 1, ring.height - 1);
+            context->DrawEllipse(ring.left, ring.top, ring.width - 1, ring.height - 1);
         }
-        for (const CanvasLine& line : towerCross(marker.at, marker.unringable))
-            dc.DrawLine(wxPointOf(line.from), wxPointOf(line.to));
+        const std::array<CanvasLine, 2> cross = towerCross(marker.at, marker.unringable);
+        if (marker.unringable) {
+            // Diagonals stroked together meet in other pixels than when stroked one by one.
+            for (const CanvasLine& line : cross)
+                context->StrokeLine(line.from.x, line.from.y, line.to.x, line.to.y);
+        } else {
+            const wxPoint2DDouble begins[] = {pointOf(cross[0].from), pointOf(cross[1].from)};
+            const wxPoint2DDouble ends[] = {pointOf(cross[0].to), pointOf(cross[1].to)};
+            context->StrokeLines(2, begins, ends);
+        }
     }
 }
 
