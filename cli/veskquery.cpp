@@ -24,6 +24,7 @@
 #include "query/sorting.h"
 #include "query/tower_text.h"
 #include "query/user_fields.h"
+#include "query/value_owners.h"
 #include "query/tower_database.h"
 #include "records/file_bytes.h"
 #include "records/value_readers.h"
@@ -34,7 +35,9 @@ const char* const veskQueryUsage =
     "exports them. Options run in the order given.\n"
     "\n"
     "  --data FILE             read the compiled directory FILE instead of vesk.dat\n"
-    "  --doc FILE.bx0          take centre, radius and user-defined fields from a document file\n"
+    "  --doc FILE.bx0          take centre, radius and user-defined fields from a document file;\n"
+    "                          values whose towers have other ids in this directory follow them\n"
+    "  --save-doc FILE.bx0     write the document as the viewer saves it (no list unless asked)\n"
     "  --centre TEXT           display centre, a grid reference such as TQ102665\n"
     "  --radius METRES         display radius, 0 to 1000000\n"
     "  --ref os|utm|latlong    reference system of the location texts\n"
@@ -88,7 +91,8 @@ using Action = std::variant<SetDocument, SetCentre, SetRadius, SetReference, Fro
 struct Query {
     std::string dataFile = "vesk.dat";
     std::vector<Action> actions;
-    Output output = Output::List;
+    std::optional<Output> output;  // the list, unless only a document is saved
+    std::optional<std::string> savedDocument;
     std::int32_t linkService = webMapStreetmap;
     std::optional<TextEncoding> encoding;
     bool help = false;
@@ -119,6 +123,8 @@ Query parseArguments(const std::vector<std::string>& arguments)
             query.dataFile = take(option);
         } else if (option == "--doc") {
             query.actions.push_back(SetDocument{take(option)});
+        } else if (option == "--save-doc") {
+            query.savedDocument = take(option);
         } else if (option == "--centre") {
             query.actions.push_back(SetCentre{take(option)});
         } else if (option == "--radius") {
@@ -203,7 +209,7 @@ std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 // after every command, and each recompute depends on nothing but this state.
 class QueryRun {
 public:
-    explicit QueryRun(const Query& query)
+    QueryRun(const Query& query, std::ostream& err) : err_(err)
     {
         std::optional<std::string> bytes = readFileBytes(query.dataFile);
         if (!bytes)
@@ -227,6 +233,15 @@ public:
         centreText_ = std::move(contents.centreText);
         radius_ = contents.radius;
         replaceUserFields(std::move(contents.fields));
+        setAside_.clear();
+        if (contents.ownership) {
+            setAside_ = std::move(contents.ownership->setAside);
+            const ReattachmentReport report =
+                reattachValues(userFields, setAside_, contents.ownership->owners, database_);
+            std::istringstream lines(reattachmentText(report));
+            for (std::string line; std::getline(lines, line);)
+                err_ << "veskquery: " << action.path << ": " << line << '\n';
+        }
         applyCentreAndRadius();
     }
     // The Options dialog's OK: the radius comes back in the dialog's single precision.
@@ -270,26 +285,33 @@ public:
         database_.sortKeys[sortKeysGiven_++] = SortKey{choice.userField, choice.field, action.descending};
     }
 
-    void write(const Query& query, std::ostream& out, std::ostream& err)
+    // As the viewer's Save writes it.
+    void saveDocument(const std::string& path) const
+    {
+        const ValueOwnership ownership{valueOwners(userFields, database_), setAside_};
+        replaceFileContents(path, encodeDocument(centreText_, radius_, userFields, ownership));
+    }
+
+    void write(Output output, std::int32_t linkService, std::ostream& out)
     {
         recomputeDisplayed(database_);
-        switch (query.output) {
+        switch (output) {
         case Output::Csv: writeCsv(out, database_); return;
         case Output::Gpx: writeGpx(out, database_, wgs84()); return;
         case Output::GeoJson: {
             const GpsExportCounts counts = writeGeoJson(out, database_, wgs84());
             if (counts.leftOut > 0)
-                err << "veskquery: " << counts.leftOut << (counts.leftOut == 1 ? " tower" : " towers")
+                err_ << "veskquery: " << counts.leftOut << (counts.leftOut == 1 ? " tower" : " towers")
                     << " without a position left out\n";
             return;
         }
-        case Output::Links: writeLinks(query.linkService, out); return;
+        case Output::Links: writeLinks(linkService, out); return;
         case Output::List:
         case Output::Ids: break;
         }
         std::string lines;
         for (const TowerId id : database_.displayOrder) {
-            if (query.output == Output::Ids)
+            if (output == Output::Ids)
                 appendDecimal(lines, id);
             else
                 appendTowerDescription(lines, database_.tower(id), database_, true);
@@ -334,7 +356,9 @@ private:
         database_.radius = wholeMetres(radius_);
     }
 
+    std::ostream& err_;
     TowerDatabase database_;
+    SetAsideTowers setAside_;
     std::unique_ptr<Wgs84Converter> toWgs84_;
     std::string centreText_{defaultCentreText};
     double radius_ = defaultRadius;  // metres
@@ -369,13 +393,24 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
             out << veskQueryUsage;
             return 0;
         }
-        QueryRun run(query);
+        QueryRun run(query, err);
         for (const Action& action : query.actions) std::visit(run, action);
+        if (query.savedDocument) {
+            try {
+                run.saveDocument(*query.savedDocument);
+            } catch (const FileWriteError& error) {
+                err << "veskquery: " << oneLine(error.what()) << '\n';
+                return 1;
+            }
+            if (!query.output) return 0;
+        }
+        const Output output = query.output.value_or(Output::List);
         // GPX and GeoJSON are UTF-8 by their own rules.
-        const bool utf8Format = query.output == Output::Gpx || query.output == Output::GeoJson;
+        const bool utf8Format = output == Output::Gpx || output == Output::GeoJson;
         const TextEncoding encoding =
             utf8Format ? TextEncoding::Windows1252 : query.encoding.value_or(terminalEncoding);
-        writeEncoded(out, encoding, [&](std::ostream& stream) { run.write(query, stream, err); });
+        writeEncoded(out, encoding,
+                     [&](std::ostream& stream) { run.write(output, query.linkService, stream); });
         return out ? 0 : 1;
     } catch (const UsageError& error) {
         err << "veskquery: " << oneLine(error.what()) << '\n';

@@ -78,3 +78,12 @@ std::string ArchiveReader::getString()
     if (!text) throw ArchiveFormatError("holds a text longer than the rest of the file");
     return std::string(*text);
 }
+
+bool ArchiveReader::skipIfNext(std::string_view bytes)
+{
+    ByteCursor ahead = cursor_;
+    const auto next = ahead.take(bytes.size());
+    if (!next || *next != bytes) return false;
+    cursor_ = ahead;
+    return true;
+}

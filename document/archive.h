@@ -49,6 +49,8 @@ public:
     std::string getString();
 
     std::size_t remaining() const { return cursor_.remaining(); }
+    // Reads past the bytes when they come next; otherwise reads nothing.
+    bool skipIfNext(std::string_view bytes);
 
 private:
     std::uint64_t getLittleEndian(int byteCount);

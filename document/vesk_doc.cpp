@@ -95,14 +95,21 @@ bool VeskDoc::newDocument()
     const TowerId keptId = hadTower ? previous->id : 0;
     currentTower_ = nullptr;  // it pointed into the directory that is being replaced
     const Position centre = centreOfText();
+    std::map<TowerId, TowerIdentity> owners;
+    if (database_) owners = valueOwners(userFields, *database_);
 
     database_ = loadViewerDatabase(files_);
     applyCentreAndRadius(centre);
+    const ReattachmentReport report = reattachValues(userFields, setAside_, owners, *database_);
+    if (report.keysChanged) modified_ = true;
     if (hadTower) {
         currentTower_ = database_->tower(keptId);
         views_.showControlBar(showCurrentTower(currentTower_, *database_));
     }
     views_.updateAllViews();
+    if (report.keysChanged)
+        views_.showMessage("The directory " + quoted(files_.directory) +
+                           " numbers its towers otherwise now.\n" + reattachmentText(report));
     return true;
 }
 
@@ -127,19 +134,30 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
     radius_ = contents.radius;
     centreText_ = std::move(contents.centreText);
     replaceUserFields(std::move(contents.fields));
+    ReattachmentReport report;
+    if (contents.ownership) {
+        setAside_ = std::move(contents.ownership->setAside);
+        report = reattachValues(userFields, setAside_, contents.ownership->owners, *database_);
+    } else {
+        setAside_.clear();
+    }
     needsCentring_ = true;
-    modified_ = false;
+    modified_ = report.keysChanged;
     // A centre text from a file is always read as a grid reference, whatever wrote it.
     movedCentreText_.reset();
     applyCentreAndRadius(parseGridRef(centreText_));
     views_.updateAllViews();
+    if (!report.empty())
+        views_.showMessage("The values of " + quoted(path) +
+                           " were matched to the towers of this directory.\n" + reattachmentText(report));
     return true;
 }
 
 bool VeskDoc::saveDocument(const std::filesystem::path& path)
 {
     try {
-        replaceFileContents(path, encodeDocument(centreText_, radius_, userFields));
+        const ValueOwnership ownership{valueOwners(userFields, ensureDatabase()), setAside_};
+        replaceFileContents(path, encodeDocument(centreText_, radius_, userFields, ownership));
     } catch (const std::exception& error) {
         views_.showMessage("Cannot save the document as " + quoted(path) + " (" + error.what() +
                              "). Any earlier file of that name is unchanged.");

@@ -13,6 +13,7 @@
 #include "document/map_options.h"
 #include "geo/wgs84.h"
 #include "query/tower_database.h"
+#include "query/value_owners.h"
 
 // Where the viewer's load finds its files; the working folder's "vesk.dat" and "map.dat" unless
 // told otherwise.
@@ -49,6 +50,9 @@ public:
     // opened or saved: nothing else the document file holds is kept unsaved.
     bool modified() const { return modified_; }
 
+    // The towers whose values the directory does not hold, by set-aside key.
+    const SetAsideTowers& setAsideTowers() const { return setAside_; }
+
     // The directory, none before the first new document or document file.
     TowerDatabase* database() { return database_.get(); }
     const TowerDatabase* database() const { return database_.get(); }
@@ -56,10 +60,12 @@ public:
 
     // --- File commands, reached through the viewer's shell ---
     // A fresh directory from the data file; the settings, the user-defined fields and the
-    // current tower (by its TowerId) stay, the selection and sort keys start afresh.
+    // current tower (by its TowerId) stay, the selection and sort keys start afresh. Values
+    // follow their towers when the data file numbers them otherwise now, saying so.
     bool newDocument();
     // Reads the whole file first; a file that cannot be read or is not a document file is
-    // refused with a message naming it, and nothing changes.
+    // refused with a message naming it, and nothing changes. A file that names the towers of its
+    // values has them put back on those towers, saying how many moved and which are set aside.
     bool openDocument(const std::filesystem::path& path);
     // Writes beside the file and renames over it when complete; a failure is reported with a
     // message naming the file, which is left as it was.
@@ -142,6 +148,7 @@ private:
     std::string browserCommand_;
     bool modified_ = false;
     std::unique_ptr<TowerDatabase> database_;
+    SetAsideTowers setAside_;
     const Tower* currentTower_ = nullptr;
     std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it
     std::unique_ptr<Wgs84Converter> toWgs84_;

@@ -5,7 +5,7 @@
 #include "geo/decimal_text.h"
 #include "records/value_readers.h"
 
-std::array<UserField, userFieldCount> userFields;
+UserFieldSlots userFields;
 
 bool isUserFieldSlot(int slot)
 {

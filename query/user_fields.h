@@ -30,8 +30,10 @@ struct UserField {
     bool usesTexts() const { return type == FieldType::String; }
 };
 
+using UserFieldSlots = std::array<UserField, userFieldCount>;
+
 // The one table of the whole viewer, as referenceSystem is: not owned by any document.
-extern std::array<UserField, userFieldCount> userFields;
+extern UserFieldSlots userFields;
 
 // False for a slot number outside 0 to 9; every operation below treats such a slot as an
 // unnamed field without values.

@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "cli/veskquery.h"
+#include "document/document_file.h"
+#include "document/vesk_doc.h"
 #include "tests/document/doc_test_support.h"
 
 using namespace docfixture;
@@ -185,6 +187,40 @@ TEST_F(VeskQueryTest, DocumentFileBringsCentreAndUserFields)
     EXPECT_EQ(csv.out,
               "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www,\"Peals\"\r\n"
               "\"Chart\",\"Kent\",\"All Saints\",,8,\"0-0-0\",,,\"Thu\",20.00,\"TQ102715\",\"\",40\r\n");
+}
+
+TEST_F(VeskQueryTest, DocValuesFollowTheirTowersAndSaveDocWritesWhatTheViewerSaves)
+{
+    UserFieldSlots slots;
+    slots[0] = UserField{"Visits", FieldType::Number, {{ids.at("Aston"), 1}, {ids.at("Dunton"), 4}}, {}};
+    const TowerDatabase before(folder / "vesk.dat");
+    writeAll(folder / "old.bx0", encodeDocument("TQ102665", 50000, slots, {valueOwners(slots, before), {}}));
+    // Compiled again with a tower more at the top and Dunton gone.
+    std::string source = sourceText;
+    source.insert(source.find('\n') + 1, "TQ502665\\Kent\\Gore\\S Anne\\4\n");
+    source.erase(source.find("SU123456"), source.find('\n', source.find("SU123456")) + 1 - source.find("SU123456"));
+    writeDirectory(folder / "vesk.dat", source);
+
+    const std::string old = (folder / "old.bx0").string();
+    const std::string updated = (folder / "new.bx0").string();
+    const Result saved = run({"--doc", old, "--save-doc", updated});
+    EXPECT_EQ(saved.status, 0);
+    EXPECT_EQ(saved.out, "");
+    EXPECT_EQ(saved.err, "veskquery: " + old + ": 1 value moved to its tower's new number in this directory.\n"
+                         "veskquery: " + old + ": 1 value belongs to a tower no longer in the directory and "
+                         "is kept with the document:\n"
+                         "veskquery: " + old + ":   Dunton, Hants, S Mary (SU123456)\n");
+
+    RecordingWindows windows;
+    VeskDoc doc{windows, windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
+    ASSERT_TRUE(doc.openDocument(old));
+    ASSERT_TRUE(doc.saveDocument(folder / "viewer.bx0"));
+    EXPECT_EQ(readAll(updated), readAll(folder / "viewer.bx0"));
+
+    const Result listed = run({"--doc", updated, "--and", "Visits", "1", "1"});
+    EXPECT_EQ(listed.out, lines({aston + " Visits: 1"}));
+    EXPECT_EQ(listed.err.find("moved"), std::string::npos);
+    EXPECT_NE(listed.err.find("Dunton"), std::string::npos);
 }
 
 TEST_F(VeskQueryTest, BadUseIsOneLineOnStandardErrorAndStatusTwo)

@@ -76,7 +76,7 @@ TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
 {
     doc.newDocument();
     doc.applyMapOptions({ReferenceSystem::OS, "SU123456", 1562.5f, webMapStreetmap});
-    userFields[2] = UserField{"Visited", FieldType::Date, {{40000, 146097}, {5, 1}}, {}};
+    userFields[2] = UserField{"Visited", FieldType::Date, {{30000, 146097}, {5, 1}}, {}};
     userFields[5] = UserField{"Notes", FieldType::String, {}, {{7, std::string(300, 'n')}}};
     userFields[7].numbers[3] = 3;  // unnamed: not stored
     ASSERT_TRUE(doc.saveDocument(folder / "a.bx0"));
@@ -95,7 +95,7 @@ TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
     EXPECT_EQ(doc.database()->radius, 1562);
     EXPECT_TRUE(doc.needsCentring());
     EXPECT_EQ(userFields[0].name, "Visited");
-    EXPECT_EQ(userFields[0].numbers, (TowerValues<std::int32_t>{{5, 1}, {40000, 146097}}));
+    EXPECT_EQ(userFields[0].numbers, (TowerValues<std::int32_t>{{5, 1}, {30000, 146097}}));
     EXPECT_EQ(userFields[1].name, "Notes");
     EXPECT_EQ(userFields[1].texts.at(7), std::string(300, 'n'));
     for (int slot = 2; slot < userFieldCount; ++slot) {
@@ -295,3 +295,56 @@ TEST_F(OpenSaveTest, OnlyChangedUserFieldsMarkTheDocumentUntilSavedOrOpened)
     doc.newDocument();
     EXPECT_TRUE(doc.modified());  // New keeps the fields, unsaved
 }
+
+namespace {
+
+// The fixture's directory compiled again a year later: a tower added at the top, which gives
+// every other tower a new id, and Dunton gone.
+std::string nextYearsSource()
+{
+    std::string source = sourceText;
+    source.insert(source.find('\n') + 1, "TQ502665\\Kent\\Gore\\S Anne\\4\n");
+    const auto dunton = source.find("SU123456");
+    source.erase(dunton, source.find('\n', dunton) + 1 - dunton);
+    return source;
+}
+
+TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
+{
+    doc.newDocument();
+    std::map<std::string, TowerId> before;
+    for (const auto& [id, tower] : doc.database()->towers()) before[tower.place] = id;
+    userFields[0] = UserField{"Visits", FieldType::Number,
+                              {{before["Aston"], 1}, {before["Dunton"], 4}, {before["Easton"], 5}}, {}};
+    const TowerValues<std::int32_t> visits = userFields[0].numbers;
+    ASSERT_TRUE(doc.saveDocument(folder / "a.bx0"));
+
+    writeDirectory(folder / "vesk.dat", nextYearsSource());
+    doc.newDocument();
+    ASSERT_TRUE(doc.openDocument(folder / "a.bx0"));
+    std::map<std::string, TowerId> after;
+    for (const auto& [id, tower] : doc.database()->towers()) after[tower.place] = id;
+    ASSERT_NE(after["Aston"], before["Aston"]);
+    EXPECT_EQ(userFields[0].numbers, (TowerValues<std::int32_t>{{after["Aston"], 1}, {after["Easton"], 5},
+                                                                 {firstSetAsideKey, 4}}));
+    EXPECT_EQ(windows.calls.back(), "message: The values of \"" + (folder / "a.bx0").string() +
+                                        "\" were matched to the towers of this directory.\n"
+                                        "2 values moved to their towers' new numbers in this directory.\n"
+                                        "1 value belongs to a tower no longer in the directory and is kept "
+                                        "with the document:\n  Dunton, Hants, S Mary (SU123456)\n");
+    EXPECT_TRUE(doc.modified());
+
+    // The year after, Dunton is back: New reads the directory again and every value is home.
+    ASSERT_TRUE(doc.saveDocument(folder / "b.bx0"));
+    writeDirectory(folder / "vesk.dat");
+    doc.newDocument();
+    EXPECT_EQ(userFields[0].numbers, visits);
+    EXPECT_TRUE(doc.setAsideTowers().empty());
+    EXPECT_EQ(windows.calls.back(), "message: The directory \"" + (folder / "vesk.dat").string() +
+                                        "\" numbers its towers otherwise now.\n"
+                                        "3 values moved to their towers' new numbers in this directory.\n");
+    ASSERT_TRUE(doc.openDocument(folder / "b.bx0"));
+    EXPECT_EQ(userFields[0].numbers, visits);
+}
+
+}  // namespace

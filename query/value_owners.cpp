@@ -1,0 +1,278 @@
+#include "query/value_owners.h"
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+#include "records/tower_directory.h"
+
+namespace {
+
+// Every key with a value in any slot, in either map, ascending: the ids of the directory first,
+// then the set-aside keys above them.
+std::set<TowerId> valuedKeys(const UserFieldSlots& slots)
+{
+    std::set<TowerId> keys;
+    for (const UserField& field : slots) {
+        field.numbers.forEach([&keys](TowerId id, std::int32_t) { keys.insert(id); });
+        field.texts.forEach([&keys](TowerId id, const std::string&) { keys.insert(id); });
+    }
+    return keys;
+}
+
+// The values a user can see, by key: those of named fields in the map their type uses.
+std::map<TowerId, std::int32_t> shownValueCounts(const UserFieldSlots& slots)
+{
+    std::map<TowerId, std::int32_t> counts;
+    for (const UserField& field : slots) {
+        if (!field.isNamed()) continue;
+        if (field.usesTexts())
+            field.texts.forEach([&counts](TowerId id, const std::string&) { ++counts[id]; });
+        else
+            field.numbers.forEach([&counts](TowerId id, std::int32_t) { ++counts[id]; });
+    }
+    return counts;
+}
+
+template <typename Value>
+TowerValues<Value> rekeyed(const TowerValues<Value>& values, const std::map<TowerId, TowerId>& newKey)
+{
+    TowerValues<Value> moved;
+    values.forEach([&](TowerId id, const Value& value) { moved.set(newKey.at(id), value); });
+    return moved;
+}
+
+bool sameName(const TowerIdentity& a, const TowerIdentity& b)
+{
+    return a.place == b.place && a.county == b.county && a.dedication == b.dedication;
+}
+
+// The values under one key, and the tower of the directory they belong to once matched.
+struct Claim {
+    TowerId key = 0;
+    TowerId formerId = 0;
+    const TowerIdentity* identity = nullptr;  // none: the document never knew whose they are
+    std::optional<TowerId> target;
+    std::optional<SetAsideReason> setAsideFor;
+
+    bool settled() const { return target || setAsideFor; }
+};
+
+// Gives each claim the tower it belongs to, each tower to one claim at most.
+class Matcher {
+public:
+    explicit Matcher(const TowerDirectory& directory) : directory_(directory), names_(directory) {}
+
+    void match(std::vector<Claim*> claims)
+    {
+        for (Claim* claim : claims) stillUnderFormerId(*claim);
+        byNameAndPosition(claims);
+        byNameAlone(claims);
+    }
+
+private:
+    void take(Claim& claim, const Tower& tower)
+    {
+        claim.target = tower.id;
+        claimed_.insert(tower.id);
+    }
+    bool isFree(const Tower& tower) const { return !claimed_.contains(tower.id); }
+
+    void stillUnderFormerId(Claim& claim)
+    {
+        const Tower* tower = directory_.tower(claim.formerId);
+        if (tower == nullptr || !isFree(*tower)) return;
+        const TowerIdentity identity = names_.identityOf(*tower);
+        if (sameName(identity, *claim.identity) && identity.position == claim.identity->position)
+            take(claim, *tower);
+    }
+
+    // A tower of the same name at the same place; two such towers are indistinguishable, and so
+    // are two claims for one.
+    void byNameAndPosition(const std::vector<Claim*>& claims)
+    {
+        using Key = std::tuple<std::string_view, std::string_view, std::string_view, std::int32_t, std::int32_t>;
+        std::map<Key, std::vector<Claim*>> groups;
+        for (Claim* claim : claims) {
+            if (claim->settled()) continue;
+            const TowerIdentity& id = *claim->identity;
+            groups[{id.place, id.county, id.dedication, id.position.x, id.position.y}].push_back(claim);
+        }
+        for (auto& [key, group] : groups) {
+            const TowerIdentity& identity = *group.front()->identity;
+            std::vector<const Tower*> candidates;
+            for (const Tower* tower : names_.named(identity))
+                if (isFree(*tower) && tower->position == identity.position) candidates.push_back(tower);
+            if (candidates.empty()) continue;
+            if (group.size() == 1 && candidates.size() == 1) {
+                take(*group.front(), *candidates.front());
+                continue;
+            }
+            for (Claim* claim : group) claim->setAsideFor = SetAsideReason::Ambiguous;
+        }
+    }
+
+    // A tower that was the only one of its name and still is, at a corrected grid position.
+    void byNameAlone(const std::vector<Claim*>& claims)
+    {
+        using Key = std::tuple<std::string_view, std::string_view, std::string_view>;
+        std::map<Key, std::vector<Claim*>> groups;
+        for (Claim* claim : claims) {
+            if (claim->settled()) continue;
+            const TowerIdentity& id = *claim->identity;
+            groups[{id.place, id.county, id.dedication}].push_back(claim);
+        }
+        for (auto& [key, group] : groups) {
+            const auto named = names_.named(*group.front()->identity);
+            for (Claim* claim : group) {
+                if (named.empty() || !claim->identity->onlyOfItsName) {
+                    claim->setAsideFor = SetAsideReason::NotInDirectory;
+                } else if (group.size() == 1 && named.size() == 1 && isFree(*named.front())) {
+                    take(*claim, *named.front());
+                } else if (group.size() > 1 || named.size() > 1) {
+                    claim->setAsideFor = SetAsideReason::Ambiguous;
+                } else {
+                    claim->setAsideFor = SetAsideReason::NotInDirectory;
+                }
+            }
+        }
+    }
+
+    const TowerDirectory& directory_;
+    TowersByName names_;
+    std::set<TowerId> claimed_;
+};
+
+// What follows the number of values of each kind of set-aside tower, for one value and for more.
+struct SetAsidePhrase {
+    SetAsideReason reason;
+    const char* one;
+    const char* many;
+};
+constexpr SetAsidePhrase setAsidePhrases[] = {
+    {SetAsideReason::NotInDirectory,
+     " value belongs to a tower no longer in the directory and is kept with the document:",
+     " values belong to towers no longer in the directory and are kept with the document:"},
+    {SetAsideReason::Ambiguous,
+     " value could belong to more than one tower of the directory and is kept with the document:",
+     " values could each belong to more than one tower of the directory and are kept with the document:"},
+    {SetAsideReason::Unknown,
+     " value belongs to a tower the document cannot name and is kept with it:",
+     " values belong to towers the document cannot name and are kept with them:"},
+};
+
+void appendSetAsideGroup(std::string& text, const ReattachmentReport& report, const SetAsidePhrase& phrase)
+{
+    constexpr std::size_t namedAtMost = 10;
+    std::int32_t values = 0;
+    std::vector<const SetAsideNote*> notes;
+    for (const SetAsideNote& note : report.setAside) {
+        if (note.reason != phrase.reason) continue;
+        values += note.values;
+        notes.push_back(&note);
+    }
+    if (notes.empty()) return;
+    (text += std::to_string(values)) += values == 1 ? phrase.one : phrase.many;
+    text += '\n';
+    for (std::size_t i = 0; i < notes.size() && i < namedAtMost; ++i) {
+        text += "  " + notes[i]->tower;
+        if (notes[i]->values > 1) text += ": " + std::to_string(notes[i]->values) + " values";
+        text += '\n';
+    }
+    if (const std::size_t more = notes.size() - std::min(notes.size(), namedAtMost); more > 0)
+        text += "  and " + std::to_string(more) + (more == 1 ? " more tower\n" : " more towers\n");
+}
+
+}  // namespace
+
+std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots, const TowerDirectory& directory)
+{
+    const TowersByName names(directory);
+    std::map<TowerId, TowerIdentity> owners;
+    for (const TowerId key : valuedKeys(slots))
+        if (const Tower* tower = directory.tower(key)) owners.emplace(key, names.identityOf(*tower));
+    return owners;
+}
+
+ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAside,
+                                  const std::map<TowerId, TowerIdentity>& owners,
+                                  const TowerDirectory& directory)
+{
+    // In ascending key: the values under the directory's ids have the first right to their towers.
+    std::vector<Claim> claims;
+    for (const TowerId key : valuedKeys(slots)) {
+        Claim& claim = claims.emplace_back();
+        claim.key = key;
+        claim.formerId = key;
+        if (isSetAsideKey(key)) {
+            const std::size_t k = static_cast<std::size_t>(key - firstSetAsideKey);
+            if (k < setAside.size()) claim.formerId = setAside[k].formerId;
+            if (k < setAside.size() && setAside[k].identity)
+                claim.identity = &*setAside[k].identity;
+            else
+                claim.setAsideFor = SetAsideReason::Unknown;
+        } else if (const auto owner = owners.find(key); owner != owners.end()) {
+            claim.identity = &owner->second;
+        }
+    }
+    std::vector<Claim*> owned;
+    for (Claim& claim : claims)
+        if (claim.identity != nullptr) owned.push_back(&claim);
+    Matcher(directory).match(owned);
+
+    std::set<TowerId> targets;
+    for (const Claim& claim : claims)
+        if (claim.target) targets.insert(*claim.target);
+
+    const std::map<TowerId, std::int32_t> shown = shownValueCounts(slots);
+    const auto shownAt = [&shown](TowerId key) {
+        const auto found = shown.find(key);
+        return found == shown.end() ? 0 : found->second;
+    };
+    ReattachmentReport report;
+    SetAsideTowers kept;
+    std::map<TowerId, TowerId> newKey;
+    for (Claim& claim : claims) {
+        if (claim.target) {
+            newKey[claim.key] = *claim.target;
+            if (*claim.target != claim.key) report.movedValues += shownAt(claim.key);
+            continue;
+        }
+        // Values the document never knew the tower of stay under their id, unless the tower
+        // they were under is another's now.
+        if (!claim.settled() && !targets.contains(claim.key)) {
+            newKey[claim.key] = claim.key;
+            continue;
+        }
+        const SetAsideReason reason = claim.setAsideFor.value_or(SetAsideReason::Unknown);
+        newKey[claim.key] = firstSetAsideKey + static_cast<TowerId>(kept.size());
+        SetAsideTower& tower = kept.emplace_back();
+        tower.formerId = claim.formerId;
+        if (claim.identity != nullptr) tower.identity = *claim.identity;
+        if (const std::int32_t values = shownAt(claim.key); values > 0) {
+            const std::string name = tower.identity ? identityText(*tower.identity)
+                                                    : "the tower once numbered " + std::to_string(tower.formerId);
+            report.setAside.push_back({name, reason, values});
+        }
+    }
+    for (const auto& [from, to] : newKey)
+        if (from != to) report.keysChanged = true;
+    for (UserField& field : slots) {
+        field.numbers = rekeyed(field.numbers, newKey);
+        field.texts = rekeyed(field.texts, newKey);
+    }
+    setAside = std::move(kept);
+    return report;
+}
+
+std::string reattachmentText(const ReattachmentReport& report)
+{
+    std::string text;
+    if (report.movedValues > 0) {
+        text += std::to_string(report.movedValues);
+        text += report.movedValues == 1 ? " value moved to its tower's new number in this directory.\n"
+                                        : " values moved to their towers' new numbers in this directory.\n";
+    }
+    for (const SetAsidePhrase& phrase : setAsidePhrases) appendSetAsideGroup(text, report, phrase);
+    return text;
+}
