@@ -54,10 +54,10 @@ void BM_ReadLinesFloor(benchmark::State& state)
     const fs::path source = stressFolder() / sourceFileName;
     std::size_t lines = 0;
     for (auto _ : state) {
-        const std::optional<std::string> bytes = readFileBytes(source);
+        const std::string bytes = readFileBytes(source, directorySourceFile);
         lines = 0;
         std::size_t total = 0;
-        forEachSourceLine(*bytes, [&](std::string_view line) {
+        forEachSourceLine(bytes, [&](std::string_view line) {
             ++lines;
             total += line.size();
         });
@@ -83,9 +83,9 @@ void BM_ReadWriteSyncFloor(benchmark::State& state)
     const fs::path written = stressFolder() / "floor.dat";
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
-        const std::optional<std::string> bytes = readFileBytes(source);
+        const std::string bytes = readFileBytes(source, directorySourceFile);
         std::size_t total = 0;
-        forEachSourceLine(*bytes, [&](std::string_view line) { total += line.size(); });
+        forEachSourceLine(bytes, [&](std::string_view line) { total += line.size(); });
         benchmark::DoNotOptimize(total);
         replaceFileContents(written, sameSize);
     }
@@ -127,7 +127,7 @@ BENCHMARK(BM_Compile)->Unit(benchmark::kMillisecond);
 // The compile in memory alone, without reading or writing files.
 void BM_CompileInMemory(benchmark::State& state)
 {
-    const std::string source = *readFileBytes(stressFolder() / sourceFileName);
+    const std::string source = readFileBytes(stressFolder() / sourceFileName, directorySourceFile);
     for (auto _ : state) {
         const TowerDirectory database = compileSource(source);
         benchmark::DoNotOptimize(database.encode());

@@ -38,6 +38,7 @@ const char* const veskQueryUsage =
     "  --doc FILE.bx0          take centre, radius and user-defined fields from a document file;\n"
     "                          values whose towers have other ids in this directory follow them\n"
     "  --save-doc FILE.bx0     write the document as the viewer saves it (no list unless asked)\n"
+    "  --output FILE           write the output to FILE, replacing it only once all is written\n"
     "  --centre TEXT           display centre, a grid reference such as TQ102665\n"
     "  --radius METRES         display radius, 0 to 1000000\n"
     "  --ref os|utm|latlong    reference system of the location texts\n"
@@ -93,6 +94,7 @@ struct Query {
     std::vector<Action> actions;
     std::optional<Output> output;  // the list, unless only a document is saved
     std::optional<std::string> savedDocument;
+    std::optional<std::string> outputFile;  // replaced once the whole output is written
     std::int32_t linkService = webMapStreetmap;
     std::optional<TextEncoding> encoding;
     bool help = false;
@@ -125,8 +127,14 @@ Query parseArguments(const std::vector<std::string>& arguments)
             query.actions.push_back(SetDocument{take(option)});
         } else if (option == "--save-doc") {
             query.savedDocument = take(option);
+        } else if (option == "--output") {
+            query.outputFile = take(option);
         } else if (option == "--centre") {
-            query.actions.push_back(SetCentre{take(option)});
+            const std::string& text = take(option);
+            const auto reference = typedGridReference(text);
+            if (!reference)
+                throw UsageError("centre \"" + text + "\" is not a grid reference such as TQ102665 or O 153340");
+            query.actions.push_back(SetCentre{*reference});
         } else if (option == "--radius") {
             const std::string& text = take(option);
             const auto metres = readRadiusText(text);
@@ -202,7 +210,6 @@ int entryNamed(BuiltInEntries builtIn, const std::string& name)
     throw UsageError("unknown field \"" + name + "\"");
 }
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // The run's display state. Each option changes it as the viewer's command would, but the
 // displayed towers are worked out only once, after the last option: the viewer recomputes them
@@ -211,23 +218,19 @@ class QueryRun {
 public:
     QueryRun(const Query& query, std::ostream& err) : err_(err)
     {
-        std::optional<std::string> bytes = readFileBytes(query.dataFile);
-        if (!bytes)
-            throw UsageError("cannot read the directory file \"" + query.dataFile + "\"");
-        database_ = TowerDatabase(TagReader(std::move(*bytes)));
+        database_ = TowerDatabase(TagReader(readFileBytes(query.dataFile, compiledDirectoryFile)));
+        if (database_.cutShort()) throw UsageError(damageReport(query.dataFile, database_));
         setDefaultSortKeys(database_);
         applyCentreAndRadius();
     }
 
     void operator()(const SetDocument& action)
     {
-        const std::optional<std::string> bytes = readFileBytes(action.path);
-        if (!bytes) throw UsageError("cannot read the document file " + quoted(action.path));
         DocumentContents contents;
         try {
-            contents = decodeDocument(*bytes);
+            contents = decodeDocument(readFileBytes(action.path, documentFile));
         } catch (const ArchiveFormatError& error) {
-            throw UsageError(quoted(action.path) + " is not a Belfrix document (the file " +
+            throw UsageError(quotedPath(action.path) + " is not a Belfrix document (the file " +
                              error.what() + ")");
         }
         centreText_ = std::move(contents.centreText);
@@ -396,24 +399,36 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
         QueryRun run(query, err);
         for (const Action& action : query.actions) std::visit(run, action);
         if (query.savedDocument) {
-            try {
-                run.saveDocument(*query.savedDocument);
-            } catch (const FileWriteError& error) {
-                err << "veskquery: " << oneLine(error.what()) << '\n';
-                return 1;
-            }
+            run.saveDocument(*query.savedDocument);
             if (!query.output) return 0;
         }
         const Output output = query.output.value_or(Output::List);
-        // GPX and GeoJSON are UTF-8 by their own rules.
+        // GPX and GeoJSON are UTF-8 by their own rules, written as they come; a file gets the
+        // directory's bytes unless asked otherwise.
         const bool utf8Format = output == Output::Gpx || output == Output::GeoJson;
         const TextEncoding encoding =
-            utf8Format ? TextEncoding::Windows1252 : query.encoding.value_or(terminalEncoding);
-        writeEncoded(out, encoding,
-                     [&](std::ostream& stream) { run.write(output, query.linkService, stream); });
-        return out ? 0 : 1;
+            utf8Format ? TextEncoding::Windows1252
+                       : query.encoding.value_or(query.outputFile ? TextEncoding::Windows1252 : terminalEncoding);
+        const auto write = [&](std::ostream& stream) { run.write(output, query.linkService, stream); };
+        if (!query.outputFile) {
+            writeEncoded(out, encoding, write);
+            return out ? 0 : 1;
+        }
+        std::ostringstream file(std::ios::binary);
+        writeEncoded(file, encoding, write);
+        replaceFileContents(*query.outputFile, file.view());
+        return 0;
     } catch (const UsageError& error) {
         err << "veskquery: " << oneLine(error.what()) << '\n';
         return 2;
+    } catch (const FileReadError& error) {
+        err << "veskquery: " << oneLine(error.what()) << '\n';
+        return 2;
+    } catch (const std::bad_alloc&) {
+        err << "veskquery: not enough memory\n";
+        return 1;
+    } catch (const std::exception& error) {  // a file that cannot be written, PROJ missing
+        err << "veskquery: " << oneLine(error.what()) << '\n';
+        return 1;
     }
 }

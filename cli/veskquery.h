@@ -6,7 +6,8 @@
 
 // veskquery: the viewer's selection, sorting, location texts and export without a window. Runs
 // the options in the order given on the directory of "vesk.dat" (or --data FILE) and writes the
-// displayed towers to out. Gives the exit status: 0 done, 2 bad use (a one-line message on err).
+// displayed towers to out, or to the --output file. Gives the exit status: 0 done, 2 bad use or
+// a file that cannot be read, 1 a file that cannot be written; each with a one-line message on err.
 // Texts go out as the directory's Windows-1252 bytes unless --encoding says otherwise or
 // terminalEncoding, the default for the standard output the program writes to, is UTF-8.
 enum class TextEncoding { Windows1252, Utf8 };

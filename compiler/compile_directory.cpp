@@ -1,7 +1,5 @@
 #include "compiler/compile_directory.h"
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -47,19 +45,17 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
     const std::filesystem::path sourcePath = folder / sourceFileName;
     const std::filesystem::path dataPath = folder / dataFileName;
 
-    errno = 0;
-    const std::optional<std::string> source = readFileBytes(sourcePath);
-    if (!source) {
-        const int reason = errno;
-        error << "veskcomp: cannot read " << sourcePath.string();
-        if (reason != 0) error << ": " << std::strerror(reason);
-        error << '\n';
+    std::string source;
+    try {
+        source = readFileBytes(sourcePath, directorySourceFile);
+    } catch (const FileReadError& failure) {
+        error << "veskcomp: " << failure.what() << '\n';
         return 1;
     }
 
     std::optional<TowerDirectory> database;
     try {
-        database.emplace(compileSource(*source));
+        database.emplace(compileSource(source));
     } catch (const LimitReached& limit) {
         error << "veskcomp: " << limit.what() << "; " << dataPath.string() << " not written\n";
         return 1;

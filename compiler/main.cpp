@@ -1,6 +1,7 @@
 // veskcomp: compiles the tower directory "vesk.txt" in the working folder into "vesk.dat" and
 // prints how many towers, counties, dedications and web addresses it holds. Takes no arguments.
 #include <exception>
+#include <new>
 #include <iostream>
 
 #include "compiler/compile_directory.h"
@@ -9,7 +10,10 @@ int main()
 {
     try {
         return compileDirectory(std::filesystem::path(), std::cout, std::cerr);
-    } catch (const std::exception& failure) {  // out of memory on an enormous source, say
+    } catch (const std::bad_alloc&) {
+        std::cerr << "veskcomp: not enough memory\n";
+        return 1;
+    } catch (const std::exception& failure) {
         std::cerr << "veskcomp: " << failure.what() << '\n';
         return 1;
     }

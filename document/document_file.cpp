@@ -1,5 +1,6 @@
 #include "document/document_file.h"
 
+#include <cmath>
 #include <string>
 
 #include "document/archive.h"
@@ -199,6 +200,9 @@ DocumentContents decodeDocument(std::string_view bytes)
     DocumentContents contents;
     contents.centreText = in.getString();
     contents.radius = in.getDouble();
+    if (!(contents.radius >= 0) || std::isinf(contents.radius))
+        throw ArchiveFormatError("has the radius " + std::to_string(contents.radius) +
+                                 ", not a number of metres from 0 up");
     const std::int32_t count = in.getInt32();
     if (count < 0 || count > userFieldCount)
         throw ArchiveFormatError("has a field count of " + std::to_string(count) +

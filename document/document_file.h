@@ -7,6 +7,11 @@
 
 #include "query/user_fields.h"
 #include "query/value_owners.h"
+#include "records/file_bytes.h"
+
+// Ten fields with a value of up to half a kibibyte for every tower, ids and names included: no
+// document grows near it, and a larger file is refused before it is read.
+inline constexpr FileKind documentFile{"document", std::uint64_t{userFieldCount} * maxTowerId * 512};
 
 // The document file (*.bx0): the centre text, the radius in metres, then one record per named
 // user-defined field in slot order: type, name, value count and the values of the map its type
@@ -31,8 +36,8 @@ std::string encodeDocument(std::string_view centreText, double radius, const Use
 
 // Reads the whole file before anything is used, so a bad file changes nothing. Throws
 // ArchiveFormatError, whose text completes "the file ...", when the bytes end early, hold a
-// field count outside 0 to 10, a type outside 0 to 2, a negative value count, a value for an id
-// outside 1 to 32767, a text of two bytes per character or a text longer than the rest of the
-// file, or an ownership record that does not hold together. Other bytes after the last record
-// are ignored.
+// radius that is not a number from 0 up, a field count outside 0 to 10, a type outside 0 to 2, a
+// negative value count, a value for an id outside 1 to 32767, a text of two bytes per character
+// or a text longer than the rest of the file, or an ownership record that does not hold
+// together. Other bytes after the last record are ignored.
 DocumentContents decodeDocument(std::string_view bytes);

@@ -42,16 +42,32 @@ std::int32_t shifted(std::int32_t value, std::int32_t by)
     return clampToInt32(static_cast<double>(std::int64_t{value} + by));
 }
 
-std::string quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
 
 }  // namespace
 
-std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files)
+ViewerLoad loadViewerDatabase(const ViewerFiles& files)
 {
-    auto database = std::make_unique<TowerDatabase>(files.directory);
-    setDefaultSortKeys(*database);
-    database->outline = loadOutline(files.outline);
-    return database;
+    ViewerLoad load;
+    try {
+        load.database = std::make_unique<TowerDatabase>(files.directory);
+        if (load.database->cutShort()) load.problems.push_back(damageReport(files.directory, *load.database));
+    } catch (const FileReadError& error) {
+        load.database = std::make_unique<TowerDatabase>();
+        if (error.reason() == FileReadError::Reason::Missing)
+            load.directoryMissing = true;
+        else
+            load.problems.push_back(std::string(error.what()) + ": the list is empty.");
+    }
+    setDefaultSortKeys(*load.database);
+    try {
+        OutlineRead outline = readOutlineFile(files.outline);
+        if (outline.cutShort) load.problems.push_back(damageReport(files.outline, outline));
+        load.database->outline = std::move(outline.outline);
+    } catch (const FileReadError& error) {
+        if (error.reason() != FileReadError::Reason::Missing)
+            load.problems.push_back(std::string(error.what()) + ": the map shows no outline.");
+    }
+    return load;
 }
 
 VeskDoc::VeskDoc(DocumentViews& views, DocumentDialogs& dialogs, std::string browser,
@@ -65,10 +81,21 @@ TowerDatabase& VeskDoc::ensureDatabase()
     // A document file named on the viewer's command line is read before any new document has
     // made the directory; it is made then.
     if (!database_) {
-        database_ = loadViewerDatabase(files_);
+        loadDatabase();
         applyCentreAndRadius(centreOfText());
     }
     return *database_;
+}
+
+void VeskDoc::loadDatabase()
+{
+    ViewerLoad load = loadViewerDatabase(files_);
+    database_ = std::move(load.database);
+    directoryMissing_ = load.directoryMissing;
+    std::string problems;
+    for (const std::string& problem : load.problems) (problems += problem) += '\n';
+    if (!problems.empty() && problems != loadProblemsTold_) views_.showMessage(problems);
+    loadProblemsTold_ = std::move(problems);
 }
 
 Position VeskDoc::centreOfText()
@@ -98,7 +125,7 @@ bool VeskDoc::newDocument()
     std::map<TowerId, TowerIdentity> owners;
     if (database_) owners = valueOwners(userFields, *database_);
 
-    database_ = loadViewerDatabase(files_);
+    loadDatabase();
     applyCentreAndRadius(centre);
     const ReattachmentReport report = reattachValues(userFields, setAside_, owners, *database_);
     if (report.keysChanged) modified_ = true;
@@ -108,23 +135,21 @@ bool VeskDoc::newDocument()
     }
     views_.updateAllViews();
     if (report.keysChanged)
-        views_.showMessage("The directory " + quoted(files_.directory) +
+        views_.showMessage("The directory " + quotedPath(files_.directory) +
                            " numbers its towers otherwise now.\n" + reattachmentText(report));
     return true;
 }
 
 bool VeskDoc::openDocument(const std::filesystem::path& path)
 {
-    const auto bytes = readFileBytes(path);
-    if (!bytes) {
-        views_.showMessage("Cannot open " + quoted(path) + ": the file cannot be read.");
-        return false;
-    }
     DocumentContents contents;
     try {
-        contents = decodeDocument(*bytes);
+        contents = decodeDocument(readFileBytes(path, documentFile));
+    } catch (const FileReadError& error) {
+        views_.showMessage(std::string(error.what()) + ". Nothing was changed.");
+        return false;
     } catch (const ArchiveFormatError& error) {
-        views_.showMessage("Cannot open " + quoted(path) +
+        views_.showMessage("Cannot open " + quotedPath(path) +
                              ": it is not a Belfrix document (the file " + error.what() +
                              "). Nothing was changed.");
         return false;
@@ -148,7 +173,7 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
     applyCentreAndRadius(parseGridRef(centreText_));
     views_.updateAllViews();
     if (!report.empty())
-        views_.showMessage("The values of " + quoted(path) +
+        views_.showMessage("The values of " + quotedPath(path) +
                            " were matched to the towers of this directory.\n" + reattachmentText(report));
     return true;
 }
@@ -159,8 +184,8 @@ bool VeskDoc::saveDocument(const std::filesystem::path& path)
         const ValueOwnership ownership{valueOwners(userFields, ensureDatabase()), setAside_};
         replaceFileContents(path, encodeDocument(centreText_, radius_, userFields, ownership));
     } catch (const std::exception& error) {
-        views_.showMessage("Cannot save the document as " + quoted(path) + " (" + error.what() +
-                             "). Any earlier file of that name is unchanged.");
+        views_.showMessage("The document is not saved: " + std::string(error.what()) +
+                           ". Any earlier file of that name is unchanged.");
         return false;
     }
     modified_ = false;
@@ -203,6 +228,9 @@ std::int32_t VeskDoc::displayedCount() const
 
 std::string VeskDoc::listLine(std::int32_t displayPosition) const
 {
+    if (directoryMissing_ && displayPosition == 0)
+        return "No tower directory at " + quotedPath(std::filesystem::absolute(files_.directory)) +
+               ": veskcomp makes one from vesk.txt in that folder.";
     if (!database_) return std::string(noTowerDetails);
     return towerDescription(database_->displayedTower(displayPosition), *database_, true);
 }
@@ -418,13 +446,11 @@ void VeskDoc::exportCommand(ExportFormat format)
             replaceFileContents(*path, out.str());
             if (leftOut > 0)
                 message = std::to_string(leftOut) + (leftOut == 1 ? " tower" : " towers") +
-                          " without a position could not be put in " + quoted(*path) + ".";
+                          " without a position could not be put in " + quotedPath(*path) + ".";
         } catch (const FileWriteError& error) {
-            message = error.leftIncomplete()
-                          ? "Cannot write the export file " + quoted(*path) + "; it is incomplete."
-                          : "Cannot create the export file " + quoted(*path) + ".";
+            message = std::string(error.what()) + ". Any earlier file of that name is unchanged.";
         } catch (const std::runtime_error& error) {
-            message = "Cannot export to " + quoted(*path) + ": " + error.what();
+            message = "Cannot export to " + quotedPath(*path) + ": " + error.what();
         }
     }
     if (!message.empty()) views_.showMessage(message);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/document_dialogs.h"
 #include "document/document_views.h"
@@ -24,8 +25,14 @@ struct ViewerFiles {
 
 // The directory as the viewer uses it: the towers and tables of the data file, the default sort
 // keys and the outline map. Nothing is displayed until the document applies its centre and
-// radius, which works out the displayed towers once.
-std::unique_ptr<TowerDatabase> loadViewerDatabase(const ViewerFiles& files);
+// radius, which works out the displayed towers once. Either file may be missing; one that cannot
+// be read, or is damaged, is said in problems, and what could be read of it is kept.
+struct ViewerLoad {
+    std::unique_ptr<TowerDatabase> database;
+    bool directoryMissing = false;
+    std::vector<std::string> problems;
+};
+ViewerLoad loadViewerDatabase(const ViewerFiles& files);
 
 // The viewer's one document, alive for the whole run: the display settings, the tower directory,
 // the current tower, and the receiver of the Data and View menus, Export and the control bar.
@@ -76,7 +83,8 @@ public:
 
     // --- What the views and the frame call ---
     std::int32_t displayedCount() const;
-    // The full description of the tower at a display position, "No tower details" past the end.
+    // The full description of the tower at a display position, "No tower details" past the end;
+    // without a data file, where the viewer looked for one and how to make it.
     std::string listLine(std::int32_t displayPosition) const;
     void pickByDisplayPosition(std::int32_t displayPosition);
     void pickNearest(ViewPoint point);
@@ -130,6 +138,9 @@ private:
     void openOpenStreetMap(Position position);
     const Wgs84Converter& wgs84();
     TowerDatabase& ensureDatabase();
+    // A fresh directory from the files, telling the user of a damaged or unreadable one unless
+    // the same was told last time.
+    void loadDatabase();
     // The position the centre text stands for: read as a grid reference, unless the text is the
     // one a move or Centre wrote for the database's centre. In the UTM and Lat/Long systems that
     // text is no grid reference, and reading it would throw the map to a meaningless place. A
@@ -148,6 +159,8 @@ private:
     std::string browserCommand_;
     bool modified_ = false;
     std::unique_ptr<TowerDatabase> database_;
+    bool directoryMissing_ = false;
+    std::string loadProblemsTold_;
     SetAsideTowers setAside_;
     const Tower* currentTower_ = nullptr;
     std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it

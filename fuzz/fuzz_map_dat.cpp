@@ -10,7 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     TagReader reader(std::string(reinterpret_cast<const char*>(data), size));
-    const MapOutline outline = loadOutline(reader);
+    const OutlineRead read = readOutline(reader);
+    const MapOutline& outline = read.outline;
+    if (read.bytes != size) std::abort();
 
     std::size_t points = 0;
     for (const OutlineLayer& layer : outline.layers) {

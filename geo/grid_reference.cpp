@@ -154,3 +154,20 @@ std::int32_t northingBound(std::string_view text, bool upper)
     reference += fill;
     return parseGridRef(std::string_view(reference).substr(0, 8)).y;
 }
+
+std::optional<std::string> typedGridReference(std::string_view text)
+{
+    constexpr std::string_view nationalSquares = "HJNOST";  // the 500 km squares the grid covers
+    constexpr std::size_t length = 8;
+    if (text.size() != length) return std::nullopt;
+    std::string reference(text);
+    for (char& c : reference)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const bool irish = reference[1] == ' ';
+    if (!letterIndex(reference[0])) return std::nullopt;
+    if (!irish && (nationalSquares.find(reference[0]) == std::string_view::npos || !letterIndex(reference[1])))
+        return std::nullopt;
+    for (std::size_t at = 2; at < length; ++at)
+        if (reference[at] < '0' || reference[at] > '9') return std::nullopt;
+    return reference;
+}

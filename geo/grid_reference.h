@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,12 @@ inline constexpr std::int32_t irishOffsetY = 1672;
 
 // Text of fewer than 8 characters is no position, (0, 0). Never fails: any text gives a position.
 Position parseGridRef(std::string_view text);
+
+// A place as a user types it, upper-cased: two letters naming a 100 km square of the national
+// grid (its first letter one of H, J, N, O, S, T) and six figures, "TQ102665", or a letter of
+// the Irish grid, a blank and six figures, "O 153340". None for any other text, which names no
+// grid square or no place in it to 100 m.
+std::optional<std::string> typedGridReference(std::string_view text);
 
 // The "OS" form of a position: Irish for a position in the Irish range, national otherwise,
 // empty text for (0, 0).

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "records/counted.h"
+
 namespace {
 
 // Bytes that each counted item takes at the least: a layer or a polyline its own count word,
@@ -63,24 +65,42 @@ OutlineLayer readOutlineLayer(TagReader& reader)
     return layer;
 }
 
-MapOutline loadOutline(TagReader& reader)
+OutlineRead readOutline(TagReader& reader)
 {
-    MapOutline outline;
-    if (!reader.isOpen()) return outline;
+    OutlineRead read;
+    MapOutline& outline = read.outline;
     const auto layerCount = reader.readWord();
-    if (!layerCount) return outline;
-    if (std::size_t{*layerCount} * leastLayerBytes <= reader.remaining())
-        outline.layers.reserve(*layerCount);
-    for (std::uint16_t index = 0; index < *layerCount; ++index) {
-        if (reader.remaining() < leastLayerBytes) break;
-        OutlineLayer& layer = outline.layers.emplace_back();
-        if (!readPolylines(reader, layer)) break;
+    if (layerCount) {
+        if (std::size_t{*layerCount} * leastLayerBytes <= reader.remaining())
+            outline.layers.reserve(*layerCount);
+        for (std::uint16_t index = 0; index < *layerCount; ++index) {
+            if (reader.remaining() < leastLayerBytes) {
+                read.cutShort = true;
+                break;
+            }
+            OutlineLayer& layer = outline.layers.emplace_back();
+            if (!readPolylines(reader, layer)) {
+                read.cutShort = true;
+                break;
+            }
+        }
     }
-    return outline;
+    read.cutShort = read.cutShort || reader.ranOut();
+    read.bytes = reader.size();
+    return read;
 }
 
-MapOutline loadOutline(const std::filesystem::path& path)
+OutlineRead readOutlineFile(const std::filesystem::path& path)
 {
-    TagReader reader = TagReader::fromFile(path);
-    return loadOutline(reader);
+    TagReader reader(readFileBytes(path, outlineMapFile));
+    return readOutline(reader);
+}
+
+std::string damageReport(const std::filesystem::path& path, const OutlineRead& read)
+{
+    std::size_t polylines = 0;
+    for (const OutlineLayer& layer : read.outline.layers) polylines += layer.polylines.size();
+    return quotedPath(path) + " is damaged: its " + counted(read.bytes, "byte", "bytes") +
+           " end before its counts do. " + counted(read.outline.layers.size(), "layer", "layers") +
+           " with " + counted(polylines, "polyline", "polylines") + " could be read.";
 }

@@ -1,32 +1,59 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-// The whole file as bytes; none when it cannot be opened or read.
-std::optional<std::string> readFileBytes(const std::filesystem::path& path);
+// Reading a file from outside whole, and replacing a file only once its new contents are written.
 
-// A file that could not be written. The message names the file and says why ("Permission
-// denied" for one the user may not write).
-class FileWriteError : public std::runtime_error {
-public:
-    FileWriteError(const std::filesystem::path& path, int error, bool leftIncomplete);
-    int error() const { return error_; }
-    // Only a target that is no regular file (a device, a pipe) is written in place, and so can be
-    // left part written; a regular file is either replaced whole or left as it was.
-    bool leftIncomplete() const { return leftIncomplete_; }
-
-private:
-    int error_;
-    bool leftIncomplete_;
+// A kind of file the programs read: its name in messages, and a size no file of its kind can
+// reach, so that an enormous file is refused before the memory runs out.
+struct FileKind {
+    std::string_view name;   // "compiled directory"
+    std::uint64_t largest;   // bytes
 };
 
-// Writes the bytes to a temporary file beside the target, flushes it to the disk, then renames
-// it over the target, so a failed or interrupted write leaves the earlier file as it was. A
-// symbolic link is followed: the file it names is replaced and the link stays. The target keeps
-// its permission bits; a hard link to it is not kept (the name written to gets the new file).
-// A target the user may not write is refused. Throws FileWriteError.
-void replaceFileContents(const std::filesystem::path& path, std::string_view bytes);
+// A file that could not be read; what() names it and says why: "\"vesk.dat\" does not exist",
+// "... cannot be read: Permission denied", "... is not a regular file", "... is larger than any
+// compiled directory can be (...)".
+class FileReadError : public std::runtime_error {
+public:
+    enum class Reason { Missing, NotRegularFile, TooLarge, Unreadable };
+    FileReadError(const std::filesystem::path& path, Reason reason, const std::string& message);
+    Reason reason() const { return reason_; }
+
+private:
+    Reason reason_;
+};
+
+// The whole file as bytes. Only a regular file is read: a folder, a pipe, a device or a socket
+// is refused at once, without waiting on it, and so is a file larger than any of its kind.
+// Throws FileReadError.
+std::string readFileBytes(const std::filesystem::path& path, const FileKind& kind);
+
+// A file that could not be written. The message names the file and says why: "\"a.bx0\" cannot
+// be written: No space left on device", "... is not a regular file".
+class FileWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// How the new contents wait until they replace the file: in a file without a name, which no
+// interrupted write can leave behind, where the file system allows one; otherwise in a
+// temporary file named after the target and the writing process, cleared away by the next
+// write once that process is gone.
+enum class TemporaryFile { Unnamed, Named };
+
+// Writes the bytes beside the target, flushes them to the disk, then puts them in its place in
+// one step, so a failed or interrupted write leaves the earlier file as it was. A symbolic link
+// is followed: the file it names is replaced and the link stays. The target keeps its permission
+// bits; a hard link to it is not kept (the name written to gets the new file). A target the user
+// may not write, or that is no regular file (a folder, a pipe, a device), is refused. Throws
+// FileWriteError.
+void replaceFileContents(const std::filesystem::path& path, std::string_view bytes,
+                         TemporaryFile temporary = TemporaryFile::Unnamed);
+
+// "\"name\"": how messages name a file.
+std::string quotedPath(const std::filesystem::path& path);

@@ -5,11 +5,17 @@
 #include <vector>
 
 #include "records/draw_index.h"
+#include "records/file_bytes.h"
 #include "records/string_table.h"
 #include "records/tower.h"
 
 // The directory's text source: a header line naming backslash-separated columns, then one
 // tower per line.
+
+// A source line holds at most 199 bytes in the directory's own format. A kibibyte a line for the
+// header and the 32767 towers leaves ample room, and refuses an enormous file before it is read.
+inline constexpr std::uint64_t largestSourceBytes = (maxTowerId + 1) * 1024ull;
+inline constexpr FileKind directorySourceFile{"directory source", largestSourceBytes};
 
 // "a\b" gives a and b; "a\\b" gives a, an empty column and b; a trailing backslash adds no
 // empty column; the empty line has no columns.

@@ -2,14 +2,13 @@
 
 #include <utility>
 
-#include "records/file_bytes.h"
 
 TagReader::TagReader(std::string bytes) : bytes_(std::move(bytes)), cursor_(bytes_) {}
 
 TagReader::TagReader(TagReader&& other) noexcept
     : bytes_(std::move(other.bytes_)),
       cursor_(bytes_, other.cursor_.offset()),
-      open_(other.open_),
+      ranOut_(other.ranOut_),
       tag_(other.tag_),
       value_(other.value_),
       textStart_(other.textStart_),
@@ -23,21 +22,13 @@ TagReader& TagReader::operator=(TagReader&& other) noexcept
     const std::size_t offset = other.cursor_.offset();
     bytes_ = std::move(other.bytes_);
     cursor_ = ByteCursor(bytes_, offset);
-    open_ = other.open_;
+    ranOut_ = other.ranOut_;
     tag_ = other.tag_;
     value_ = other.value_;
     textStart_ = other.textStart_;
     textLength_ = other.textLength_;
     unread_ = other.unread_;
     return *this;
-}
-
-TagReader TagReader::fromFile(const std::filesystem::path& path)
-{
-    std::optional<std::string> bytes = readFileBytes(path);
-    TagReader reader(bytes ? std::move(*bytes) : std::string());
-    reader.open_ = bytes.has_value();
-    return reader;
 }
 
 int TagReader::nextItem()
@@ -48,7 +39,10 @@ int TagReader::nextItem()
     }
     value_ = 0;
     const auto head = cursor_.byte();
-    if (!head) return tag_ = endMarker;
+    if (!head) {
+        ranOut_ = true;
+        return tag_ = endMarker;
+    }
     tag_ = 0x60 + (*head & 0x1F);
 
     // An item whose payload the end of the bytes cuts short is dropped: it reads as the end
@@ -59,13 +53,19 @@ int TagReader::nextItem()
     case 2: {  // long, two's complement
         const int width = 1 << (*head >> 5);
         const auto number = cursor_.littleEndian(width);
-        if (!number) return tag_ = endMarker;
+        if (!number) {
+            ranOut_ = true;
+            return tag_ = endMarker;
+        }
         value_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
         break;
     }
     case 3: {  // text up to its 0 byte, of any length
         const auto text = cursor_.takeUntil('\0');
-        if (!text) return tag_ = endMarker;
+        if (!text) {
+            ranOut_ = true;
+            return tag_ = endMarker;
+        }
         textStart_ = static_cast<std::size_t>(text->data() - bytes_.data());
         textLength_ = text->size();
         break;
@@ -79,6 +79,9 @@ int TagReader::nextItem()
 std::optional<std::uint16_t> TagReader::readWord()
 {
     const auto word = cursor_.littleEndian(2);
-    if (!word) return std::nullopt;
+    if (!word) {
+        ranOut_ = true;
+        return std::nullopt;
+    }
     return static_cast<std::uint16_t>(*word);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,8 +14,6 @@ public:
     static constexpr int endMarker = 127;
 
     explicit TagReader(std::string bytes);
-    // A file that cannot be read gives a reader that is not open and holds no bytes.
-    static TagReader fromFile(const std::filesystem::path& path);
 
     // The cursor views the bytes this reader holds, so a moved reader reads on from where the
     // other stood.
@@ -24,8 +21,6 @@ public:
     TagReader& operator=(TagReader&& other) noexcept;
     TagReader(const TagReader&) = delete;
     TagReader& operator=(const TagReader&) = delete;
-
-    bool isOpen() const { return open_; }
 
     // Reads one item and returns its tag letter (0x60 to 0x7F; endMarker for 0xFF).
     int nextItem();
@@ -37,11 +32,14 @@ public:
     // Two bytes, first + 256 * second, outside the item format; none once the bytes run out.
     std::optional<std::uint16_t> readWord();
     std::size_t remaining() const { return cursor_.remaining(); }
+    std::size_t size() const { return bytes_.size(); }
+    // A read asked for more bytes than were left: the bytes ended before what they describe.
+    bool ranOut() const { return ranOut_; }
 
 private:
     std::string bytes_;
     ByteCursor cursor_;
-    bool open_ = true;
+    bool ranOut_ = false;
     int tag_ = 0;
     std::int32_t value_ = 0;
     std::size_t textStart_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "records/counted.h"
 #include "records/file_bytes.h"
 #include "records/limit_reached.h"
 #include "records/tower_codec.h"
@@ -17,7 +18,6 @@ constexpr std::size_t typicalRecordBytes = 32;
 
 TowerDirectory::TowerDirectory(TagReader reader)
 {
-    if (!reader.isOpen()) return;
     towers_.reserve(std::min<std::size_t>(maxTowerId, reader.remaining() / typicalRecordBytes));
     bool ascending = true;
     while (std::optional<Tower> tower = readTower(reader)) {
@@ -39,11 +39,22 @@ TowerDirectory::TowerDirectory(TagReader reader)
     counties_.read(reader);
     dedications_.read(reader);
     webPages_.read(reader);
+    if (reader.ranOut()) cutShortAfter_ = reader.size();
 }
 
 TowerDirectory::TowerDirectory(const std::filesystem::path& dataFile)
-    : TowerDirectory(TagReader::fromFile(dataFile))
+    : TowerDirectory(TagReader(readFileBytes(dataFile, compiledDirectoryFile)))
 {
+}
+
+std::string damageReport(const std::filesystem::path& dataFile, const TowerDirectory& directory)
+{
+    const TowerDirectory::Counts counts = directory.counts();
+    return quotedPath(dataFile) + " is damaged: its " + counted(directory.cutShortAfter_.value_or(0), "byte", "bytes") +
+           " end before its last end marker. " + counted(counts.towers, "tower", "towers") + ", " +
+           counted(counts.counties, "county", "counties") + ", " +
+           counted(counts.dedications, "dedication", "dedications") + " and " +
+           counted(counts.webPages, "web address", "web addresses") + " could be read.";
 }
 
 void TowerDirectory::index()

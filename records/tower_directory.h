@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <cstddef>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "records/draw_index.h"
+#include "records/file_bytes.h"
 #include "records/source_parser.h"
 #include "records/string_table.h"
 #include "records/tag_reader.h"
@@ -70,6 +72,11 @@ private:
     std::span<const Tower> towers_;
 };
 
+// The compiled directory file. Its size is bounded by the source it is compiled from: every text
+// comes from a source line, and each tower record and table entry adds a few bytes of its own.
+inline constexpr FileKind compiledDirectoryFile{
+    "compiled directory", largestSourceBytes + maxTowerId * 64ull + 3 * maxTowerId * 8ull + 4};
+
 // The tower directory in memory: every tower under its id and the three tables its towers point
 // into. The data compiler fills it line by line and writes it; the viewer reads it from the
 // compiled file into its TowerDatabase. The towers lie side by side in ascending id, and an array
@@ -84,10 +91,15 @@ public:
     };
 
     TowerDirectory() = default;
-    // Towers, then the counties, dedications and web address lists. A reader that is not open
-    // leaves the database empty; a later record with an id already read replaces the earlier.
+    // Towers, then the counties, dedications and web address lists; a later record with an id
+    // already read replaces the earlier. Bytes that end before the last end marker leave what
+    // was read whole, and cutShort says so.
     explicit TowerDirectory(TagReader reader);
+    // Throws FileReadError when the file cannot be read.
     explicit TowerDirectory(const std::filesystem::path& dataFile);
+
+    // The bytes ended before the last end marker: the file is damaged. Bytes after it are left.
+    bool cutShort() const { return cutShortAfter_.has_value(); }
 
     // Parses a source line, stores the tower under a freshly drawn id and gives the id.
     // Throws LimitReached when a table or the ids are full.
@@ -128,6 +140,7 @@ private:
     // Puts the towers, each under an id of its own, in ascending id and notes where each id is.
     void index();
 
+    std::optional<std::size_t> cutShortAfter_;  // all the bytes there were, when they ended early
     std::vector<Tower> towers_;
     std::vector<std::int32_t> placeOfId_;  // by TowerId up to the largest: the place in towers_, -1 for none
     std::bitset<maxTowerId + 1> idTaken_;  // stored or drawn for a tower about to be stored
@@ -135,4 +148,9 @@ private:
     StringTable dedications_{"dedication"};
     StringTable webPages_{"web address"};
     IndexDraw draw_;
+
+    friend std::string damageReport(const std::filesystem::path& dataFile, const TowerDirectory& directory);
 };
+
+// What the user is told of a damaged file: its name, how much of it was read and what that held.
+std::string damageReport(const std::filesystem::path& dataFile, const TowerDirectory& directory);

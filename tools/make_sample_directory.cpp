@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     if (stress) {
         text = generateStressDirectory();
     } else {
-        const MapOutline outline = loadOutline(mapPath);
+        const MapOutline outline = readOutlineFile(mapPath).outline;
         if (outline.layers.empty()) {
             std::cerr << "make_sample_directory: no outline in " << mapPath << '\n';
             return 1;

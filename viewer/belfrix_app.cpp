@@ -1,8 +1,13 @@
 #include "viewer/belfrix_app.h"
 
+#include <exception>
+#include <new>
+#include <string>
+
 #include <wx/cmdline.h>
 #include <wx/config.h>
 #include <wx/filename.h>
+#include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
 #include "viewer/browser.h"
@@ -33,11 +38,42 @@ VeskFrame* startViewer(const wxString& documentFile, wxConfigBase& settings)
     return frame;
 }
 
+namespace {
+
+// What the exception being handled says of itself.
+std::string currentFailure()
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return "there is not enough memory";
+    } catch (const std::exception& failure) {
+        return failure.what();
+    } catch (...) {
+        return "an unknown error";
+    }
+}
+
+}  // namespace
+
 bool BelfrixApp::OnInit()
 {
     useViewerSettings(*this);
     if (!wxApp::OnInit()) return false;
-    return startViewer(documentFile_, *wxConfigBase::Get()) != nullptr;
+    try {
+        return startViewer(documentFile_, *wxConfigBase::Get()) != nullptr;
+    } catch (...) {
+        wxMessageBox(toWx("Belfrix cannot start: " + currentFailure() + "."), toWx(applicationTitle),
+                     wxOK | wxICON_ERROR);
+        return false;
+    }
+}
+
+bool BelfrixApp::OnExceptionInMainLoop()
+{
+    wxMessageBox(toWx("The last command could not be finished: " + currentFailure() + "."),
+                 toWx(applicationTitle), wxOK | wxICON_ERROR);
+    return true;
 }
 
 void BelfrixApp::OnInitCmdLine(wxCmdLineParser& parser)

@@ -18,6 +18,9 @@ public:
     bool OnInit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+    // Whatever escapes a command is said, never left unexplained; the viewer goes on, so that
+    // unsaved work can still be saved.
+    bool OnExceptionInMainLoop() override;
 
 private:
     wxString documentFile_;

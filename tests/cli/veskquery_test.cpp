@@ -7,6 +7,7 @@
 #include "document/document_file.h"
 #include "document/vesk_doc.h"
 #include "tests/document/doc_test_support.h"
+#include "tests/support/special_files.h"
 
 using namespace docfixture;
 using namespace std::string_literals;
@@ -252,6 +253,68 @@ TEST_F(VeskQueryTest, BadUseIsOneLineOnStandardErrorAndStatusTwo)
     EXPECT_NE(run({"--doc", (folder / "bad.bx0").string()}).err.find("bad.bx0"), std::string::npos);
 }
 
+TEST_F(VeskQueryTest, FilesThatCannotBeReadOrWrittenAreRefusedByNameWithoutWaiting)
+{
+    const SpecialFiles special(folder.path());
+    writeAll(folder / "cut.dat", readAll(folder / "vesk.dat").substr(0, 60));
+    writeAll(folder / "huge.bx0", "");
+    std::filesystem::resize_file(folder / "huge.bx0", documentFile.largest + 1);  // sparse
+    std::filesystem::create_directory(folder / "folder");
+    const auto named = [](const std::filesystem::path& path) { return "veskquery: " + quotedPath(path) + " "; };
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string said;
+    };
+    const Case cases[] = {
+        {{"--data", special.fifo}, 2, named(special.fifo) + "is not a regular file\n"},
+        {{"--data", "/dev/zero"}, 2, named("/dev/zero") + "is not a regular file\n"},
+        {{"--data", folder / "folder"}, 2, named(folder / "folder") + "is not a regular file\n"},
+        {{"--data", folder / "cut.dat"}, 2,
+         named(folder / "cut.dat") + "is damaged: its 60 bytes end before its last end marker. 2 towers, 0 "
+                                     "counties, 0 dedications and 0 web addresses could be read.\n"},
+        {{"--doc", special.socket}, 2, named(special.socket) + "is not a regular file\n"},
+        {{"--doc", "/dev/zero"}, 2, named("/dev/zero") + "is not a regular file\n"},
+        {{"--doc", folder / "huge.bx0"}, 2,
+         named(folder / "huge.bx0") + "is larger than any document can be (167767041 bytes, at most 167767040)\n"},
+        {{"--output", special.fifo}, 1, named(special.fifo) + "is not a regular file\n"},
+        {{"--save-doc", folder / "folder"}, 1, named(folder / "folder") + "is not a regular file\n"},
+        {{"--output", folder / "none" / "x.csv"}, 1,
+         named(folder / "none" / "x.csv") + "cannot be written: No such file or directory\n"},
+    };
+    for (const Case& c : cases) {
+        const bool refused = finishesWithin(10, [&] {
+            const Result result = run(c.arguments);
+            return result.status == c.status && result.out.empty() && result.err == c.said;
+        });
+        EXPECT_TRUE(refused) << c.arguments[0] << " " << c.arguments[1];
+    }
+}
+
+TEST_F(VeskQueryTest, OutputFileIsReplacedOnlyWhenWholeAndACentreMustNameAPlace)
+{
+    const std::string file = (folder / "towers.csv").string();
+    ASSERT_EQ(run({"--output", file, "--ids"}).status, 0);
+    EXPECT_EQ(readAll(file), idLines({"Aston", "Bexley", "Chart", "Dunton", "Easton", "Fenby"}));
+    const bool keptWhole = finishesWithin(10, [&] {
+        const FileSizeLimit diskFull(20);
+        const Result failed = run({"--output", file, "--list"});
+        return failed.status == 1 && failed.err == "veskquery: " + quotedPath(file) +
+                                                       " cannot be written: File too large\n";
+    });
+    EXPECT_TRUE(keptWhole);
+    EXPECT_EQ(readAll(file), idLines({"Aston", "Bexley", "Chart", "Dunton", "Easton", "Fenby"}));
+
+    for (const char* text : {"hello", "ZZ999999", "TQ1066", "TQ 102 665", ""}) {
+        const Result refused = run({"--centre", text});
+        EXPECT_EQ(refused.status, 2) << text;
+        EXPECT_EQ(refused.err, "veskquery: centre \"" + std::string(text) +
+                                   "\" is not a grid reference such as TQ102665 or O 153340\n");
+    }
+    const Result lower = run({"--centre", "su123456", "--and", "distance", "0", "1", "--ids"});
+    EXPECT_EQ(lower.out, idLines({"Dunton"}));
+}
+
 TEST_F(VeskQueryTest, HelpPrintsTheUsage)
 {
     const Result result = run({"--help"});
@@ -290,6 +353,24 @@ TEST_F(VeskQueryProgramTest, ReadsVeskDatFromTheWorkingFolder)
     EXPECT_EQ(csv.out,
               "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www\r\n"
               "\"Aston\",\"Midshire\",\"S Mary\",,8,\"0-0-0\",,,\"Thu\",19.30,\"TQ102665\",\"www.aston.org.uk\"\r\n");
+}
+
+TEST_F(VeskQueryProgramTest, OutputThatCannotBeWrittenIsSaidWithTheReason)
+{
+    // More than a pipe holds, so a reader that is gone is met whenever it goes.
+    UserFieldSlots slots;
+    slots[0] = UserField{"Notes", FieldType::String, {}, {{ids.at("Aston"), std::string(1 << 20, 'x')}}};
+    writeAll(folder / "big.bx0", encodeDocument("TQ102665", 50000, slots));
+    const std::string veskquery = "'" BELFRIX_BINARY_DIR "/cli/veskquery' --doc big.bx0 --list";
+    const std::pair<std::string, std::string> cases[] = {
+        {"{ " + veskquery + " >/dev/full 2>stderr.txt; echo $? >status.txt; }", "No space left on device"},
+        {"{ " + veskquery + " 2>stderr.txt; echo $? >status.txt; } | true", "Broken pipe"},
+    };
+    for (const auto& [command, reason] : cases) {
+        ASSERT_EQ(std::system(("cd '" + folder.path().string() + "' && " + command).c_str()), 0);
+        EXPECT_EQ(readAll(folder / "status.txt"), "1\n") << command;
+        EXPECT_EQ(readAll(folder / "stderr.txt"), "veskquery: cannot write the output: " + reason + "\n");
+    }
 }
 
 TEST_F(VeskQueryProgramTest, BadUseExitsWithStatusTwo)

@@ -1,9 +1,13 @@
 // The built veskcomp program, run in temporary folders as a user would run it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 
 #include "records/tower_directory.h"
@@ -30,8 +34,11 @@ Outcome runIn(const TemporaryFolder& folder, const std::string& arguments = "", 
     const std::filesystem::path base = folder.path().parent_path() / folder.path().filename();
     const std::string outPath = base.string() + ".out";
     const std::string errorPath = base.string() + ".err";
-    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFileBytes(outPath).value_or("?"),
-            readFileBytes(errorPath).value_or("?")};
+    const auto contents = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contents(outPath), contents(errorPath)};
     std::filesystem::remove(outPath);
     std::filesystem::remove(errorPath);
     return run;
@@ -102,6 +109,44 @@ TEST(Veskcomp, FullDiskFailsAfterTheSummaryAndKeepsTheOldDataFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
               2);  // no temporary file left beside it
+}
+
+TEST(Veskcomp, RefusesWhatIsNoRegularFileOrTooLargeWithoutWaiting)
+{
+    struct Case {
+        std::string name;
+        std::function<void(const TemporaryFolder&)> make;
+        std::string said;
+    };
+    const auto fifo = [](const TemporaryFolder& folder, const char* name) {
+        ASSERT_EQ(::mkfifo((folder / name).c_str(), 0600), 0);
+    };
+    const Case cases[] = {
+        {"source a FIFO", [&](auto& folder) { fifo(folder, "vesk.txt"); },
+         "veskcomp: \"vesk.txt\" is not a regular file\n"},
+        {"source a folder", [](auto& folder) { std::filesystem::create_directory(folder / "vesk.txt"); },
+         "veskcomp: \"vesk.txt\" is not a regular file\n"},
+        {"source far too large",
+         [](auto& folder) {
+             folder.write("vesk.txt", "");
+             std::filesystem::resize_file(folder / "vesk.txt", directorySourceFile.largest + 1);
+         },
+         "veskcomp: \"vesk.txt\" is larger than any directory source can be (33554433 bytes, at most "
+         "33554432)\n"},
+        {"data file a FIFO",
+         [&](auto& folder) {
+             folder.write("vesk.txt", threeTowers);
+             fifo(folder, "vesk.dat");
+         },
+         "veskcomp: \"vesk.dat\" is not a regular file\n"},
+    };
+    for (const Case& c : cases) {
+        TemporaryFolder folder;
+        c.make(folder);
+        const Outcome run = runIn(folder, "", "timeout 10 ");
+        EXPECT_EQ(run.status, 1) << c.name;
+        EXPECT_EQ(run.error, c.said) << c.name;
+    }
 }
 
 }  // namespace

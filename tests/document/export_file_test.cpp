@@ -1,13 +1,11 @@
 // Export replaces its file only once the whole export is written, as Save does.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "document/vesk_doc.h"
 #include "tests/document/doc_test_support.h"
+#include "tests/support/special_files.h"
 
 using namespace docfixture;
 
@@ -49,18 +47,12 @@ TEST_F(ExportFileTest, AFailedExportLeavesTheEarlierFileWhole)
 {
     const std::string earlier(100, 'e');
     writeAll(folder / "towers.csv", earlier);
-    // A file size limit below the export's size stands in for a full disk.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 200;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const std::string said = exportTo(folder / "towers.csv");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_TRUE(said.starts_with("message: ")) << said;
+    const std::string said = [&] {
+        const FileSizeLimit diskFull(200);
+        return exportTo(folder / "towers.csv");
+    }();
+    EXPECT_EQ(said, "message: " + quotedPath(folder / "towers.csv") +
+                        " cannot be written: File too large. Any earlier file of that name is unchanged.");
     EXPECT_EQ(readAll(folder / "towers.csv"), earlier);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "document/command_ids.h"
+#include "document/document_file.h"
 #include "document/vesk_doc.h"
 #include "query/user_fields.h"
 #include "tests/document/doc_test_support.h"
+#include "tests/support/special_files.h"
 
 using namespace docfixture;
 using namespace std::string_literals;
@@ -168,38 +170,55 @@ TEST_F(OpenSaveTest, ABadFileIsRefusedWithItsNameAndChangesNothing)
     EXPECT_EQ(snapshot(), before);
 }
 
-TEST_F(OpenSaveTest, AFileThatCannotBeReadIsRefused)
+TEST_F(OpenSaveTest, WhatIsNoDocumentFileIsRefusedByNameWithoutWaiting)
 {
     doc.newDocument();
-    for (const auto& file : {folder / "missing.bx0", folder.path()}) {
-        windows.calls.clear();
-        EXPECT_FALSE(doc.openDocument(file));
-        EXPECT_EQ(windows.calls,
-                  (Calls{"message: Cannot open \"" + file.string() + "\": the file cannot be read."}));
+    const SpecialFiles special(folder.path());
+    writeAll(folder / "huge.bx0", "");
+    std::filesystem::resize_file(folder / "huge.bx0", documentFile.largest + 1);  // sparse
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {folder / "missing.bx0", "does not exist"},
+        {folder.path(), "is not a regular file"},
+        {special.fifo, "is not a regular file"},
+        {special.socket, "is not a regular file"},
+        {"/dev/zero", "is not a regular file"},
+        {folder / "huge.bx0", "is larger than any document can be (167767041 bytes, at most 167767040)"},
+    };
+    for (const auto& [file, said] : cases) {
+        const bool refused = finishesWithin(10, [&] {
+            windows.calls.clear();
+            return !doc.openDocument(file) && doc.centreText() == "TQ102665" &&
+                   windows.calls == Calls{"message: " + quotedPath(file) + " " + said + ". Nothing was changed."};
+        });
+        EXPECT_TRUE(refused) << file;
     }
-    EXPECT_EQ(doc.centreText(), "TQ102665");
 }
 
-TEST_F(OpenSaveTest, AFailedSaveSaysSoAndLeavesWhatWasThere)
+TEST_F(OpenSaveTest, AFailedSaveSaysWhyAndLeavesWhatWasThere)
 {
     doc.newDocument();
     userFields[0] = UserField{"Visited", FieldType::Date, {{1, 2}}, {}};
-    const auto missingFolder = folder / "no such folder" / "a.bx0";
-    EXPECT_FALSE(doc.saveDocument(missingFolder));
-    EXPECT_FALSE(std::filesystem::exists(missingFolder));
-
-    // The target is a folder holding a file: the save fails and both stay.
+    const SpecialFiles special(folder.path());
     std::filesystem::create_directories(folder / "taken.bx0");
     writeAll(folder / "taken.bx0" / "inside", "kept");
-    EXPECT_FALSE(doc.saveDocument(folder / "taken.bx0"));
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {folder / "no such folder" / "a.bx0", "cannot be written: No such file or directory"},
+        {folder / "taken.bx0", "is not a regular file"},
+        {special.fifo, "is not a regular file"},
+    };
+    for (const auto& [target, said] : cases) {
+        const bool refused = finishesWithin(10, [&] {
+            windows.calls.clear();
+            return !doc.saveDocument(target) &&
+                   windows.calls == Calls{"message: The document is not saved: " + quotedPath(target) + " " +
+                                          said + ". Any earlier file of that name is unchanged."};
+        });
+        EXPECT_TRUE(refused) << target;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "no such folder"));
     EXPECT_EQ(readAll(folder / "taken.bx0" / "inside"), "kept");
-
-    ASSERT_EQ(windows.calls.size(), 3u);
-    EXPECT_TRUE(windows.calls[1].starts_with("message: Cannot save the document as \"" +
-                                             missingFolder.string() + "\""));
-    EXPECT_TRUE(windows.calls[2].starts_with("message: Cannot save the document as \"" +
-                                             (folder / "taken.bx0").string() + "\""));
-    // No temporary file was left behind by either attempt.
+    EXPECT_TRUE(std::filesystem::is_fifo(special.fifo));
+    // No temporary file was left behind by any attempt.
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
         EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
 }
@@ -231,22 +250,29 @@ TEST_F(OpenSaveTest, ASecondDocumentLeavesNothingOfTheFirst)
     EXPECT_TRUE(userFields[1].texts.empty());
 }
 
-TEST_F(OpenSaveTest, ARadiusBeyondWholeMetresIsHeldInsideTheDatabasesRange)
+TEST_F(OpenSaveTest, ARadiusNoMapCanHaveIsRefusedAndAHugeOneIsHeldInRange)
 {
     doc.newDocument();
-    const std::pair<std::string, std::int32_t> cases[] = {
-        {"\x00\x00\x00\x00\x00\x00\xF8\x7F"s, 0},            // not a number
-        {"\x00\x00\x00\x00\x00\x00\xF0\x7F"s, 2147483647},   // +infinity
-        {"\x00\x00\x00\x00\x00\x00\xF0\xC1"s, -2147483647 - 1},  // -2^32 m
-        {"\x00\x00\x00\x00\x00\x6A\xE8\xC0"s, -50000},
+    const std::pair<std::string, std::string> refused[] = {
+        {"\x00\x00\x00\x00\x00\x00\xF8\x7F"s, "nan"},
+        {"\x00\x00\x00\x00\x00\x00\xF0\x7F"s, "inf"},
+        {"\x00\x00\x00\x00\x00\x00\xF0\xC1"s, "-4294967296.000000"},
+        {"\x00\x00\x00\x00\x00\x6A\xE8\xC0"s, "-50000.000000"},
     };
-    for (const auto& [radius, metres] : cases) {
+    for (const auto& [radius, said] : refused) {
         writeAll(folder / "r.bx0", "\x08TQ102665"s + radius + int32Bytes(0));
-        ASSERT_TRUE(doc.openDocument(folder / "r.bx0"));
-        EXPECT_EQ(doc.database()->radius, metres);
-        doc.zoomIn();
-        doc.north();  // moves and pans stay defined whatever the radius
+        windows.calls.clear();
+        EXPECT_FALSE(doc.openDocument(folder / "r.bx0"));
+        EXPECT_EQ(windows.calls, (Calls{"message: Cannot open " + quotedPath(folder / "r.bx0") +
+                                        ": it is not a Belfrix document (the file has the radius " + said +
+                                        ", not a number of metres from 0 up). Nothing was changed."}));
     }
+    // 1e300 m: the database keeps what 32 bits hold, and moves stay defined.
+    writeAll(folder / "r.bx0", "\x08TQ102665"s + "\x9C\x75\x88\x3C\xE4\x37\x7E\x7E"s + int32Bytes(0));
+    ASSERT_TRUE(doc.openDocument(folder / "r.bx0"));
+    EXPECT_EQ(doc.database()->radius, 2147483647);
+    doc.zoomIn();
+    doc.north();
 }
 
 }  // namespace

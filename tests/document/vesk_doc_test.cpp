@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <functional>
 #include <sstream>
 
 #include "document/command_ids.h"
@@ -8,6 +11,7 @@
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "tests/document/doc_test_support.h"
+#include "tests/support/special_files.h"
 
 using namespace docfixture;
 using Calls = std::vector<std::string>;
@@ -106,6 +110,54 @@ TEST_F(VeskDocTest, MissingDataFilesGiveAnEmptyDirectoryWithoutAMessage)
     EXPECT_EQ(empty.currentTower(), nullptr);
     EXPECT_EQ(empty.hoverText({0, 0}), "No tower details");
     EXPECT_EQ(windows.calls, (Calls{"update", "control bar: none", "update"}));
+    // The list says where it looked, and what makes the file.
+    EXPECT_EQ(empty.listLine(0), "No tower directory at " + quotedPath(folder / "none.dat") +
+                                     ": veskcomp makes one from vesk.txt in that folder.");
+}
+
+TEST_F(VeskDocTest, ADamagedOrUnreadableFileIsSaidOnceAndWhatCouldBeReadIsShown)
+{
+    const std::string directory = readAll(folder / "vesk.dat");
+    const std::string outline = readAll(folder / "map.dat");
+    struct Case {
+        std::string name;
+        std::function<void()> spoil;
+        std::string said;
+        std::int32_t towersShown;
+    };
+    const auto path = [this](const char* name) { return quotedPath(folder / name); };
+    const Case cases[] = {
+        {"directory cut short", [&] { writeAll(folder / "vesk.dat", directory.substr(0, 60)); },
+         path("vesk.dat") + " is damaged: its 60 bytes end before its last end marker. 2 towers, 0 counties, "
+                            "0 dedications and 0 web addresses could be read.\n",
+         2},
+        {"outline cut short", [&] { writeAll(folder / "map.dat", outline.substr(0, 9)); },
+         path("map.dat") + " is damaged: its 9 bytes end before its counts do. 1 layer with 0 polylines "
+                           "could be read.\n",
+         6},
+        {"directory a FIFO",
+         [&] {
+             std::filesystem::remove(folder / "vesk.dat");
+             ::mkfifo((folder / "vesk.dat").c_str(), 0600);
+         },
+         path("vesk.dat") + " is not a regular file: the list is empty.\n", 0},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        std::filesystem::remove(folder / "vesk.dat");
+        writeDirectory(folder / "vesk.dat");
+        c.spoil();
+        const bool said = finishesWithin(10, [&] {
+            VeskDoc viewer{windows, windows, "", ViewerFiles{folder / "vesk.dat", folder / "map.dat"}};
+            windows.calls.clear();
+            viewer.newDocument();
+            const Calls once{"message: " + c.said, "update"};
+            const bool first = windows.calls == once && viewer.displayedCount() == c.towersShown;
+            viewer.newDocument();  // the same damage again is not said again
+            return first && windows.calls == Calls{"message: " + c.said, "update", "update"};
+        });
+        EXPECT_TRUE(said) << c.name;
+    }
 }
 
 TEST_F(VeskDocTest, PicksByDisplayPositionAndByNearestPoint)
@@ -565,29 +617,25 @@ TEST_F(VeskDocTest, GpsExportsSayHowManyTowersHadNoPlace)
     EXPECT_EQ(windows.calls, (Calls{"ask GPS export file", "busy", "not busy"}));
 }
 
-TEST_F(VeskDocTest, ExportThatCannotCreateItsFileSaysSo)
+TEST_F(VeskDocTest, ExportThatCannotBeWrittenSaysWhy)
 {
     doc.newDocument();
-    for (const auto& target : {folder / "no such folder" / "vesk.csv", folder.path()}) {
-        windows.exportAnswer = target;
-        windows.calls.clear();
-        doc.exportCommand(ExportFormat::Csv);
-        ASSERT_EQ(windows.calls.size(), 4u);
-        EXPECT_EQ(windows.calls[1], "busy");
-        EXPECT_EQ(windows.calls[2], "not busy");
-        EXPECT_EQ(windows.calls[3], "message: Cannot create the export file \"" + target.string() + "\".");
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {folder / "no such folder" / "vesk.csv", "cannot be written: No such file or directory"},
+        {folder.path(), "is not a regular file"},
+        {"/dev/full", "is not a regular file"},
+    };
+    for (const auto& [target, reason] : cases) {
+        const bool said = finishesWithin(10, [&] {
+            windows.exportAnswer = target;
+            windows.calls.clear();
+            doc.exportCommand(ExportFormat::Csv);
+            return windows.calls == Calls{"ask export file", "busy", "not busy",
+                                          "message: " + quotedPath(target) + " " + reason +
+                                              ". Any earlier file of that name is unchanged."};
+        });
+        EXPECT_TRUE(said) << target;
     }
-}
-
-TEST_F(VeskDocTest, ExportThatCannotWriteItsFileSaysSo)
-{
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    doc.newDocument();
-    windows.exportAnswer = "/dev/full";
-    windows.calls.clear();
-    doc.exportCommand(ExportFormat::Csv);
-    EXPECT_EQ(windows.calls.back(),
-              "message: Cannot write the export file \"/dev/full\"; it is incomplete.");
 }
 
 TEST_F(VeskDocTest, WebButtonsStartTheBrowserOnTheCurrentTowersLinks)

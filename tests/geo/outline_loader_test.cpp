@@ -8,11 +8,13 @@
 
 namespace {
 
-MapOutline outlineOf(const std::string& bytes)
+OutlineRead readOf(const std::string& bytes)
 {
     TagReader reader(bytes);
-    return loadOutline(reader);
+    return readOutline(reader);
 }
+
+MapOutline outlineOf(const std::string& bytes) { return readOf(bytes).outline; }
 
 TEST(OutlineLoader, ReadsLayersPolylinesAndBoundingBoxes)
 {
@@ -73,6 +75,18 @@ TEST(OutlineLoader, ShortFileKeepsTheWholePolylinesReadSoFar)
     EXPECT_TRUE(outlineOf(std::string()).layers.empty());
 }
 
+TEST(OutlineLoader, AFileThatEndsBeforeItsCountsIsDamagedAndSaysWhatWasRead)
+{
+    const std::string whole("\x02\x00\x01\x00\x01\x00\x07\x00\x08\x00\x00\x00", 12);
+    EXPECT_FALSE(readOf(whole).cutShort);
+    EXPECT_FALSE(readOf(whole + "after").cutShort);
+    for (std::size_t length = 0; length < whole.size(); ++length)
+        EXPECT_TRUE(readOf(whole.substr(0, length)).cutShort) << length;
+    EXPECT_EQ(damageReport("map.dat", readOf(whole.substr(0, 11))),
+              "\"map.dat\" is damaged: its 11 bytes end before its counts do. 1 layer with 1 polyline "
+              "could be read.");
+}
+
 TEST(OutlineLoader, ReadsALayerWhereTheReaderStands)
 {
     TagReader reader(
@@ -94,11 +108,11 @@ TEST(OutlineLoader, FromAFileOrNone)
         std::ofstream out(file, std::ios::binary);
         out << std::string("\x01\x00\x01\x00\x01\x00\x0A\x00\x0B\x00", 10);
     }
-    const MapOutline outline = loadOutline(file);
+    const MapOutline outline = readOutlineFile(file).outline;
     ASSERT_EQ(outline.layers.size(), 1u);
     EXPECT_EQ(outline.layers[0].polylines.at(0).points, (std::vector<Position>{{10, 11}}));
 
-    EXPECT_TRUE(loadOutline(folder / "missing.dat").layers.empty());
+    EXPECT_THROW(readOutlineFile(folder / "missing.dat"), FileReadError);
     std::filesystem::remove_all(folder);
 }
 

@@ -85,7 +85,6 @@ TEST(TagReader, ReadsEveryFormAndTreatsTheEndOfTheBytesAsEndMarkers)
     // small b, word c, long x, text l, bare h (0x88), text-form f carrying no number, k
     TagReader reader(bytesOf({0x02, 0x08, 0x23, 0x34, 0x12, 0x58, 0x01, 0x02, 0x03, 0x84, 0x6C,
                             0x41, 0x00, 0x88, 0x66, 0x5A, 0x00, 0x0B, 0x07}));
-    EXPECT_TRUE(reader.isOpen());
     EXPECT_EQ(reader.nextItem(), 'b');
     EXPECT_EQ(reader.value(), 8);
     EXPECT_EQ(reader.nextItem(), 'c');
@@ -134,14 +133,6 @@ TEST(TagReader, ReadsWordsOutsideTheItemFormat)
     EXPECT_EQ(reader.readWord(), std::nullopt);
 }
 
-TEST(TagReader, AFileThatCannotBeReadIsNotOpen)
-{
-    TagReader missing = TagReader::fromFile("/nonexistent-folder/vesk.dat");
-    EXPECT_FALSE(missing.isOpen());
-    EXPECT_EQ(missing.nextItem(), TagReader::endMarker);
-    EXPECT_FALSE(TagReader::fromFile(BELFRIX_SOURCE_DIR).isOpen());  // a folder
-}
-
 Tower workedExampleTower()
 {
     Tower tower;
@@ -171,6 +162,28 @@ TEST(TowerCodec, WorkedExampleIsTwentySixBytesAndReadsBack)
     EXPECT_EQ(*database.tower(300), workedExampleTower());
     EXPECT_EQ(database.counts().counties, 0);
     EXPECT_EQ(database.encode(), workedExampleBytes);
+}
+
+TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarker)
+{
+    // Every cut before the fourth end marker is damage, and what came before it is kept.
+    for (std::size_t length = 0; length < workedExampleBytes.size(); ++length) {
+        const TowerDirectory cut{TagReader(workedExampleBytes.substr(0, length))};
+        EXPECT_TRUE(cut.cutShort()) << length;
+        EXPECT_EQ(cut.towers().size(), length >= 3 ? 1u : 0u) << length;
+    }
+    EXPECT_EQ(damageReport("vesk.dat", TowerDirectory{TagReader(workedExampleBytes.substr(0, 24))}),
+              "\"vesk.dat\" is damaged: its 24 bytes end before its last end marker. 1 tower, 0 "
+              "counties, 0 dedications and 0 web addresses could be read.");
+    // What a file holds on purpose is no damage: the same id twice, an index given twice, an
+    // unlisted tag, and bytes after the last end marker.
+    const std::string whole[] = {
+        workedExampleBytes,
+        bytesOf({0x0B, 5, 0x02, 6, 0x0B, 5, 0x02, 8, 0xFF, 0x0B, 1, 0x73, 'A', 0, 0x0B, 1, 0x73, 'B', 0,
+                 0xFF, 0x67, 'x', 0, 0xFF, 0xFF}),
+        workedExampleBytes + "after",
+    };
+    for (const std::string& bytes : whole) EXPECT_FALSE(TowerDirectory{TagReader(bytes)}.cutShort()) << bytes.size();
 }
 
 TEST(TowerCodec, WritesEveryFieldInRecordOrder)

@@ -210,17 +210,23 @@ TEST(TowerDirectory, ReadsBackWhatItWrote)
     EXPECT_EQ(read.encode(), file);
 }
 
-TEST(TowerDirectory, EmptyAndMissingFilesGiveAnEmptyDatabase)
+TEST(TowerDirectory, EmptyFilesGiveAnEmptyDatabaseAndAMissingOneIsSaid)
 {
     EXPECT_EQ(TowerDirectory().encode(), bytesOf({0xFF, 0xFF, 0xFF, 0xFF}));
+    // Four end markers are a whole empty directory; no bytes at all are one cut short.
     for (const std::string& file : {bytesOf({0xFF, 0xFF, 0xFF, 0xFF}), std::string()}) {
         const TowerDirectory database{TagReader(file)};
         EXPECT_TRUE(database.towers().empty());
         EXPECT_EQ(database.counts().counties + database.counts().dedications
                       + database.counts().webPages, 0);
+        EXPECT_EQ(database.cutShort(), file.empty());
     }
-    const TowerDirectory missing(std::filesystem::path("/nonexistent-folder/vesk.dat"));
-    EXPECT_TRUE(missing.towers().empty());
+    try {
+        const TowerDirectory missing(std::filesystem::path("/nonexistent-folder/vesk.dat"));
+        FAIL() << "a missing file was read";
+    } catch (const FileReadError& error) {
+        EXPECT_EQ(error.reason(), FileReadError::Reason::Missing);
+    }
 }
 
 TEST(TowerDirectory, LaterRecordTakesTheIdAndImpossibleIdsAreLeftOut)

@@ -29,7 +29,15 @@ public:
     {
         std::ofstream(path_ / name, std::ios::binary) << bytes;
     }
-    std::optional<std::string> read(const std::string& name) const { return readFileBytes(path_ / name); }
+    // None when the file cannot be read.
+    std::optional<std::string> read(const std::string& name) const
+    {
+        try {
+            return readFileBytes(path_ / name, FileKind{"file", std::uint64_t{1} << 30});
+        } catch (const FileReadError&) {
+            return std::nullopt;
+        }
+    }
 
 private:
     std::filesystem::path path_;

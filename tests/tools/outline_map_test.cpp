@@ -15,7 +15,7 @@ namespace {
 
 const MapOutline& committedOutline()
 {
-    static const MapOutline outline = loadOutline(std::string(BELFRIX_SOURCE_DIR) + "/data/map.dat");
+    static const MapOutline outline = readOutlineFile(std::string(BELFRIX_SOURCE_DIR) + "/data/map.dat").outline;
     return outline;
 }
 

@@ -65,19 +65,36 @@ TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
         bool os, utm, latLong, streetmap, multimap;
         wxString centre, radius;
     } shown{};
-    wxString refusals[3];
+    const std::string radiusRefusal = "Please enter a number between 0 and 1000000.";
+    const std::string centreRefusal =
+        "Please enter a grid reference: two letters and six figures, such as TQ102665, or an Irish grid "
+        "letter, a blank and six figures, such as O 153340.";
+    // A centre that names no place on the grid would leave the map blank.
+    struct Refused {
+        int box;
+        const char* text;
+        const char* kept;  // what the box holds again afterwards
+        std::string said;
+    };
+    const Refused refused[] = {
+        {1022, "1000001", "50000", radiusRefusal}, {1022, "-1", "50000", radiusRefusal},
+        {1022, "12 km", "50000", radiusRefusal},   {1021, "hello", "TQ102665", centreRefusal},
+        {1021, "ZZ999999", "TQ102665", centreRefusal}, {1021, "TQ1066", "TQ102665", centreRefusal},
+    };
+    std::vector<wxString> refusals(std::size(refused));
     expectDialog([&](wxDialog& options) {
         return whenShown(options, [&](wxDialog& d) {
             shown = {radio(d, 1019)->GetValue(), radio(d, 1001)->GetValue(), radio(d, 1020)->GetValue(),
                      radio(d, 1054)->GetValue(), radio(d, 1055)->GetValue(), edit(d, 1021)->GetValue(),
                      edit(d, 1022)->GetValue()};
-            for (int i = 0; i < 3; ++i) {
+            for (std::size_t i = 0; i < std::size(refused); ++i) {
                 expectMessage(refusals[i]);
-                edit(d, 1022)->SetValue(std::array{"1000001", "-1", "12 km"}[i]);
+                edit(d, refused[i].box)->SetValue(refused[i].text);
                 pressButton(d, wxID_OK);
                 ASSERT_TRUE(d.IsShown());
+                edit(d, refused[i].box)->SetValue(refused[i].kept);
             }
-            edit(d, 1021)->SetValue("SU123456");
+            edit(d, 1021)->SetValue("su123456");
             edit(d, 1022)->SetValue("12345.6");
             radio(d, 1001)->SetValue(true);
             radio(d, 1055)->SetValue(true);
@@ -88,7 +105,8 @@ TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
     EXPECT_TRUE(shown.os && !shown.utm && !shown.latLong && shown.streetmap && !shown.multimap);
     EXPECT_EQ(shown.centre, "TQ102665");
     EXPECT_EQ(shown.radius, "50000");
-    for (const wxString& refusal : refusals) EXPECT_EQ(refusal, "Please enter a number between 0 and 1000000.");
+    for (std::size_t i = 0; i < std::size(refused); ++i) EXPECT_EQ(refusals[i], refused[i].said) << refused[i].text;
+    EXPECT_EQ(document().centreText(), "SU123456");
     EXPECT_EQ(document().radius(), static_cast<double>(12345.6f));
     EXPECT_EQ(document().database()->radius, 12345);
     EXPECT_EQ(document().database()->centre, (Position{4123, 1456}));

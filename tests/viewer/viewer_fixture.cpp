@@ -8,8 +8,12 @@
 #include "query/user_fields.h"
 #include "geo/location_text.h"
 #include "records/file_bytes.h"
+#include "records/source_parser.h"
 
-std::string sampleSource() { return *readFileBytes(std::filesystem::path(BELFRIX_SOURCE_DIR) / "data/vesk.txt"); }
+std::string sampleSource()
+{
+    return readFileBytes(std::filesystem::path(BELFRIX_SOURCE_DIR) / "data/vesk.txt", directorySourceFile);
+}
 
 void ViewerTest::openViewer(const std::string& sourceText, Outline outline)
 {

@@ -5,6 +5,7 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
+#include "geo/grid_reference.h"
 #include "viewer/dialog_units.h"
 #include "viewer/dialogs/validators.h"
 #include "viewer/wx_text.h"
@@ -12,6 +13,9 @@
 namespace {
 
 constexpr std::string_view radiusRefusal = "Please enter a number between 0 and 1000000.";
+constexpr std::string_view centreRefusal =
+    "Please enter a grid reference: two letters and six figures, such as TQ102665, or an Irish "
+    "grid letter, a blank and six figures, such as O 153340.";
 
 bool isDialogRadius(std::string_view text) { return readRadiusText(text).has_value(); }
 
@@ -33,7 +37,12 @@ public:
         makeRadio(this, 1020, "Lat/Long", {10, 31, 45, 10}, false)->SetValidator(RadioValidator(referenceSystem_, 2));
         makeGroup(this, "Display", {6, 43, 75, 45});
         makeLabel(this, "Centre", {12, 56, 22, 8});
-        makeEdit(this, 1021, {38, 52, 40, 14})->SetValidator(TextValidator(centreText_));
+        // The centre as it was shown is taken back as it is: after a move in the UTM or Lat/Long
+        // system it is a text of that system, which the document knows.
+        const auto isCentre = [shownCentre = shown.centreText](std::string_view text) {
+            return text == shownCentre || typedGridReference(text).has_value();
+        };
+        makeEdit(this, 1021, {38, 52, 40, 14})->SetValidator(CheckedTextValidator(centreText_, isCentre, centreRefusal));
         makeLabel(this, "Radius", {12, 72, 23, 8});
         makeEdit(this, 1022, {38, 70, 40, 14})
             ->SetValidator(CheckedTextValidator(radiusText_, isDialogRadius, radiusRefusal));
@@ -45,8 +54,8 @@ public:
 
     MapOptions chosen() const
     {
-        return {static_cast<ReferenceSystem>(referenceSystem_), centreText_, *readRadiusText(radiusText_),
-                webMap_};
+        return {static_cast<ReferenceSystem>(referenceSystem_),
+                typedGridReference(centreText_).value_or(centreText_), *readRadiusText(radiusText_), webMap_};
     }
 
 private:

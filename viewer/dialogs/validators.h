@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,7 @@ private:
 // message, returns the keyboard to the box and keeps the dialog open.
 class CheckedTextValidator : public TextValidator {
 public:
-    using Check = bool (*)(std::string_view text);
+    using Check = std::function<bool(std::string_view text)>;
     CheckedTextValidator(std::string& text, Check check, std::string_view refusal)
         : TextValidator(text), check_(check), refusal_(refusal)
     {

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <thread>
+
+// Files that are no regular files, made in a folder: what a user may point a program at by
+// mistake, and what must be refused without waiting on it.
+struct SpecialFiles {
+    explicit SpecialFiles(const std::filesystem::path& folder)
+        : fifo(folder / "fifo"), socket(folder / "socket")
+    {
+        if (::mkfifo(fifo.c_str(), 0600) != 0) throw std::runtime_error("cannot make a FIFO");
+        socketFd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
+        if (::bind(socketFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+            throw std::runtime_error("cannot make a socket");
+    }
+    ~SpecialFiles() { ::close(socketFd_); }
+    SpecialFiles(const SpecialFiles&) = delete;
+    SpecialFiles& operator=(const SpecialFiles&) = delete;
+
+    std::filesystem::path fifo;
+    std::filesystem::path socket;
+
+private:
+    int socketFd_ = -1;
+};
+
+// Runs the check in a child process and gives its answer, or false when it has not finished
+// within the time: a read or write that waits on a pipe fails the test instead of hanging it.
+inline bool finishesWithin(int seconds, const std::function<bool()>& check)
+{
+    const pid_t child = ::fork();
+    if (child < 0) return false;
+    if (child == 0) ::_exit(check() ? 0 : 1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A file size limit stands in for a full disk while it lives: writes beyond it fail with EFBIG,
+// "File too large", instead of stopping the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        struct rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct rlimit saved_ {};
+    void (*oldHandler_)(int);
+};
