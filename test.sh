@@ -8,6 +8,9 @@ scripts/install-deps.sh || exit 1
 # Programs that read the GPS exports back; their tests are skipped, saying so, without them.
 scripts/install-deps.sh gpsbabel gdal-bin ||
   echo "gpsbabel and gdal-bin could not be installed: the tests that read the GPS exports with them are skipped"
+# The validators of the desktop entry, the AppStream metadata and the MIME type.
+scripts/install-deps.sh desktop-file-utils appstream libxml2-utils ||
+  echo "desktop-file-utils, appstream and libxml2-utils could not be installed: the tests that validate the desktop files with them are skipped"
 
 jobs=$(nproc)
 configure_and_build() {  # build-dir, cmake options...

@@ -1,6 +1,7 @@
 #include <wx/button.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
+#include <wx/statbmp.h>
 #include <wx/textctrl.h>
 
 #include "document/command_ids.h"
@@ -23,6 +24,7 @@ TEST_F(FrameTest, TheFirstWindowShowsListMapAndAnEmptyBar)
 {
     openViewer(smallSource);
     EXPECT_EQ(frame->GetTitle(), "Vesk Document - Belfrix");
+    EXPECT_EQ(frame->GetIcon().GetSize(), wxSize(32, 32));  // the bell, decoded from its PNG
     ASSERT_TRUE(waitUntil([this] { return frame->splitter()->GetSashPosition() == 600; }));
     EXPECT_EQ(frame->splitter()->GetWindow1(), frame->listView());
     EXPECT_EQ(frame->splitter()->GetWindow2(), frame->mapView());
@@ -179,15 +181,19 @@ TEST_F(FrameTest, TheAboutBoxClosesWithOkOrEscape)
 {
     openViewer(smallSource);
     wxString version;
-    expectDialog([&version](wxDialog& about) {
-        return whenShown(about, [&version](wxDialog& shown) {
-            for (wxWindow* child : shown.GetChildren())
+    wxSize iconSize;
+    expectDialog([&version, &iconSize](wxDialog& about) {
+        return whenShown(about, [&version, &iconSize](wxDialog& shown) {
+            for (wxWindow* child : shown.GetChildren()) {
                 if (child->GetLabel().StartsWith("Belfrix Version")) version = child->GetLabel();
+                if (auto* icon = dynamic_cast<wxStaticBitmap*>(child)) iconSize = icon->GetBitmap().GetSize();
+            }
             pressButton(shown, wxID_OK);
         });
     });
     frame->runCommand(command::appAbout);
     EXPECT_EQ(version, "Belfrix Version 0.5");
+    EXPECT_EQ(iconSize, wxSize(32, 32));
     expectDialog([this](wxDialog& about) {
         return whenShown(about, [this](wxDialog&) { pressKey(WXK_ESCAPE); });
     });
