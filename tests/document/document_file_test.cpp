@@ -183,6 +183,12 @@ TEST(DocumentFile, CorruptFilesAreRefused)
         withCount(1) + bytesOf({2, 0, 0, 0}) + "\x01N" + bytesOf({0xFF, 0xFF, 0xFF, 0x7F}),
         "\xFF\xFE\xFF\x02"s + "T\0Q\0"s + std::string(12, '\0'),
         "\x09TQ102665",                                  // the centre is longer than the file
+        // values for tower numbers no directory holds
+        withCount(1) + bytesOf({1, 0, 0, 0}) + "\x01N" + bytesOf({1, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0}),
+        withCount(1) + bytesOf({1, 0, 0, 0}) + "\x01N" + bytesOf({1, 0, 0, 0, 0x40, 0x9C, 0, 0, 9, 0, 0, 0}),
+        // a radius that is not a number, or negative
+        "\x00"s + bytesOf({0, 0, 0, 0, 0, 0, 0xF8, 0x7F, 0, 0, 0, 0}),
+        "\x00"s + bytesOf({0, 0, 0, 0, 0, 0, 0xF0, 0xBF, 0, 0, 0, 0}),
     };
     for (const std::string& bytes : bad)
         EXPECT_THROW(decodeDocument(bytes), ArchiveFormatError) << bytes.size() << " bytes";
