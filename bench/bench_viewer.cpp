@@ -32,11 +32,19 @@ public:
     void showControlBar(const ControlBarState&) override {}
     void beginBusy() override {}
     void endBusy() override {}
+    void showStatus(const std::string&) override {}
     void showMessage(const std::string&) override {}
     void startProgram(const std::string&) override {}
     bool openWithDesktopBrowser(const std::string&) override { return false; }
-    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&) override { return {}; }
-    std::optional<SortRows> runSortDialog(const std::vector<std::string>&, const SortRows&) override { return {}; }
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&, const DistanceNote&) override
+    {
+        return {};
+    }
+    std::optional<SortRows> runSortDialog(const std::vector<std::string>&, const SortRows&,
+                                          const DistanceNote&) override
+    {
+        return {};
+    }
     std::optional<MapOptions> runMapOptionsDialog(const MapOptions&) override { return {}; }
     std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions&) override { return {}; }
     void runTowerFieldsDialog(TowerFieldEditor&) override {}

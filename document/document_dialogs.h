@@ -53,6 +53,15 @@ struct UserFieldDefinition {
 
 using UserFieldDefinitions = std::array<UserFieldDefinition, 10>;
 
+// What Select and Sort say while "distance" is chosen in a field list: where distances are
+// measured from.
+struct DistanceNote {
+    int entry = -1;    // the list entry "distance"
+    std::string text;  // "Distances are measured from the map centre, TQ102665."
+
+    friend bool operator==(const DistanceNote&, const DistanceNote&) = default;
+};
+
 // The document's modal dialogs. Each is given what it shows and gives back what the user chose,
 // or none when it ended with anything but OK.
 class DocumentDialogs {
@@ -60,9 +69,10 @@ public:
     virtual ~DocumentDialogs() = default;
 
     // fields: the built-in entries, then the named user-defined fields in slot order.
-    virtual std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields) = 0;
+    virtual std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields,
+                                                        const DistanceNote& distance) = 0;
     virtual std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields,
-                                                  const SortRows& shown) = 0;
+                                                  const SortRows& shown, const DistanceNote& distance) = 0;
     virtual std::optional<MapOptions> runMapOptionsDialog(const MapOptions& shown) = 0;
     virtual std::optional<UserFieldDefinitions> runUserFieldsDialog(
         const UserFieldDefinitions& shown) = 0;

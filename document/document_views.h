@@ -15,6 +15,8 @@ public:
     virtual void showControlBar(const ControlBarState& bar) = 0;
     virtual void beginBusy() = 0;
     virtual void endBusy() = 0;
+    // A line of text in the map's status line, until the mouse or a menu says something else.
+    virtual void showStatus(const std::string& text) = 0;
     // A modal box titled "Belfrix" with only an OK button.
     virtual void showMessage(const std::string& text) = 0;
     // Starts a program from a command line; whether it started is not reported.

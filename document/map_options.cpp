@@ -6,12 +6,7 @@
 
 #include "records/value_readers.h"
 
-std::string radiusText(float radius)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(radius));
-    return text;
-}
+std::string radiusText(double radius) { return std::to_string(wholeMetres(radius)); }
 
 std::optional<float> readRadiusText(std::string_view text)
 {

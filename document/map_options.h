@@ -23,11 +23,13 @@ inline constexpr double defaultRadius = 50000;
 inline constexpr std::int32_t webMapStreetmap = 0;
 inline constexpr std::int32_t webMapMultimap = 1;
 inline constexpr std::int32_t webMapOpenStreetMap = 2;
+// The largest radius the Options dialog takes, and the farthest Zoom Out goes: a square of
+// 2000 km holds the whole of these islands.
 inline constexpr float largestDialogRadius = 1000000;
 
-// The radius box's text: six significant digits, as a single-precision number is shown
-// ("50000", "1562.5").
-std::string radiusText(float radius);
+// The radius box's text: whole metres, as the map uses it ("50000", "1562" for 1562.5,
+// "1600000" beyond the largest radius the box takes).
+std::string radiusText(double radius);
 // The radius box read back: none unless the whole text (blanks around it allowed) is a number
 // from 0 to 1000000, in which case the dialog must refuse OK.
 std::optional<float> readRadiusText(std::string_view text);

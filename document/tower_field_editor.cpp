@@ -56,6 +56,7 @@ bool TowerFieldEditor::enterValue(int slot, std::string_view text)
     const UserField before = userFields[slot];
     switch (*dialog) {
     case EntryDialog::Date:
+        if (!namesADayOrNone(text)) return false;
         setUserFieldNumber(slot, *towerId_, readDate(text));
         break;
     case EntryDialog::Number: {

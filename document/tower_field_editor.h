@@ -34,8 +34,9 @@ public:
     std::optional<EntryDialog> entryDialog(int slot) const;
     // The entry box's first text: the date, the number ("0" when there is none) or the text.
     std::string entryText(int slot) const;
-    // The entry dialog's OK. A date text that names no day stores 0; a number box that holds no
-    // 32-bit integer is refused (false: the dialog stays open and nothing changes).
+    // The entry dialog's OK. A date text that names no day, and a number box that holds no 32-bit
+    // integer, are refused (false: the dialog stays open and nothing changes); an empty date
+    // clears the date.
     bool enterValue(int slot, std::string_view text);
     // Some entry dialog's OK gave a tower a value it did not have before.
     bool changedAValue() const { return changedAValue_; }

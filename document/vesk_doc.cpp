@@ -1,5 +1,6 @@
 #include "document/vesk_doc.h"
 
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -276,9 +277,24 @@ void VeskDoc::setCurrentTower(const Tower* tower)
 
 // --- Dialog commands -----------------------------------------------------------------------------
 
+std::string VeskDoc::distanceReferenceText() const
+{
+    const Tower* reference = database_ ? database_->distanceReference : nullptr;
+    if (reference == nullptr) return "Distances are measured from the map centre, " + centreText_ + ".";
+    return "Distances are measured from " + towerDescription(reference, *database_, false) + ".";
+}
+
+void VeskDoc::updateAfterRecompute()
+{
+    views_.updateAllViews();
+    if (database_ && measuresDistance(*database_)) views_.showStatus(distanceReferenceText());
+}
+
 void VeskDoc::selectCommand()
 {
-    const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries));
+    ensureDatabase();
+    const DistanceNote note{selectDistance, distanceReferenceText()};
+    const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries), note);
     if (choice) applySelection(selectionStepOf(*choice));
 }
 
@@ -287,14 +303,15 @@ void VeskDoc::applySelection(SelectionStep step)
     TowerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     applySelectionStep(database, std::move(step));
-    views_.updateAllViews();
+    updateAfterRecompute();
 }
 
 void VeskDoc::sortCommand()
 {
     const SortKeys keys = ensureDatabase().sortKeys;
     const SortRows shown = sortRowsOf(keys);
-    const auto chosen = dialogs_.runSortDialog(fieldList(sortFieldEntries), shown);
+    const DistanceNote note{sortDistance, distanceReferenceText()};
+    const auto chosen = dialogs_.runSortDialog(fieldList(sortFieldEntries), shown, note);
     if (chosen) applySortKeys(sortKeysOf(keys, shown, *chosen));
 }
 
@@ -304,7 +321,7 @@ void VeskDoc::applySortKeys(const SortKeys& keys)
     BusyCursor busy(views_);
     database.sortKeys = keys;
     recomputeDisplayed(database);
-    views_.updateAllViews();
+    updateAfterRecompute();
 }
 
 MapOptions VeskDoc::shownMapOptions() const
@@ -327,7 +344,7 @@ void VeskDoc::applyMapOptions(const MapOptions& options)
     radius_ = static_cast<double>(options.radius);
     webMap_ = options.webMap;
     applyCentreAndRadius(centreOfText());
-    views_.updateAllViews();
+    updateAfterRecompute();
 }
 
 UserFieldDefinitions VeskDoc::shownUserFieldDefinitions() const
@@ -376,10 +393,14 @@ void VeskDoc::move(std::int32_t dx, std::int32_t dy)
     database.centre.x = shifted(database.centre.x, dx / 100);
     database.centre.y = shifted(database.centre.y, dy / 100);
     database.radius = wholeMetres(radius_);
-    if (dx != 0 || dy != 0) recomputeDisplayed(database);
     centreText_ = locationText(database.centre);
     movedCentreText_ = centreText_;
-    views_.updateAllViews();
+    if (dx == 0 && dy == 0) {
+        views_.updateAllViews();
+        return;
+    }
+    recomputeDisplayed(database);
+    updateAfterRecompute();
 }
 
 void VeskDoc::zoomIn()
@@ -390,7 +411,10 @@ void VeskDoc::zoomIn()
 
 void VeskDoc::zoomOut()
 {
-    radius_ *= 2;
+    // No farther than the Options dialog reaches, so the dialog always takes what it shows; a
+    // larger radius from a document file stays as it is.
+    const double largest = largestDialogRadius;
+    if (radius_ < largest) radius_ = std::min(radius_ * 2, largest);
     move(0, 0);
 }
 
@@ -410,7 +434,7 @@ void VeskDoc::centreOnCurrentTower()
     centreText_ = locationText(database.centre);
     movedCentreText_ = centreText_;
     needsCentring_ = true;
-    views_.updateAllViews();
+    updateAfterRecompute();
 }
 
 // --- Details, Export, web links ------------------------------------------------------------------
@@ -488,7 +512,7 @@ void VeskDoc::openWebPage()
 {
     const Tower* tower = currentTower_;
     if (tower == nullptr || tower->webPage == 0) return;
-    openInBrowser("http://" + ensureDatabase().webAddress(tower->webPage));
+    openInBrowser(webLink(ensureDatabase().webAddress(tower->webPage)));
 }
 
 void VeskDoc::openWebMap()

@@ -97,6 +97,10 @@ public:
     bool takeNeedsCentring();
     void setCurrentTower(const Tower* tower);
 
+    // "Distances are measured from the map centre, TQ102665." or "... from Aston, Midshire,
+    // S Mary.": where the distances that select and sort towers are measured from now.
+    std::string distanceReferenceText() const;
+
     // --- The commands, each as its dialog's OK or its button runs it ---
     void selectCommand();
     void sortCommand();
@@ -148,6 +152,9 @@ private:
     Position centreOfText();
     // The centre, the radius in whole metres, displayed towers recomputed.
     void applyCentreAndRadius(Position centre);
+    // The views updated after the displayed towers were worked out again; when distances chose
+    // or ordered them, the status line says where they were measured from.
+    void updateAfterRecompute();
 
     DocumentViews& views_;
     DocumentDialogs& dialogs_;

@@ -161,3 +161,5 @@ std::int32_t readDate(std::string_view text)
     if (text.empty()) return 0;
     return readDate(text, today());
 }
+
+bool namesADayOrNone(std::string_view text) { return text.empty() || readDate(text) != 0; }

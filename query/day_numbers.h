@@ -42,3 +42,5 @@ void appendDate(std::string& text, std::int32_t n);
 // come from today. 0 for the empty text and for a date that names no real day.
 std::int32_t readDate(std::string_view text, const CalendarDate& today);
 std::int32_t readDate(std::string_view text);
+// What a date box takes: the empty text, which clears a date, or a text readDate reads as a day.
+bool namesADayOrNone(std::string_view text);

@@ -147,8 +147,7 @@ GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const
         text += "</desc>\n";
         if (tower.webPage != 0) {
             text += "  <link href=\"";
-            text += "http://";
-            appendXml(text, database.webAddress(tower.webPage));
+            appendXml(text, webLink(database.webAddress(tower.webPage)));
             text += "\"/>\n";
         }
         text += "  <type>";

@@ -1,9 +1,11 @@
 #include "query/selection.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geo/grid_reference.h"
 #include "query/sort_order.h"
+#include "query/sorting.h"
 #include "query/tower_database.h"
 #include "records/value_readers.h"
 
@@ -188,4 +190,15 @@ void recomputeDisplayed(TowerDatabase& database)
     for (const auto& [id, tower] : database.towers())
         if (passesSelection(database, tower)) passing.push_back(&tower);
     database.displayOrder = sortedTowerIds(database, passing);
+}
+
+bool measuresDistance(const DisplayState& display)
+{
+    const auto isDistanceStep = [](const SelectionStep& step) {
+        const bool tests = step.mode == StepMode::And || step.mode == StepMode::Or || step.mode == StepMode::Xor;
+        return tests && !step.userField && step.field == selectDistance;
+    };
+    const auto isDistanceKey = [](const SortKey& key) { return !key.userField && key.field == sortDistance; };
+    return std::any_of(display.selectionSteps.begin(), display.selectionSteps.end(), isDistanceStep) ||
+           std::any_of(display.sortKeys.begin(), display.sortKeys.end(), isDistanceKey);
 }

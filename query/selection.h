@@ -61,3 +61,7 @@ void applySelectionStep(TowerDatabase& database, SelectionStep step);
 // Rebuilds the display order: the towers that pass the chain, in the order of the sort keys,
 // towers equal on all three keys in ascending TowerId.
 void recomputeDisplayed(TowerDatabase& database);
+
+// A selection step tests the distance, or a sort key orders by it: the displayed towers depend on
+// where distances are measured from.
+bool measuresDistance(const DisplayState& display);

@@ -1,6 +1,7 @@
 #include "query/tower_text.h"
 
 #include <array>
+#include <cctype>
 
 #include "geo/decimal_text.h"
 #include "geo/location_text.h"
@@ -105,7 +106,7 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
     text += ' ';
     appendLocationText(text, tower->position);
     (text += ' ') += tower->postcode;  // a missing postcode leaves the blank in place
-    if (tower->webPage != 0) (text += " http://") += database.webAddress(tower->webPage);
+    if (tower->webPage != 0) (text += ' ') += webLink(database.webAddress(tower->webPage));
     for (int slot = 0; slot < userFieldCount; ++slot) {
         if (!userFields[slot].isNamed()) continue;
         const std::size_t before = text.size();
@@ -121,4 +122,16 @@ std::string towerDescription(const Tower* tower, const TowerDirectory& database,
     std::string text;
     appendTowerDescription(text, tower, database, full);
     return text;
+}
+
+std::string webLink(std::string_view address)
+{
+    const auto startsWith = [address](std::string_view scheme) {
+        if (address.size() < scheme.size()) return false;
+        for (std::size_t i = 0; i < scheme.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(address[i])) != scheme[i]) return false;
+        return true;
+    };
+    if (startsWith("http://") || startsWith("https://")) return std::string(address);
+    return "http://" + std::string(address);
 }

@@ -25,6 +25,10 @@ void appendNight(std::string& text, std::int32_t code);
 std::string formatTime(std::int32_t minutes);
 void appendTime(std::string& text, std::int32_t minutes);
 
+// A tower's web address as a link: "http://" in front, unless the address already begins with
+// "http://" or "https://", in any case.
+std::string webLink(std::string_view address);
+
 // The one-line description (place, county, dedication) or, with full, everything known about
 // the tower on one line, user fields included. "No tower details" for no tower.
 std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full);

@@ -4,28 +4,39 @@
 #include <wx/textctrl.h>
 
 #include "document/command_ids.h"
-#include "viewer/dialog_units.h"
+#include "viewer/dialog_builder.h"
+#include "viewer/dialogs/control_ids.h"
 #include "viewer/wx_text.h"
 
 namespace {
 
-// The bar's template, in dialog units: 411 wide and 18 high.
-constexpr DialogRect barSize{0, 0, 411, 18};
-constexpr int textFieldId = 1052;
+using enum ControlKind;
+
+// The bar's template, 411 x 18 dialog units, in tab order.
+constexpr ControlRow table[] = {
+    {SmallButton, command::centre, "centre", {2, 2, 24, 14}},
+    {SmallButton, command::editFields, "edit", {102, 2, 16, 14}},
+    {SmallButton, command::www, "www", {50, 2, 18, 14}},
+    {SmallButton, command::wwwMap, "www map", {68, 2, 34, 14}},
+    {SmallButton, command::details, "details", {26, 2, 24, 14}},
+    {Display, controlBarId::text, "", {124, 4, 272, 12}},
+};
+constexpr int width = 411;
+constexpr int height = 18;
 
 }  // namespace
 
 ControlBar::ControlBar(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
-    // Made in template order, which is also the tab order.
-    centre_ = makeButton(this, command::centre, "centre", {2, 2, 24, 14});
-    edit_ = makeButton(this, command::editFields, "edit", {102, 2, 16, 14});
-    www_ = makeButton(this, command::www, "www", {50, 2, 18, 14});
-    wwwMap_ = makeButton(this, command::wwwMap, "www map", {68, 2, 34, 14});
-    details_ = makeButton(this, command::details, "details", {26, 2, 24, 14});
-    text_ = new wxTextCtrl(this, textFieldId, wxEmptyString, position(this, {124, 4, 272, 12}),
-                           size(this, {124, 4, 272, 12}), wxTE_READONLY | wxBORDER_NONE);
-    SetMinSize(wxSize(-1, size(this, barSize).y));
+    DialogControls controls(this, table);
+    centre_ = controls.get<wxButton>(command::centre);
+    edit_ = controls.get<wxButton>(command::editFields);
+    www_ = controls.get<wxButton>(command::www);
+    wwwMap_ = controls.get<wxButton>(command::wwwMap);
+    details_ = controls.get<wxButton>(command::details);
+    text_ = controls.get<wxTextCtrl>(controlBarId::text);
+    controls.layOut(width, height);
+    SetMinSize(wxSize(wxDefaultCoord, GetClientSize().y));
     apply({});
 }
 

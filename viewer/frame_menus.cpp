@@ -75,8 +75,8 @@ constexpr Entry viewEntries[] = {
     {viewStatusBar, "&Status Bar", "Show or hide the status bar", {}, false},
     separator,
     {command::mapOptions, "&Map Options", "", {wxACCEL_NORMAL, WXK_F2}},
-    {command::zoomIn, "Zoom In", "", {wxACCEL_NORMAL, '+'}},
-    {command::zoomOut, "Zoom Out", "", {wxACCEL_NORMAL, '-'}},
+    {command::zoomIn, "Zoom In", "", {wxACCEL_NORMAL, WXK_NUMPAD_ADD}},
+    {command::zoomOut, "Zoom Out", "", {wxACCEL_NORMAL, WXK_NUMPAD_SUBTRACT}},
     {command::north, "North", "", {wxACCEL_NORMAL, WXK_UP}},
     {command::south, "South", "", {wxACCEL_NORMAL, WXK_DOWN}},
     {command::east, "East", "", {wxACCEL_NORMAL, WXK_RIGHT}},
@@ -90,7 +90,7 @@ constexpr Entry dataEntries[] = {
 };
 
 constexpr Entry helpEntries[] = {
-    {command::appAbout, "&About Ringola...", "Display program information, version number and copyright"},
+    {command::appAbout, "&About Belfrix...", "Display program information, version number and copyright"},
 };
 
 #ifdef __WXGTK__
@@ -108,6 +108,8 @@ unsigned keyval(int code)
     case WXK_DOWN: return 0xFF54;
     case WXK_LEFT: return 0xFF51;
     case WXK_RIGHT: return 0xFF53;
+    case WXK_NUMPAD_ADD: return 0xFFAB;
+    case WXK_NUMPAD_SUBTRACT: return 0xFFAD;
     default: return static_cast<unsigned>(wxTolower(code));
     }
 }
@@ -179,7 +181,7 @@ wxMenuBar* makeMenuBar()
 
 wxAcceleratorTable makeAcceleratorTable()
 {
-    // Zoom answers only the numeric keypad's + and -; User Fields has no key.
+    // Zoom answers only the numeric keypad's + and -.
     wxAcceleratorEntry entries[] = {
         {wxACCEL_CTRL, 'C', editCopy},
         {wxACCEL_CTRL, 'N', command::fileNew},
@@ -194,6 +196,7 @@ wxAcceleratorTable makeAcceleratorTable()
         {wxACCEL_NORMAL, WXK_F2, command::mapOptions},
         {wxACCEL_NORMAL, WXK_F3, command::select},
         {wxACCEL_NORMAL, WXK_F4, command::sort},
+        {wxACCEL_NORMAL, WXK_F5, command::userFields},
         {wxACCEL_NORMAL, WXK_F6, command::nextPane},
         {wxACCEL_SHIFT, WXK_F6, command::previousPane},
         {wxACCEL_CTRL, WXK_INSERT, editCopy},

@@ -155,6 +155,8 @@ void VeskFrame::endBusy()
     if (busyDepth_ > 0 && --busyDepth_ == 0) wxEndBusyCursor();
 }
 
+void VeskFrame::showStatus(const std::string& text) { map_->setStatusText(toWx(text)); }
+
 void VeskFrame::showMessage(const std::string& text)
 {
     wxMessageBox(toWx(text), toWx(applicationTitle), wxOK | wxICON_INFORMATION, this);
@@ -166,15 +168,16 @@ bool VeskFrame::openWithDesktopBrowser(const std::string& address) { return open
 
 // --- DocumentDialogs -----------------------------------------------------------------------------
 
-std::optional<SelectChoice> VeskFrame::runSelectDialog(const std::vector<std::string>& fields)
+std::optional<SelectChoice> VeskFrame::runSelectDialog(const std::vector<std::string>& fields,
+                                                       const DistanceNote& distance)
 {
-    return ::runSelectDialog(this, fields);
+    return ::runSelectDialog(this, fields, distance);
 }
 
-std::optional<SortRows> VeskFrame::runSortDialog(const std::vector<std::string>& fields,
-                                                 const SortRows& shown)
+std::optional<SortRows> VeskFrame::runSortDialog(const std::vector<std::string>& fields, const SortRows& shown,
+                                                 const DistanceNote& distance)
 {
-    return ::runSortDialog(this, fields, shown);
+    return ::runSortDialog(this, fields, shown, distance);
 }
 
 std::optional<MapOptions> VeskFrame::runMapOptionsDialog(const MapOptions& shown)

@@ -48,14 +48,16 @@ public:
     void showControlBar(const ControlBarState& bar) override;
     void beginBusy() override;
     void endBusy() override;
+    void showStatus(const std::string& text) override;
     void showMessage(const std::string& text) override;
     void startProgram(const std::string& commandLine) override;
     bool openWithDesktopBrowser(const std::string& address) override;
 
     // DocumentDialogs
-    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields) override;
-    std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields,
-                                          const SortRows& shown) override;
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields,
+                                                const DistanceNote& distance) override;
+    std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields, const SortRows& shown,
+                                          const DistanceNote& distance) override;
     std::optional<MapOptions> runMapOptionsDialog(const MapOptions& shown) override;
     std::optional<UserFieldDefinitions> runUserFieldsDialog(const UserFieldDefinitions& shown) override;
     void runTowerFieldsDialog(TowerFieldEditor& editor) override;

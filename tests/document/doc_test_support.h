@@ -83,6 +83,7 @@ public:
     }
     void beginBusy() override { calls.push_back("busy"); }
     void endBusy() override { calls.push_back("not busy"); }
+    void showStatus(const std::string& text) override { calls.push_back("status: " + text); }
     void showMessage(const std::string& text) override { calls.push_back("message: " + text); }
     void startProgram(const std::string& commandLine) override
     {
@@ -95,15 +96,19 @@ public:
         return desktopBrowserStarts;
     }
 
-    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields) override
+    std::optional<DistanceNote> distanceShown;
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields,
+                                                const DistanceNote& distance) override
     {
+        distanceShown = distance;
         calls.push_back("Select dialog");
         fieldsShown = fields;
         return next(selectAnswers);
     }
-    std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields,
-                                          const SortRows& shown) override
+    std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields, const SortRows& shown,
+                                          const DistanceNote& distance) override
     {
+        distanceShown = distance;
         calls.push_back("Sort dialog");
         fieldsShown = fields;
         sortRowsShown = shown;

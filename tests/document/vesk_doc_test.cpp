@@ -294,7 +294,7 @@ TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
     for (int i = 0; i < 4; ++i) doc.zoomIn();
     EXPECT_EQ(doc.radius(), 1562.5);
     EXPECT_EQ(doc.database()->radius, 1562);
-    EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1562.5");
+    EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1562");
     // Half of 1562.5 m is 781 whole metres, 7 whole 100 m units.
     doc.east();
     EXPECT_EQ(doc.database()->centre, (Position{5109, 1665}));
@@ -304,14 +304,15 @@ TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
     EXPECT_EQ(doc.database()->radius, 3125);
 }
 
-TEST_F(VeskDocTest, RepeatedZoomOutKeepsTheDatabaseRadiusInsideItsRange)
+TEST_F(VeskDocTest, ZoomOutStopsAtTheLargestRadiusTheOptionsDialogTakes)
 {
     doc.newDocument();
     for (int i = 0; i < 40; ++i) doc.zoomOut();
-    EXPECT_EQ(doc.database()->radius, 2147483647);
-    doc.east();
-    doc.west();
-    EXPECT_GT(doc.database()->radius, 0);
+    EXPECT_EQ(doc.radius(), 1000000.0);
+    EXPECT_EQ(doc.database()->radius, 1000000);
+    EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1000000");
+    doc.zoomIn();
+    EXPECT_EQ(doc.radius(), 500000.0);
 }
 
 TEST_F(VeskDocTest, APanRecomputesADistanceSelection)
@@ -337,7 +338,9 @@ TEST_F(VeskDocTest, CentreMovesToTheCurrentTowerAndAsksForCentring)
     EXPECT_EQ(doc.database()->centre, (Position{5352, 1665}));
     EXPECT_EQ(doc.centreText(), "TQ352665");
     EXPECT_EQ(places(), (std::vector<std::string>{"Bexley"}));
-    EXPECT_EQ(windows.calls, busyUpdate);
+    // The distances that chose the towers are measured from the new centre, and that is said.
+    EXPECT_EQ(windows.calls, (Calls{"busy", "update", "status: Distances are measured from the map centre, TQ352665.",
+                                    "not busy"}));
     EXPECT_TRUE(doc.takeNeedsCentring());
 }
 
@@ -367,7 +370,8 @@ TEST_F(VeskDocTest, MapOptionsShowTheSettingsAndApplyThemOnOk)
     EXPECT_EQ(doc.database()->centre, (Position{4123, 1456}));
     EXPECT_EQ(doc.database()->radius, 12345);
     EXPECT_EQ(places(), (std::vector<std::string>{"Dunton"}));  // recomputed about the new centre
-    EXPECT_EQ(windows.calls, (Calls{"Options dialog", "busy", "update", "not busy"}));
+    EXPECT_EQ(windows.calls, (Calls{"Options dialog", "busy", "update",
+                                    "status: Distances are measured from the map centre, SU123456.", "not busy"}));
 
     windows.calls.clear();
     doc.onCommand(command::mapOptions);  // Cancel
@@ -416,11 +420,12 @@ TEST_F(VeskDocTest, ACentreTypedBackAfterAnotherMovesTheMapThere)
     EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
 }
 
-TEST(MapOptionsText, RadiusBoxShowsSixDigitsAndAcceptsZeroToAMillion)
+TEST(MapOptionsText, RadiusBoxShowsWholeMetresAndAcceptsZeroToAMillion)
 {
     EXPECT_EQ(radiusText(50000), "50000");
-    EXPECT_EQ(radiusText(1562.5f), "1562.5");
-    EXPECT_EQ(radiusText(12345.6f), "12345.6");
+    EXPECT_EQ(radiusText(1562.5), "1562");
+    EXPECT_EQ(radiusText(12345.6), "12345");
+    EXPECT_EQ(radiusText(1.6e6), "1600000");
     EXPECT_EQ(readRadiusText("1000000"), 1000000.0f);
     EXPECT_EQ(readRadiusText(" 0 "), 0.0f);
     EXPECT_EQ(readRadiusText("12345.6"), 12345.6f);

@@ -66,6 +66,19 @@ TEST_F(TowerTextTest, DescriptionsOneLineAndFull)
     EXPECT_EQ(towerDescription(&towerOf("Fenny"), database, true), "Fenny, Kent, S Mary, 3 in Eb Sun 30U:(679,5696) ");
 }
 
+TEST(WebLink, HttpIsPutInFrontOnlyOfAnAddressWithoutAScheme)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"www.aston.org.uk", "http://www.aston.org.uk"},
+        {"http://www.a.org/x", "http://www.a.org/x"},
+        {"https://www.a.org", "https://www.a.org"},
+        {"HTTP://WWW.A.ORG", "HTTP://WWW.A.ORG"},
+        {"httpd.example.org", "http://httpd.example.org"},
+        {"https:", "http://https:"},
+    };
+    for (const auto& [address, link] : cases) EXPECT_EQ(webLink(address), link) << address;
+}
+
 TEST_F(TowerTextTest, CsvRowsWriteEveryColumn)
 {
     EXPECT_EQ(csvQuote(""), "\"\"");

@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "document/command_ids.h"
+#include "query/day_numbers.h"
 #include "query/user_fields.h"
 #include "tests/viewer/viewer_fixture.h"
 
@@ -147,7 +148,7 @@ TEST_F(DialogsTest, TheKeyboardAloneWorksADialog)
         return whenShown(options, [this](wxDialog& d) {
             edit(d, 1022)->SetFocus();
             edit(d, 1022)->SelectAll();
-            input.Text("2000");
+            typeText("2000");
             pressKey(WXK_RETURN);
         });
     });
@@ -284,6 +285,126 @@ TEST_F(DialogsTest, ADateWithoutAYearIsOfThisYear)
     });
     frame->runCommand(command::editFields);
     EXPECT_EQ(userFieldValueText(0, towerNamed("Aston")->id), "7/9/" + std::to_string(today().year));
+}
+
+TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
+{
+    openViewer(threeTowers);
+    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    userFields[1] = UserField{"Peals", FieldType::Number, {}, {}};
+    userFields[2] = UserField{"Remarks", FieldType::String, {}, {}};
+    const TowerId aston = towerNamed("Aston")->id;
+    setUserFieldNumber(0, aston, readDate("7/9/2002"));
+    setUserFieldNumber(1, aston, 7);
+    setUserFieldText(2, aston, "first line\nsecond line");
+    click(frame->listView(), {30, 9});  // Aston
+
+    // Each row: the field's button, what the keyboard types over the value shown, and what the
+    // value is then; a refused text brings the message and leaves the value.
+    struct Typed {
+        int button;
+        const char* keys;
+        std::string kept;
+        std::string refusal;
+    };
+    const Typed typed[] = {
+        {1030, "3", "3", ""},
+        {1029, "8/9/2002", "8/9/2002", ""},
+        {1029, "yesterday", "8/9/2002",
+         "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
+         "this month's. An empty box clears the date."},
+        {1032, "", "first line\nsecond line", ""},  // Return alone keeps the line break read from a file
+        {1032, "one line", "one line", ""},
+    };
+    std::vector<wxString> refusals(std::size(typed));
+    expectDialog([&](wxDialog& editor) {
+        return whenShown(editor, [&](wxDialog& d) {
+            for (std::size_t i = 0; i < std::size(typed); ++i) {
+                expectDialog([&, i](wxDialog& entry) {
+                    return whenShown(entry, [&, i](wxDialog& e) {
+                        settle();
+                        if (!typed[i].refusal.empty()) expectMessage(refusals[i]);
+                        typeText(typed[i].keys);
+                        pressKey(WXK_RETURN);
+                        if (typed[i].refusal.empty()) return;
+                        waitUntil([&] { return !refusals[i].empty(); });
+                        pressButton(e, wxID_CANCEL);
+                    });
+                });
+                pressButton(d, typed[i].button);
+                const int slot = typed[i].button == 1029 ? 0 : typed[i].button == 1030 ? 1 : 2;
+                EXPECT_EQ(userFieldValueText(slot, aston), typed[i].kept) << typed[i].keys;
+                EXPECT_EQ(refusals[i], typed[i].refusal) << typed[i].keys;
+            }
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::editFields);
+}
+
+TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
+{
+    openViewer(threeTowers);
+    // The type list cannot be typed into: "Numbr" makes no field of any type.
+    expectDialog([this](wxDialog& fields) {
+        return whenShown(fields, [this](wxDialog& d) {
+            list(d, 1026)->SetFocus();
+            typeText("Numbr");
+            edit(d, 1027)->SetValue("Peals");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::userFields);
+    EXPECT_EQ(userFields[0].name, "Peals");
+    EXPECT_EQ(userFields[0].type, FieldType::Date);  // the type the slot had: none was chosen
+
+    // In Select, a typed field name counts as its entry; a name of no entry is refused.
+    wxString refusal;
+    expectDialog([&](wxDialog& select) {
+        return whenShown(select, [&](wxDialog& d) {
+            list(d, 1011)->SetFocus();
+            typeText("Numbr");
+            expectMessage(refusal);
+            pressButton(d, wxID_OK);
+            EXPECT_TRUE(d.IsShown());
+            list(d, 1011)->SetValue("no of bells");
+            edit(d, 1005)->SetValue("8");
+            edit(d, 1006)->SetValue("10");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::select);
+    EXPECT_EQ(refusal, "Please choose an entry of the list: \"Numbr\" is none of them.");
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
+
+    // In Sort, Return after a choice made with the mouse presses OK.
+    expectDialog([this](wxDialog& sort) {
+        return whenShown(sort, [this](wxDialog& d) {
+            list(d, 1003)->SetFocus();
+            choose(list(d, 1003), 3);  // no of bells
+            settle();
+            pressKey(WXK_RETURN);
+        });
+    });
+    frame->runCommand(command::sort);
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
+    EXPECT_EQ(document().database()->sortKeys[0], (SortKey{false, 3, false}));
+}
+
+TEST_F(DialogsTest, OptionsTakeBackTheRadiusTheyShowAfterZoomingOutAsFarAsItGoes)
+{
+    openViewer(threeTowers);
+    for (int i = 0; i < 5; ++i) pressKey(WXK_NUMPAD_SUBTRACT);
+    wxString shown;
+    expectDialog([&](wxDialog& options) {
+        return whenShown(options, [&](wxDialog& d) {
+            shown = edit(d, 1022)->GetValue();
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::mapOptions);
+    EXPECT_EQ(shown, "1000000");
+    EXPECT_EQ(document().radius(), 1000000.0);
 }
 
 }  // namespace

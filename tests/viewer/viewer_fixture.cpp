@@ -85,3 +85,9 @@ void ViewerTest::pressKey(int keyCode, int modifiers)
     input.Char(keyCode, modifiers);
     settle();
 }
+
+void ViewerTest::typeText(const char* text)
+{
+    input.Text(text);
+    settle();
+}

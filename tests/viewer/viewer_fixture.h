@@ -34,6 +34,7 @@ protected:
     void doubleClick(wxWindow* window, wxPoint point);
     void moveMouse(wxWindow* window, wxPoint point);
     void pressKey(int keyCode, int modifiers = wxMOD_NONE);
+    void typeText(const char* text);
 
     TemporaryFolder folder;
     VeskFrame* frame = nullptr;

@@ -1,64 +1,84 @@
 #include "viewer/dialogs/options_dialog.h"
 
-#include <wx/button.h>
 #include <wx/dialog.h>
-#include <wx/radiobut.h>
-#include <wx/textctrl.h>
 
 #include "geo/grid_reference.h"
-#include "viewer/dialog_units.h"
+#include "viewer/dialog_builder.h"
+#include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/validators.h"
-#include "viewer/wx_text.h"
 
 namespace {
+
+using namespace optionsId;
+using enum ControlKind;
+
+constexpr ControlRow table[] = {
+    {DefaultButton, wxID_OK, "OK", {87, 6, 50, 14}},
+    {Button, wxID_CANCEL, "Cancel", {87, 23, 50, 14}},
+    {Group, wxID_ANY, "Map References", {5, 0, 63, 43}},
+    {FirstRadio, os, "OS", {10, 9, 26, 10}},
+    {Radio, utm, "UTM", {10, 20, 32, 10}},
+    {Radio, latLong, "Lat/Long", {10, 31, 45, 10}},
+    {Group, wxID_ANY, "Display", {6, 43, 75, 45}},
+    {Label, wxID_ANY, "Centre", {12, 56, 22, 8}},
+    {Edit, centre, "", {38, 52, 40, 14}},
+    {Label, wxID_ANY, "Radius", {12, 72, 23, 8}},
+    {Edit, radius, "", {38, 70, 40, 14}},
+    {Group, wxID_ANY, "www map", {84, 43, 63, 58}},
+    {FirstRadio, streetmap, "streetmap", {87, 56, 47, 10}},
+    {Radio, multimap, "multimap", {87, 70, 43, 10}},
+    {Radio, openStreetMap, "openstreetmap", {87, 84, 61, 10}},
+};
+constexpr int width = 148;
+constexpr int height = 104;
 
 constexpr std::string_view radiusRefusal = "Please enter a number between 0 and 1000000.";
 constexpr std::string_view centreRefusal =
     "Please enter a grid reference: two letters and six figures, such as TQ102665, or an Irish "
     "grid letter, a blank and six figures, such as O 153340.";
 
-bool isDialogRadius(std::string_view text) { return readRadiusText(text).has_value(); }
-
 class OptionsDialog : public wxDialog {
 public:
     OptionsDialog(wxWindow* parent, const MapOptions& shown)
         : wxDialog(parent, wxID_ANY, "Options"),
+          shown_(shown),
           referenceSystem_(static_cast<int>(shown.referenceSystem)),
           centreText_(shown.centreText),
-          radiusText_(::radiusText(shown.radius)),
+          radiusText_(radiusText(shown.radius)),
           webMap_(shown.webMap)
     {
-        sizeDialog(this, 148, 104);
-        makeButton(this, wxID_OK, "OK", {87, 6, 50, 14})->SetDefault();
-        makeButton(this, wxID_CANCEL, "Cancel", {87, 23, 50, 14});
-        makeGroup(this, "Map References", {5, 0, 63, 43});
-        makeRadio(this, 1019, "OS", {10, 9, 26, 10}, true)->SetValidator(RadioValidator(referenceSystem_, 0));
-        makeRadio(this, 1001, "UTM", {10, 20, 32, 10}, false)->SetValidator(RadioValidator(referenceSystem_, 1));
-        makeRadio(this, 1020, "Lat/Long", {10, 31, 45, 10}, false)->SetValidator(RadioValidator(referenceSystem_, 2));
-        makeGroup(this, "Display", {6, 43, 75, 45});
-        makeLabel(this, "Centre", {12, 56, 22, 8});
-        // The centre as it was shown is taken back as it is: after a move in the UTM or Lat/Long
-        // system it is a text of that system, which the document knows.
-        const auto isCentre = [shownCentre = shown.centreText](std::string_view text) {
-            return text == shownCentre || typedGridReference(text).has_value();
+        DialogControls controls(this, table);
+        const int systems[] = {os, utm, latLong};
+        for (int position = 0; position < 3; ++position)
+            controls.find(systems[position])->SetValidator(RadioValidator(referenceSystem_, position));
+        const int services[] = {streetmap, multimap, openStreetMap};
+        for (int position = 0; position < 3; ++position)
+            controls.find(services[position])->SetValidator(RadioValidator(webMap_, position));
+        // What the dialog showed is always taken back as it was: a centre a move wrote in the UTM
+        // or Lat/Long system, a radius beyond the box's range from a document file.
+        const auto isCentre = [shownText = centreText_](std::string_view text) {
+            return text == shownText || typedGridReference(text).has_value();
         };
-        makeEdit(this, 1021, {38, 52, 40, 14})->SetValidator(CheckedTextValidator(centreText_, isCentre, centreRefusal));
-        makeLabel(this, "Radius", {12, 72, 23, 8});
-        makeEdit(this, 1022, {38, 70, 40, 14})
-            ->SetValidator(CheckedTextValidator(radiusText_, isDialogRadius, radiusRefusal));
-        makeGroup(this, "www map", {84, 43, 63, 58});
-        makeRadio(this, 1054, "streetmap", {87, 56, 47, 10}, true)->SetValidator(RadioValidator(webMap_, 0));
-        makeRadio(this, 1055, "multimap", {87, 70, 43, 10}, false)->SetValidator(RadioValidator(webMap_, 1));
-        makeRadio(this, 1056, "openstreetmap", {87, 84, 61, 10}, false)->SetValidator(RadioValidator(webMap_, 2));
+        const auto isRadius = [shownText = radiusText_](std::string_view text) {
+            return text == shownText || readRadiusText(text).has_value();
+        };
+        controls.find(centre)->SetValidator(CheckedTextValidator(centreText_, isCentre, centreRefusal));
+        controls.find(radius)->SetValidator(CheckedTextValidator(radiusText_, isRadius, radiusRefusal));
+        controls.layOut(width, height);
     }
 
     MapOptions chosen() const
     {
-        return {static_cast<ReferenceSystem>(referenceSystem_),
-                typedGridReference(centreText_).value_or(centreText_), *readRadiusText(radiusText_), webMap_};
+        MapOptions options = shown_;
+        options.referenceSystem = static_cast<ReferenceSystem>(referenceSystem_);
+        options.webMap = webMap_;
+        if (centreText_ != shown_.centreText) options.centreText = *typedGridReference(centreText_);
+        if (radiusText_ != radiusText(shown_.radius)) options.radius = *readRadiusText(radiusText_);
+        return options;
     }
 
 private:
+    MapOptions shown_;
     int referenceSystem_;
     std::string centreText_;
     std::string radiusText_;

@@ -1,45 +1,67 @@
 #include "viewer/dialogs/select_dialog.h"
 
-#include <wx/button.h>
-#include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/dialog.h>
-#include <wx/radiobut.h>
-#include <wx/textctrl.h>
+#include <wx/stattext.h>
 #include <wx/valgen.h>
 
-#include "viewer/dialog_units.h"
+#include "viewer/dialog_builder.h"
+#include "viewer/dialogs/control_ids.h"
+#include "viewer/dialogs/distance_note.h"
 #include "viewer/dialogs/validators.h"
 #include "viewer/wx_text.h"
 
 namespace {
 
+using namespace selectId;
+using enum ControlKind;
+
+constexpr ControlRow table[] = {
+    {DefaultButton, wxID_OK, "OK", {129, 7, 50, 14}},
+    {Button, wxID_CANCEL, "Cancel", {129, 24, 50, 14}},
+    {TypedList, field, "", {7, 12, 63, 61}},
+    {Group, wxID_ANY, "Select by", {1, 1, 121, 101}},
+    {Edit, from, "", {26, 35, 33, 14}},
+    {Edit, to, "", {75, 35, 37, 14}},
+    {Label, wxID_ANY, "to", {63, 35, 8, 8}},
+    {Label, wxID_ANY, "From", {6, 35, 16, 8}},
+    {Check, exclude, "Exclude", {76, 14, 41, 10}},
+    {FirstRadio, andMode, "AND", {5, 64, 31, 10}},
+    {Radio, orMode, "OR", {5, 76, 27, 10}},
+    {Radio, xorMode, "XOR", {5, 88, 31, 10}},
+    {Group, wxID_ANY, "Combine with existing selection", {1, 53, 121, 49}},
+    {Radio, invert, "Invert Selection", {40, 64, 65, 10}},
+    {Radio, undoLast, "Undo Last Selection", {40, 76, 80, 10}},
+    {Radio, selectAll, "Select All", {40, 88, 45, 10}},
+    {Label, distanceNote, "", {1, 106, 185, 8}},
+};
+constexpr int width = 186;
+constexpr int height = 116;
+
 class SelectDialog : public wxDialog {
 public:
-    SelectDialog(wxWindow* parent, const std::vector<std::string>& fields)
+    SelectDialog(wxWindow* parent, const std::vector<std::string>& fields, const DistanceNote& distance)
         : wxDialog(parent, wxID_ANY, "Select")
     {
-        sizeDialog(this, 186, 103);
-        makeButton(this, wxID_OK, "OK", {129, 7, 50, 14})->SetDefault();
-        makeButton(this, wxID_CANCEL, "Cancel", {129, 24, 50, 14});
+        DialogControls controls(this, table);
         // The list shows no entry at first, yet stands for its first entry until the user has
         // been in it.
-        wxComboBox* list = makeCombo(this, 1011, {7, 12, 63, 61});
-        for (const std::string& field : fields) list->Append(toWx(field));
+        auto* list = controls.get<wxComboBox>(field);
+        for (const std::string& entry : fields) list->Append(toWx(entry));
         list->SetValidator(EntryValidator(choice_.fieldEntry, EntryValidator::Start::ShowNone));
-        makeGroup(this, "Select by", {1, 1, 121, 101});
-        makeEdit(this, 1005, {26, 35, 33, 14})->SetValidator(TextValidator(choice_.fromText));
-        makeEdit(this, 1006, {75, 35, 37, 14})->SetValidator(TextValidator(choice_.toText));
-        makeLabel(this, "to", {63, 35, 8, 8});
-        makeLabel(this, "From", {6, 35, 16, 8});
-        makeCheck(this, 1008, "Exclude", {76, 14, 41, 10})->SetValidator(wxGenericValidator(&choice_.exclude));
-        makeRadio(this, 1012, "AND", {5, 64, 31, 10}, true)->SetValidator(RadioValidator(mode_, 0));
-        makeRadio(this, 1015, "OR", {5, 76, 27, 10}, false)->SetValidator(RadioValidator(mode_, 1));
-        makeRadio(this, 1013, "XOR", {5, 88, 31, 10}, false)->SetValidator(RadioValidator(mode_, 2));
-        makeGroup(this, "Combine with existing selection", {1, 53, 121, 49});
-        makeRadio(this, 1016, "Invert Selection", {40, 64, 65, 10}, false)->SetValidator(RadioValidator(mode_, 3));
-        makeRadio(this, 1014, "Undo Last Selection", {40, 76, 80, 10}, false)->SetValidator(RadioValidator(mode_, 4));
-        makeRadio(this, 1017, "Select All", {40, 88, 45, 10}, false)->SetValidator(RadioValidator(mode_, 5));
+        controls.find(from)->SetValidator(TextValidator(choice_.fromText));
+        controls.find(to)->SetValidator(TextValidator(choice_.toText));
+        controls.find(exclude)->SetValidator(wxGenericValidator(&choice_.exclude));
+        const int modes[] = {andMode, orMode, xorMode, invert, undoLast, selectAll};
+        for (int position = 0; position < 6; ++position)
+            controls.find(modes[position])->SetValidator(RadioValidator(mode_, position));
+        controls.layOut(width, height);
+        wxComboBox* const lists[] = {list};
+        note_.emplace(controls.get<wxStaticText>(distanceNote), lists, distance);
+        Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
+            event.Skip();
+            CallAfter([this] { note_->update(); });
+        });
     }
 
     SelectChoice chosen() const
@@ -52,13 +74,15 @@ public:
 private:
     SelectChoice choice_;
     int mode_ = 0;
+    std::optional<DistanceNoteLabel> note_;
 };
 
 }  // namespace
 
-std::optional<SelectChoice> runSelectDialog(wxWindow* parent, const std::vector<std::string>& fields)
+std::optional<SelectChoice> runSelectDialog(wxWindow* parent, const std::vector<std::string>& fields,
+                                            const DistanceNote& distance)
 {
-    SelectDialog dialog(parent, fields);
+    SelectDialog dialog(parent, fields, distance);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     return dialog.chosen();
 }

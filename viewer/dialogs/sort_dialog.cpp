@@ -1,54 +1,64 @@
 #include "viewer/dialogs/sort_dialog.h"
 
-#include <wx/button.h>
+#include <array>
+
 #include <wx/combobox.h>
 #include <wx/dialog.h>
-#include <wx/radiobut.h>
+#include <wx/stattext.h>
 
-#include "viewer/dialog_units.h"
+#include "viewer/dialog_builder.h"
+#include "viewer/dialogs/control_ids.h"
+#include "viewer/dialogs/distance_note.h"
 #include "viewer/dialogs/validators.h"
 #include "viewer/wx_text.h"
 
 namespace {
 
-// One row of the dialog's template: its group box, field list and direction buttons.
-struct RowLayout {
-    std::string_view label;
-    DialogRect group;
-    int listId;
-    DialogRect list;
-    int ascendingId;
-    DialogRect ascending;
-    int descendingId;
-    DialogRect descending;
-};
+using namespace sortId;
+using enum ControlKind;
 
-constexpr RowLayout rowLayouts[] = {
-    {"Sort by", {5, 1, 128, 31}, 1003, {7, 12, 63, 61}, 1000, {76, 8, 49, 10}, 1001, {76, 18, 54, 10}},
-    {"Then by", {6, 37, 127, 32}, 1011, {8, 49, 63, 61}, 1009, {76, 44, 49, 10}, 1010, {76, 54, 54, 10}},
-    {"Then by", {5, 74, 128, 31}, 1005, {7, 85, 63, 61}, 1002, {76, 81, 49, 10}, 1004, {76, 90, 54, 10}},
+constexpr ControlRow table[] = {
+    {DefaultButton, wxID_OK, "OK", {142, 6, 44, 14}},
+    {Button, wxID_CANCEL, "Cancel", {141, 22, 45, 14}},
+    {Group, wxID_ANY, "Sort by", {5, 1, 128, 31}},
+    {List, field[0], "", {7, 12, 63, 61}},
+    {FirstRadio, ascending[0], "Ascending", {76, 8, 49, 10}},
+    {Radio, descending[0], "Descending", {76, 18, 54, 10}},
+    {Group, wxID_ANY, "Then by", {6, 37, 127, 32}},
+    {List, field[1], "", {8, 49, 63, 61}},
+    {FirstRadio, ascending[1], "Ascending", {76, 44, 49, 10}},
+    {Radio, descending[1], "Descending", {76, 54, 54, 10}},
+    {Group, wxID_ANY, "Then by", {5, 74, 128, 31}},
+    {List, field[2], "", {7, 85, 63, 61}},
+    {FirstRadio, ascending[2], "Ascending", {76, 81, 49, 10}},
+    {Radio, descending[2], "Descending", {76, 90, 54, 10}},
+    {Label, distanceNote, "", {5, 109, 181, 8}},
 };
+constexpr int width = 186;
+constexpr int height = 120;
 
 class SortDialog : public wxDialog {
 public:
-    SortDialog(wxWindow* parent, const std::vector<std::string>& fields, const SortRows& shown)
+    SortDialog(wxWindow* parent, const std::vector<std::string>& fields, const SortRows& shown,
+               const DistanceNote& distance)
         : wxDialog(parent, wxID_ANY, "Sort"), rows_(shown)
     {
-        sizeDialog(this, 186, 111);
-        makeButton(this, wxID_OK, "OK", {142, 6, 44, 14})->SetDefault();
-        makeButton(this, wxID_CANCEL, "Cancel", {141, 22, 45, 14});
-        for (std::size_t k = 0; k < std::size(rowLayouts); ++k) {
-            const RowLayout& row = rowLayouts[k];
+        DialogControls controls(this, table);
+        std::array<wxComboBox*, 3> lists{};
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            lists[k] = controls.get<wxComboBox>(field[k]);
+            for (const std::string& entry : fields) lists[k]->Append(toWx(entry));
+            lists[k]->SetValidator(EntryValidator(rows_[k].fieldEntry));
             descending_[k] = shown[k].descending ? 1 : 0;
-            makeGroup(this, row.label, row.group);
-            wxComboBox* list = makeCombo(this, row.listId, row.list);
-            for (const std::string& field : fields) list->Append(toWx(field));
-            list->SetValidator(EntryValidator(rows_[k].fieldEntry));
-            makeRadio(this, row.ascendingId, "Ascending", row.ascending, true)
-                ->SetValidator(RadioValidator(descending_[k], 0));
-            makeRadio(this, row.descendingId, "Descending", row.descending, false)
-                ->SetValidator(RadioValidator(descending_[k], 1));
+            controls.find(ascending[k])->SetValidator(RadioValidator(descending_[k], 0));
+            controls.find(descending[k])->SetValidator(RadioValidator(descending_[k], 1));
         }
+        controls.layOut(width, height);
+        note_.emplace(controls.get<wxStaticText>(distanceNote), lists, distance);
+        Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
+            event.Skip();
+            CallAfter([this] { note_->update(); });
+        });
     }
 
     SortRows chosen() const
@@ -61,14 +71,15 @@ public:
 private:
     SortRows rows_;
     std::array<int, 3> descending_{};
+    std::optional<DistanceNoteLabel> note_;
 };
 
 }  // namespace
 
 std::optional<SortRows> runSortDialog(wxWindow* parent, const std::vector<std::string>& fields,
-                                      const SortRows& shown)
+                                      const SortRows& shown, const DistanceNote& distance)
 {
-    SortDialog dialog(parent, fields, shown);
+    SortDialog dialog(parent, fields, shown, distance);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     return dialog.chosen();
 }

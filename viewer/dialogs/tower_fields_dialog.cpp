@@ -1,6 +1,7 @@
 #include "viewer/dialogs/tower_fields_dialog.h"
 
 #include <array>
+#include <vector>
 
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -8,36 +9,47 @@
 
 #include "document/tower_field_editor.h"
 #include "query/user_fields.h"
-#include "viewer/dialog_units.h"
-#include "viewer/dialogs/enter_date_dialog.h"
-#include "viewer/dialogs/enter_number_dialog.h"
-#include "viewer/dialogs/enter_text_dialog.h"
+#include "viewer/dialog_builder.h"
+#include "viewer/dialogs/control_ids.h"
+#include "viewer/dialogs/value_entry_dialog.h"
 #include "viewer/wx_text.h"
 
 namespace {
 
-constexpr int headerId = 1048;
-constexpr std::array<int, userFieldCount> valueBoxIds = {1049, 1027, 1051, 1031, 1033,
-                                                         1035, 1037, 1039, 1041, 1043};
+using namespace towerDetailsId;
+using enum ControlKind;
 
-int rowButtonId(int k) { return k == 0 ? 1029 : 1028 + 2 * k; }
+// The template: OK and the header, then a button and a value box for each slot.
+std::vector<ControlRow> table()
+{
+    std::vector<ControlRow> rows = {
+        {DefaultButton, wxID_OK, "OK", {2, 0, 50, 14}},
+        {Display, header, "", {53, 0, 132, 14}},
+    };
+    for (int k = 0; k < userFieldCount; ++k) {
+        rows.push_back({Button, button(k), "Button1", {2, 18 + 14 * k, 50, 14}});
+        rows.push_back({Display, value(k), "", {53, 18 + 14 * k, 133, 14}});
+    }
+    return rows;
+}
+constexpr int width = 186;
+constexpr int height = 159;
 
 class TowerFieldsDialog : public wxDialog {
 public:
     TowerFieldsDialog(wxWindow* parent, TowerFieldEditor& editor)
         : wxDialog(parent, wxID_ANY, "Tower Details"), editor_(editor)
     {
-        sizeDialog(this, 186, 159);
-        makeButton(this, wxID_OK, "OK", {2, 0, 50, 14})->SetDefault();
         SetEscapeId(wxID_OK);
-        makeEdit(this, headerId, {53, 0, 132, 14}, wxTE_READONLY | wxBORDER_NONE)
-            ->ChangeValue(toWx(editor.header()));
+        const std::vector<ControlRow> rows = table();
+        DialogControls controls(this, rows);
+        controls.get<wxTextCtrl>(header)->ChangeValue(toWx(editor.header()));
         for (int k = 0; k < userFieldCount; ++k) {
-            buttons_[k] = makeButton(this, rowButtonId(k), "Button1", {2, 18 + 14 * k, 50, 14});
-            values_[k] = makeEdit(this, valueBoxIds[k], {53, 18 + 14 * k, 133, 14},
-                                  wxTE_READONLY | wxBORDER_NONE);
+            buttons_[k] = controls.get<wxButton>(button(k));
+            values_[k] = controls.get<wxTextCtrl>(value(k));
             buttons_[k]->Bind(wxEVT_BUTTON, [this, k](wxCommandEvent&) { enter(k); });
         }
+        controls.layOut(width, height);
         showRows();
     }
 
@@ -55,14 +67,7 @@ private:
     {
         const auto kind = editor_.entryDialog(k);
         if (!kind) return;
-        const std::string name = editor_.rowName(k);
-        std::string text = editor_.entryText(k);
-        std::optional<std::string> entered;
-        switch (*kind) {
-        case EntryDialog::Date: entered = runEnterDateDialog(this, name, std::move(text)); break;
-        case EntryDialog::Number: entered = runEnterNumberDialog(this, name, std::move(text)); break;
-        case EntryDialog::Text: entered = runEnterTextDialog(this, name, std::move(text)); break;
-        }
+        const auto entered = runValueEntryDialog(this, *kind, editor_.rowName(k), editor_.entryText(k));
         if (entered) editor_.enterValue(k, *entered);
         showRows();
     }

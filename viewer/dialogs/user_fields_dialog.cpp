@@ -1,36 +1,54 @@
 #include "viewer/dialogs/user_fields_dialog.h"
 
-#include <wx/button.h>
+#include <vector>
+
 #include <wx/combobox.h>
 #include <wx/dialog.h>
-#include <wx/textctrl.h>
 
 #include "query/user_fields.h"
-#include "viewer/dialog_units.h"
+#include "viewer/dialog_builder.h"
+#include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/validators.h"
 #include "viewer/wx_text.h"
 
 namespace {
+
+using namespace userFieldsId;
+using enum ControlKind;
+
+std::vector<ControlRow> table()
+{
+    std::vector<ControlRow> rows = {
+        {DefaultButton, wxID_OK, "OK", {129, 7, 50, 14}},
+        {Button, wxID_CANCEL, "Cancel", {129, 24, 50, 14}},
+        {Label, wxID_ANY, "Type", {0, 0, 17, 8}},
+        {Label, wxID_ANY, "Name", {47, 0, 20, 8}},
+    };
+    for (int k = 0; k < userFieldCount; ++k) {
+        rows.push_back({SortedList, type(k), "", {0, 10 + 14 * k, 48, 54}});
+        rows.push_back({Edit, name(k), "", {47, 10 + 14 * k, 73, 14}});
+    }
+    return rows;
+}
+constexpr int width = 186;
+constexpr int height = 151;
 
 class UserFieldsDialog : public wxDialog {
 public:
     UserFieldsDialog(wxWindow* parent, const UserFieldDefinitions& shown)
         : wxDialog(parent, wxID_ANY, "User-defined Fields"), rows_(shown)
     {
-        sizeDialog(this, 186, 151);
-        makeButton(this, wxID_OK, "OK", {129, 7, 50, 14})->SetDefault();
-        makeButton(this, wxID_CANCEL, "Cancel", {129, 24, 50, 14});
-        makeLabel(this, "Type", {0, 0, 17, 8});
-        makeLabel(this, "Name", {47, 0, 20, 8});
+        const std::vector<ControlRow> rows = table();
+        DialogControls controls(this, rows);
         for (int k = 0; k < userFieldCount; ++k) {
-            UserFieldDefinition& row = rows_[k];
-            // The type list's entries are numbered as the field types, in the list's sorted order.
-            wxComboBox* types = makeCombo(this, 1026 + 2 * k, {0, 10 + 14 * k, 48, 54}, wxCB_SORT);
-            for (const std::string_view type : fieldTypeNames) types->Append(toWx(type));
-            typeEntries_[k] = row.type;
+            // The entries are numbered as the field types, in the list's sorted order.
+            auto* types = controls.get<wxComboBox>(type(k));
+            for (const std::string_view typeName : fieldTypeNames) types->Append(toWx(typeName));
+            typeEntries_[k] = rows_[k].type;
             types->SetValidator(EntryValidator(typeEntries_[k]));
-            makeEdit(this, 1027 + 2 * k, {47, 10 + 14 * k, 73, 14})->SetValidator(TextValidator(row.name));
+            controls.find(name(k))->SetValidator(TextValidator(rows_[k].name));
         }
+        controls.layOut(width, height);
     }
 
     UserFieldDefinitions chosen() const

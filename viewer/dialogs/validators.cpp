@@ -65,8 +65,30 @@ bool EntryValidator::TransferToWindow()
     return true;
 }
 
+namespace {
+
+// The entry a combo box's text names: its current one, or the one whose text was typed.
+int namedEntry(const wxComboBox& box)
+{
+    const int current = box.GetSelection();
+    if (current != wxNOT_FOUND || box.GetValue().empty()) return current;
+    return box.FindString(box.GetValue());
+}
+
+}  // namespace
+
+bool EntryValidator::Validate(wxWindow* parent)
+{
+    auto* box = static_cast<wxComboBox*>(GetWindow());
+    if (!used_ || box->GetValue().empty() || namedEntry(*box) != wxNOT_FOUND) return true;
+    wxMessageBox("Please choose an entry of the list: \"" + box->GetValue() + "\" is none of them.",
+                 toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, parent);
+    box->SetFocus();
+    return false;
+}
+
 bool EntryValidator::TransferFromWindow()
 {
-    if (used_) entry_ = static_cast<wxComboBox*>(GetWindow())->GetSelection();
+    if (used_) entry_ = namedEntry(*static_cast<wxComboBox*>(GetWindow()));
     return true;
 }

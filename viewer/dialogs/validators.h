@@ -56,7 +56,9 @@ private:
 };
 
 // A combo box's entry, -1 for none. The box takes its current entry only once the user has been
-// in it; a box left alone keeps what it was given, also an entry it cannot or does not show.
+// in it; a box left alone keeps what it was given, also an entry it cannot or does not show. In a
+// box the user can type in, a typed text counts as the entry it names; one that names none is
+// refused with a message.
 class EntryValidator : public wxValidator {
 public:
     enum class Start { ShowEntry, ShowNone };
@@ -65,7 +67,7 @@ public:
     void SetWindow(wxWindow* window) override;
     bool TransferToWindow() override;
     bool TransferFromWindow() override;
-    bool Validate(wxWindow*) override { return true; }
+    bool Validate(wxWindow* parent) override;
 
 private:
     int& entry_;

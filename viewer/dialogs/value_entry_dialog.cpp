@@ -1,37 +1,113 @@
 #include "viewer/dialogs/value_entry_dialog.h"
 
-#include <wx/button.h>
+#include <array>
+#include <span>
+
+#include <wx/dialog.h>
 #include <wx/textctrl.h>
 
+#include "query/day_numbers.h"
+#include "viewer/dialog_builder.h"
+#include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/validators.h"
+#include "viewer/wx_text.h"
 
 namespace {
 
-constexpr int nameBoxId = 1048;
-constexpr int inputBoxId = 1052;
+using namespace valueEntryId;
+using enum ControlKind;
+
+// Each kind of entry's template and what its box takes.
+struct EntrySetting {
+    std::string_view caption;
+    int width;
+    int height;
+    std::array<ControlRow, 4> table;
+    CheckedTextValidator::Check takes;
+    std::string_view refusal;
+};
+
+bool anyText(std::string_view) { return true; }
+bool isInteger(std::string_view text) { return readWholeInteger(text).has_value(); }
+
+const EntrySetting dateSetting{
+    "Enter Date", 105, 36,
+    {{{Display, fieldName, "", {2, 4, 49, 14}},
+      {Edit, input, "", {53, 4, 49, 14}},
+      {DefaultButton, wxID_OK, "OK", {2, 20, 50, 14}},
+      {Button, wxID_CANCEL, "Cancel", {53, 20, 50, 14}}}},
+    namesADayOrNone,
+    "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
+    "this month's. An empty box clears the date."};
+
+const EntrySetting numberSetting{
+    "Enter Number", 108, 34,
+    {{{Display, fieldName, "", {2, 1, 52, 14}},
+      {Edit, input, "", {55, 2, 49, 14}},
+      {DefaultButton, wxID_OK, "OK", {3, 17, 50, 14}},
+      {Button, wxID_CANCEL, "Cancel", {55, 17, 50, 14}}}},
+    isInteger,
+    "Please enter an integer."};
+
+// One line: Return presses OK, and no line break reaches the value.
+const EntrySetting textSetting{
+    "Enter Text", 186, 46,
+    {{{Display, fieldName, "", {1, 1, 49, 14}},
+      {Edit, input, "", {53, 2, 130, 14}},
+      {DefaultButton, wxID_OK, "OK", {1, 16, 50, 14}},
+      {Button, wxID_CANCEL, "Cancel", {1, 31, 50, 14}}}},
+    anyText,
+    ""};
+
+const EntrySetting& settingOf(EntryDialog kind)
+{
+    switch (kind) {
+    case EntryDialog::Date: return dateSetting;
+    case EntryDialog::Number: return numberSetting;
+    case EntryDialog::Text: break;
+    }
+    return textSetting;
+}
+
+class ValueEntryDialog : public wxDialog {
+public:
+    ValueEntryDialog(wxWindow* parent, const EntrySetting& setting, std::string_view name, std::string text)
+        : wxDialog(parent, wxID_ANY, wxString(setting.caption.data(), setting.caption.size())),
+          name_(name),
+          shown_(std::move(text)),
+          text_(shown_)
+    {
+        DialogControls controls(this, setting.table);
+        controls.find(fieldName)->SetValidator(TextValidator(name_));
+        input_ = controls.get<wxTextCtrl>(input);
+        input_->SetValidator(CheckedTextValidator(text_, setting.takes, setting.refusal));
+        controls.layOut(setting.width, setting.height);
+        Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
+            event.Skip();
+            CallAfter([this] {
+                input_->SetFocus();
+                input_->SelectAll();
+            });
+        });
+    }
+
+    // A box that holds what it was given gives back the value exactly as it came, line breaks
+    // included, whatever the one-line box shows of them.
+    const std::string& entered() const { return input_->GetValue() == toWx(shown_) ? shown_ : text_; }
+
+private:
+    std::string name_;
+    std::string shown_;
+    std::string text_;
+    wxTextCtrl* input_ = nullptr;
+};
 
 }  // namespace
 
-ValueEntryDialog::ValueEntryDialog(wxWindow* parent, const EntryLayout& layout, std::string_view fieldName,
-                         std::string text, bool (*check)(std::string_view), std::string_view refusal)
-    : wxDialog(parent, wxID_ANY, wxString(layout.caption.data(), layout.caption.size())),
-      name_(fieldName),
-      text_(std::move(text))
+std::optional<std::string> runValueEntryDialog(wxWindow* parent, EntryDialog kind, std::string_view fieldName,
+                                               std::string text)
 {
-    sizeDialog(this, layout.width, layout.height);
-    makeEdit(this, nameBoxId, layout.name, wxTE_READONLY | wxBORDER_NONE)->SetValidator(TextValidator(name_));
-    wxTextCtrl* input = makeEdit(this, inputBoxId, layout.input, layout.inputStyle);
-    if (check != nullptr)
-        input->SetValidator(CheckedTextValidator(text_, check, refusal));
-    else
-        input->SetValidator(TextValidator(text_));
-    makeButton(this, wxID_OK, "OK", layout.ok)->SetDefault();
-    makeButton(this, wxID_CANCEL, "Cancel", layout.cancel);
-    input->SetFocus();
-}
-
-std::optional<std::string> runValueEntryDialog(ValueEntryDialog& dialog)
-{
+    ValueEntryDialog dialog(parent, settingOf(kind), fieldName, std::move(text));
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-    return dialog.text();
+    return dialog.entered();
 }

@@ -4,36 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include <wx/dialog.h>
+#include "document/tower_field_editor.h"
 
-#include "viewer/dialog_units.h"
+class wxWindow;
 
-// What the three entry dialogs share: a read-only box with the field's name, an input box, OK
-// and Cancel, laid out by each dialog's own template.
-struct EntryLayout {
-    std::string_view caption;
-    int width;
-    int height;
-    DialogRect name;
-    DialogRect input;
-    DialogRect ok;
-    DialogRect cancel;
-    long inputStyle;
-};
-
-class ValueEntryDialog : public wxDialog {
-public:
-    // check: none takes any text; otherwise a text it refuses brings the refusal and keeps the
-    // dialog open.
-    ValueEntryDialog(wxWindow* parent, const EntryLayout& layout, std::string_view fieldName, std::string text,
-                bool (*check)(std::string_view) = nullptr, std::string_view refusal = {});
-
-    const std::string& text() const { return text_; }
-
-private:
-    std::string name_;
-    std::string text_;
-};
-
-// Runs the dialog; the input box's text on OK.
-std::optional<std::string> runValueEntryDialog(ValueEntryDialog& dialog);
+// Enter Date, Enter Number and Enter Text: the field's name, one line to type the value in, OK
+// and Cancel. The box opens with the current value selected, so typing replaces it. A text the
+// field's type cannot take brings a message that says what it takes and keeps the dialog open.
+// Gives the text on OK: the value as it was when the box was left untouched, line breaks
+// included; none on Cancel.
+std::optional<std::string> runValueEntryDialog(wxWindow* parent, EntryDialog kind, std::string_view fieldName,
+                                               std::string text);

@@ -1,0 +1,101 @@
+#include "viewer/dialog_builder.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/radiobut.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "viewer/app_icon.h"
+#include "viewer/wx_text.h"
+
+namespace {
+
+// Pixels around the controls, inside the dialog's edges.
+constexpr int margin = 10;
+
+wxWindow* make(wxWindow* parent, const ControlRow& row)
+{
+    const wxString text = toWx(row.text);
+    switch (row.kind) {
+    case ControlKind::Button: return new wxButton(parent, row.id, text);
+    case ControlKind::DefaultButton: {
+        auto* button = new wxButton(parent, row.id, text);
+        button->SetDefault();
+        return button;
+    }
+    case ControlKind::SmallButton:
+        return new wxButton(parent, row.id, text, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    case ControlKind::Label: return new wxStaticText(parent, row.id, text);
+    case ControlKind::Group: return new wxStaticBox(parent, row.id, text);
+    case ControlKind::Edit: return new wxTextCtrl(parent, row.id, text);
+    case ControlKind::Display: {
+        auto* box = new wxTextCtrl(parent, row.id, text, wxDefaultPosition, wxDefaultSize,
+                                   wxTE_READONLY | wxBORDER_NONE);
+        box->SetBackgroundColour(parent->GetBackgroundColour());
+        return box;
+    }
+    case ControlKind::Check: return new wxCheckBox(parent, row.id, text);
+    case ControlKind::FirstRadio:
+        return new wxRadioButton(parent, row.id, text, wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    case ControlKind::Radio: return new wxRadioButton(parent, row.id, text);
+    case ControlKind::List:
+        return new wxComboBox(parent, row.id, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                              wxCB_READONLY);
+    case ControlKind::SortedList:
+        return new wxComboBox(parent, row.id, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                              wxCB_READONLY | wxCB_SORT);
+    case ControlKind::TypedList:
+        return new wxComboBox(parent, row.id, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                              wxCB_DROPDOWN);
+    case ControlKind::Icon: return new wxStaticBitmap(parent, row.id, appIcon());
+    }
+    return nullptr;
+}
+
+LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
+{
+    LayoutItem item;
+    item.rect = row.rect;
+    const wxSize best = control->GetBestSize();
+    item.bestWidth = best.x;
+    item.bestHeight = best.y;
+    if (row.kind == ControlKind::List || row.kind == ControlKind::SortedList || row.kind == ControlKind::TypedList)
+        item.role = LayoutRole::NaturalHeight;
+    if (row.kind == ControlKind::Group) {
+        item.role = LayoutRole::Group;
+        static_cast<wxStaticBox*>(control)->GetBordersForSizer(&item.insideTop, &item.insideSide);
+    }
+    return item;
+}
+
+}  // namespace
+
+DialogControls::DialogControls(wxWindow* parent, std::span<const ControlRow> table)
+    : parent_(parent), table_(table.begin(), table.end())
+{
+    for (const ControlRow& row : table_) controls_.push_back(make(parent, row));
+}
+
+wxWindow* DialogControls::find(int id) const
+{
+    for (std::size_t i = 0; i < table_.size(); ++i)
+        if (table_[i].id == id) return controls_[i];
+    return nullptr;
+}
+
+void DialogControls::layOut(int width, int height)
+{
+    std::vector<LayoutItem> items;
+    for (std::size_t i = 0; i < table_.size(); ++i) items.push_back(layoutItem(table_[i], controls_[i]));
+    const wxSize unit = parent_->ConvertDialogToPixels(wxSize(100, 100));
+    const DialogLayout layout = layOutDialog(items, width, height, unit.x / 100.0, unit.y / 100.0, margin);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const PixelRect& rect = layout.rects[i];
+        controls_[i]->SetSize(rect.x, rect.y, rect.width, rect.height);
+    }
+    parent_->SetClientSize(layout.clientWidth, layout.clientHeight);
+}
