@@ -45,18 +45,3 @@ LineRange linesMeeting(const ListLayout& layout, std::int32_t top, std::int32_t 
     return {first, end};
 }
 
-PrintPages printPages(std::int32_t displayedTowers, std::int32_t pageHeight)
-{
-    PrintPages pages;
-    pages.linesPerPage = std::max(pageHeight / lineHeight, 1);
-    const std::int32_t lines = std::max(displayedTowers, 1);
-    pages.pageCount = (lines + pages.linesPerPage - 1) / pages.linesPerPage;
-    return pages;
-}
-
-LineRange printedLines(const PrintPages& pages, std::int32_t displayedTowers, std::int32_t page)
-{
-    const std::int32_t lines = std::max(displayedTowers, 1);
-    const std::int32_t first = std::clamp((page - 1) * pages.linesPerPage, 0, lines);
-    return {first, std::min(first + pages.linesPerPage, lines)};
-}

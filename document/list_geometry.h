@@ -48,14 +48,4 @@ struct LineRange {
 };
 LineRange linesMeeting(const ListLayout& layout, std::int32_t top, std::int32_t bottom);
 
-// The printed list: every displayed tower from the first, over as many pages as it takes, each
-// line as high as on the screen. pageHeight is the printable height in screen pixels.
-struct PrintPages {
-    std::int32_t linesPerPage = 1;
-    std::int32_t pageCount = 1;
 
-    friend bool operator==(const PrintPages&, const PrintPages&) = default;
-};
-PrintPages printPages(std::int32_t displayedTowers, std::int32_t pageHeight);
-// The display positions on a page, counted from 1.
-LineRange printedLines(const PrintPages& pages, std::int32_t displayedTowers, std::int32_t page);

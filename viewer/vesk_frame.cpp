@@ -89,7 +89,15 @@ bool VeskFrame::runCommand(int id)
     case command::fileSaveAs: shell_.saveAs(); return true;
     case command::print: printList(*this, document_, PrintRequest::WithDialog); return true;
     case command::printDirect: printList(*this, document_, PrintRequest::WithoutDialog); return true;
-    case command::printPreview: previewList(*this, document_); return true;
+    case command::printPreview: {
+        // The keys go back to the pane that had them once the preview's window has gone.
+        wxWindow* pane = FindFocus() == map_->canvas() ? static_cast<wxWindow*>(map_->canvas()) : list_;
+        previewList(*this, document_, [this, pane] {
+            Raise();
+            pane->SetFocus();
+        });
+        return true;
+    }
     case command::printSetup: runPrintSetup(*this); return true;
     case command::appExit: Close(); return true;
     case command::appAbout: showAboutBox(this); return true;

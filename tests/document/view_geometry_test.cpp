@@ -3,6 +3,7 @@
 #include "document/control_bar.h"
 #include "document/dialog_choices.h"
 #include "document/list_geometry.h"
+#include "document/print_layout.h"
 #include "document/map_geometry.h"
 #include "query/selection.h"
 #include "query/sorting.h"
@@ -65,19 +66,42 @@ TEST(ListGeometry, OnlyTheLinesInAnUpdateAreaArePainted)
     EXPECT_EQ(linesMeeting(shortList, 100, 120), (LineRange{3, 3}));
 }
 
-TEST(ListGeometry, PrintingPutsEveryTowerOnAPageOfScreenHighLines)
+TEST(PrintLayout, ALineTooLongForThePageWrapsAtBlanksOntoIndentedLines)
 {
-    // 1121 screen pixels of printable height hold 62 lines.
-    const PrintPages pages = printPages(300, 1121);
-    EXPECT_EQ(pages, (PrintPages{62, 5}));
-    EXPECT_EQ(printedLines(pages, 300, 1), (LineRange{0, 62}));
-    EXPECT_EQ(printedLines(pages, 300, 5), (LineRange{248, 300}));
-    EXPECT_EQ(printPages(62, 1121), (PrintPages{62, 1}));
-    EXPECT_EQ(printPages(63, 1121), (PrintPages{62, 2}));
-    // No tower: one page with the line "No tower details".
-    EXPECT_EQ(printPages(0, 1121), (PrintPages{62, 1}));
-    EXPECT_EQ(printedLines(printPages(0, 1121), 0, 1), (LineRange{0, 1}));
-    EXPECT_EQ(printPages(10, 5), (PrintPages{1, 10}));
+    // Every byte 10 pixels wide; pages 120 pixels wide, continuations indented by 20.
+    const auto measure = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
+    struct Case {
+        std::string_view line;
+        std::vector<std::string> pieces;
+    };
+    const Case cases[] = {
+        {"Aston", {"Aston"}},
+        {"012345678901", {"012345678901"}},
+        {"Aston, Midshire, S Mary", {"Aston,", "Midshire,", "S Mary"}},
+        {"Abcdefghijklmnop qr", {"Abcdefghijkl", "mnop qr"}},
+        {"ab abcdefghijklmnopqrstu", {"ab", "abcdefghij", "klmnopqrst", "u"}},
+        {"TQ102665  http://x", {"TQ102665 ", "http://x"}},
+        {"", {""}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wrapLine(c.line, 120, 20, measure), c.pieces) << c.line;
+}
+
+TEST(PrintLayout, EveryTowerGoesWholeOntoAPage)
+{
+    struct Case {
+        std::vector<std::int32_t> linesOfTowers;
+        std::int32_t linesPerPage;
+        std::vector<std::int32_t> starts;
+    };
+    const Case cases[] = {
+        {std::vector<std::int32_t>(300, 1), 62, {0, 62, 124, 186, 248}},
+        {std::vector<std::int32_t>(62, 1), 62, {0}},
+        {{}, 62, {0}},
+        {{1, 2, 2, 1}, 4, {0, 3}},      // the second two-line tower moves on whole
+        {{1, 9, 1}, 4, {0, 1, 5, 9}},   // a tower longer than a page starts pages of its own
+        {{3, 3}, 0, {0, 1, 2, 3, 4, 5}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(pageStarts(c.linesOfTowers, c.linesPerPage), c.starts);
 }
 
 // --- The map -------------------------------------------------------------------------------------

@@ -391,6 +391,41 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     EXPECT_EQ(document().database()->sortKeys[0], (SortKey{false, 3, false}));
 }
 
+TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIsChosen)
+{
+    openViewer(threeTowers);
+    click(frame->listView(), {30, 30});  // Bexley: distances are measured from it now
+    struct Seen {
+        bool before, chosen, after;
+        wxString text;
+    };
+    const auto watch = [](Seen& seen, int listId) {
+        return [&seen, listId](wxDialog& dialog) {
+            return whenShown(dialog, [&seen, listId](wxDialog& d) {
+                wxWindow* note = d.FindWindow(1101);
+                seen.before = note->IsShown();
+                choose(list(d, listId), 6);  // distance
+                seen.chosen = note->IsShown();
+                seen.text = note->GetLabel();
+                choose(list(d, listId), 0);
+                seen.after = note->IsShown();
+                pressButton(d, wxID_CANCEL);
+            });
+        };
+    };
+    Seen select{}, sort{};
+    expectDialog(watch(select, 1011));
+    frame->runCommand(command::select);
+    expectDialog(watch(sort, 1005));
+    frame->runCommand(command::sort);
+    for (const Seen& seen : {select, sort}) {
+        EXPECT_FALSE(seen.before);
+        EXPECT_TRUE(seen.chosen);
+        EXPECT_FALSE(seen.after);
+        EXPECT_EQ(seen.text, "Distances are measured from Bexley, Midshire, S John.");
+    }
+}
+
 TEST_F(DialogsTest, OptionsTakeBackTheRadiusTheyShowAfterZoomingOutAsFarAsItGoes)
 {
     openViewer(threeTowers);

@@ -58,10 +58,13 @@ public:
         controls.layOut(width, height);
         wxComboBox* const lists[] = {list};
         note_.emplace(controls.get<wxStaticText>(distanceNote), lists, distance);
-        Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
-            event.Skip();
-            CallAfter([this] { note_->update(); });
-        });
+    }
+
+    bool TransferDataToWindow() override
+    {
+        const bool filled = wxDialog::TransferDataToWindow();
+        note_->update();
+        return filled;
     }
 
     SelectChoice chosen() const

@@ -55,10 +55,13 @@ public:
         }
         controls.layOut(width, height);
         note_.emplace(controls.get<wxStaticText>(distanceNote), lists, distance);
-        Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
-            event.Skip();
-            CallAfter([this] { note_->update(); });
-        });
+    }
+
+    bool TransferDataToWindow() override
+    {
+        const bool filled = wxDialog::TransferDataToWindow();
+        note_->update();
+        return filled;
     }
 
     SortRows chosen() const

@@ -1,0 +1,53 @@
+#include "document/print_layout.h"
+
+#include <algorithm>
+
+std::vector<std::string> wrapLine(std::string_view line, int width, int indent,
+                                  const std::function<int(std::string_view)>& measure)
+{
+    std::vector<std::string> pieces;
+    std::string_view rest = line;
+    for (;;) {
+        const int room = pieces.empty() ? width : width - indent;
+        if (measure(rest) <= room) break;
+        // The longest start that fits and ends before a blank; without one, as many bytes as fit,
+        // at least one.
+        std::size_t cut = 0;
+        for (std::size_t blank = rest.find(' '); blank != std::string_view::npos; blank = rest.find(' ', blank + 1)) {
+            if (blank > 0 && measure(rest.substr(0, blank)) > room) break;
+            cut = blank;
+        }
+        std::size_t skip = 1;
+        if (cut == 0) {
+            cut = 1;
+            while (cut < rest.size() && measure(rest.substr(0, cut + 1)) <= room) ++cut;
+            skip = 0;
+        }
+        pieces.emplace_back(rest.substr(0, cut));
+        rest.remove_prefix(std::min(rest.size(), cut + skip));
+    }
+    pieces.emplace_back(rest);
+    return pieces;
+}
+
+std::vector<std::int32_t> pageStarts(const std::vector<std::int32_t>& linesOfTowers, std::int32_t linesPerPage)
+{
+    const std::int32_t perPage = std::max(linesPerPage, 1);
+    std::vector<std::int32_t> starts{0};
+    std::int32_t line = 0;
+    std::int32_t usedOnPage = 0;
+    for (const std::int32_t lines : linesOfTowers) {
+        if (usedOnPage > 0 && usedOnPage + lines > perPage) {
+            starts.push_back(line);
+            usedOnPage = 0;
+        }
+        // A tower longer than a page runs on over pages of its own.
+        for (std::int32_t left = lines, at = line; left > perPage; left -= perPage) {
+            at += perPage;
+            starts.push_back(at);
+        }
+        line += lines;
+        usedOnPage = (usedOnPage + lines - 1) % perPage + 1;
+    }
+    return starts;
+}
