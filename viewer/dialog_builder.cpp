@@ -1,5 +1,7 @@
 #include "viewer/dialog_builder.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -36,6 +38,7 @@ wxWindow* make(wxWindow* parent, const ControlRow& row)
         auto* box = new wxTextCtrl(parent, row.id, text, wxDefaultPosition, wxDefaultSize,
                                    wxTE_READONLY | wxBORDER_NONE);
         box->SetBackgroundColour(parent->GetBackgroundColour());
+        box->DisableFocusFromKeyboard();
         return box;
     }
     case ControlKind::Check: return new wxCheckBox(parent, row.id, text);
@@ -60,7 +63,12 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
 {
     LayoutItem item;
     item.rect = row.rect;
-    const wxSize best = control->GetBestSize();
+    wxSize best = control->GetBestSize();
+    // A box that only shows a text is as wide as the text it holds, so none of it is cut off.
+    if (row.kind == ControlKind::Display) {
+        auto* box = static_cast<wxTextCtrl*>(control);
+        best.x = std::max(best.x, box->GetSizeFromTextSize(box->GetTextExtent(box->GetValue()).x).x);
+    }
     item.bestWidth = best.x;
     item.bestHeight = best.y;
     if (row.kind == ControlKind::List || row.kind == ControlKind::SortedList || row.kind == ControlKind::TypedList)

@@ -38,22 +38,20 @@ constexpr int height = 159;
 class TowerFieldsDialog : public wxDialog {
 public:
     TowerFieldsDialog(wxWindow* parent, TowerFieldEditor& editor)
-        : wxDialog(parent, wxID_ANY, "Tower Details"), editor_(editor)
+        : wxDialog(parent, wxID_ANY, "Tower Details"), editor_(editor), controls_(this, table())
     {
         SetEscapeId(wxID_OK);
-        const std::vector<ControlRow> rows = table();
-        DialogControls controls(this, rows);
-        controls.get<wxTextCtrl>(header)->ChangeValue(toWx(editor.header()));
+        controls_.get<wxTextCtrl>(header)->ChangeValue(toWx(editor.header()));
         for (int k = 0; k < userFieldCount; ++k) {
-            buttons_[k] = controls.get<wxButton>(button(k));
-            values_[k] = controls.get<wxTextCtrl>(value(k));
+            buttons_[k] = controls_.get<wxButton>(button(k));
+            values_[k] = controls_.get<wxTextCtrl>(value(k));
             buttons_[k]->Bind(wxEVT_BUTTON, [this, k](wxCommandEvent&) { enter(k); });
         }
-        controls.layOut(width, height);
         showRows();
     }
 
 private:
+    // Laid out anew with the texts shown, so a longer value is never cut off.
     void showRows()
     {
         for (int k = 0; k < userFieldCount; ++k) {
@@ -61,6 +59,7 @@ private:
             buttons_[k]->SetLabel(toWx(editor_.rowName(k)));
             values_[k]->ChangeValue(toWx(editor_.valueText(k)));
         }
+        controls_.layOut(width, height);
     }
 
     void enter(int k)
@@ -73,6 +72,7 @@ private:
     }
 
     TowerFieldEditor& editor_;
+    DialogControls controls_;
     std::array<wxButton*, userFieldCount> buttons_{};
     std::array<wxTextCtrl*, userFieldCount> values_{};
 };
