@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "compiler/compile_directory.h"
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "geo/location_text.h"
 #include "tools/sample_directory.h"
 

@@ -19,7 +19,7 @@
 
 #include "compiler/compile_directory.h"
 #include "geo/ellipsoid.h"
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "geo/national_grid.h"
 #include "geo/utm.h"
 #include "tools/sample_directory.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "geo/map_outline.h"
-#include "geo/position.h"
+#include "records/position.h"
 
 class TowerDatabase;
 struct Tower;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "records/number_text.h"
 #include "records/value_readers.h"
 
 std::string radiusText(double radius) { return std::to_string(wholeMetres(radius)); }

@@ -10,7 +10,7 @@
 #include "document/dialog_choices.h"
 #include "document/document_file.h"
 #include "document/web_links.h"
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "geo/location_text.h"
 #include "geo/outline_loader.h"
 #include "query/csv_export.h"
@@ -21,6 +21,7 @@
 #include "query/tower_text.h"
 #include "query/user_fields.h"
 #include "records/file_bytes.h"
+#include "records/number_text.h"
 #include "records/value_readers.h"
 
 namespace {

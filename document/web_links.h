@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "geo/position.h"
+#include "records/position.h"
 #include "geo/wgs84.h"
 
 // Addresses of the two online street map services the "www map" button can open.

@@ -3,13 +3,13 @@
 // UTM, projected on WGS-84 without a datum shift. Irish places have only their grid reference.
 #include "geo/location_text.h"
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 #include "geo/ellipsoid.h"
 #include "geo/geo_constants.h"
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "geo/national_grid.h"
 #include "geo/utm.h"
-#include "records/value_readers.h"
+#include "records/number_text.h"
 
 ReferenceSystem referenceSystem = ReferenceSystem::OS;
 

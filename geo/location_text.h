@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "geo/position.h"
+#include "records/position.h"
 
 // The reference systems a place can be told in; numbered as the Options dialog's radio buttons.
 enum class ReferenceSystem : std::int32_t { OS = 0, UTM = 1, LatLong = 2 };

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "geo/position.h"
+#include "records/position.h"
 
 // The outline map drawn behind the towers: layers of polylines, each layer drawn with its own pen.
 // Coordinates are in the towers' units (100 m on the national grid, Irish places shifted).

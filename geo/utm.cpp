@@ -9,10 +9,10 @@
 
 #include <cmath>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 #include "geo/ellipsoid.h"
 #include "geo/geo_constants.h"
-#include "records/value_readers.h"
+#include "records/number_text.h"
 
 namespace {
 

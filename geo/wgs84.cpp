@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "geo/position.h"
+#include "records/position.h"
 
 // True WGS-84 latitude and longitude, as phones, satnavs and map services read them, in degrees
 // (north and east positive).

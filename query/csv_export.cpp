@@ -3,7 +3,7 @@
 #include <ostream>
 #include <vector>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 #include "geo/location_text.h"
 #include "query/tower_text.h"
 #include "query/user_fields.h"

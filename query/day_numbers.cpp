@@ -3,7 +3,7 @@
 #include <ctime>
 #include <limits>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 #include "records/value_readers.h"
 
 // The calendar's arithmetic truncates toward zero and takes remainders with the dividend's sign,

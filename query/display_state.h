@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "geo/position.h"
+#include "records/position.h"
 #include "query/selection_step.h"
 #include "query/sort_key.h"
 #include "records/tower.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 #include "geo/wgs84.h"
 #include "query/csv_export.h"
 #include "query/tower_database.h"

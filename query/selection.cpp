@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "query/sort_order.h"
 #include "query/sorting.h"
 #include "query/tower_database.h"

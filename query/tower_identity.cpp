@@ -1,6 +1,6 @@
 #include "query/tower_identity.h"
 
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "records/tower_directory.h"
 
 std::string identityText(const TowerIdentity& identity)

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "geo/position.h"
+#include "records/position.h"
 #include "records/tower.h"
 
 class TowerDirectory;

@@ -3,7 +3,7 @@
 #include <array>
 #include <cctype>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 #include "geo/location_text.h"
 #include "query/user_fields.h"
 #include "records/tower_directory.h"

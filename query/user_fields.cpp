@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 #include "records/value_readers.h"
 
 UserFieldSlots userFields;

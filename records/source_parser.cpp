@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "records/value_readers.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "geo/position.h"
+#include "records/position.h"
 
 // A tower's key in its database and in the user's own field values.
 using TowerId = std::int32_t;

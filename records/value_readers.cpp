@@ -8,43 +8,17 @@
 #include <optional>
 #include <string>
 
+#include "records/number_text.h"
 #include "records/tower.h"
 
 namespace {
-
-// White space as the C library's isspace sees it in the "C" locale.
-bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-struct IntegerRead {
-    std::int32_t value = 0;
-    std::size_t end = 0;  // just past the number; 0 when there was none
-};
-
-// Reads white space, an optional sign and digits from `from`. A number beyond the 32-bit range
-// stops at its limit instead of wrapping into a value of the other sign.
-IntegerRead readIntegerAt(std::string_view text, std::size_t from)
-{
-    std::size_t at = from;
-    while (at < text.size() && isSpace(text[at])) ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-    if (at >= text.size() || !isDigit(text[at])) return {};
-    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    std::int64_t magnitude = 0;
-    for (; at < text.size() && isDigit(text[at]); ++at)
-        if (magnitude < limit) magnitude = magnitude * 10 + (text[at] - '0');
-    if (magnitude > limit) magnitude = limit;
-    const std::int64_t value = negative ? -magnitude : std::min(magnitude, limit - 1);
-    return {static_cast<std::int32_t>(value), at};
-}
 
 // A decimal number such as "19.30", "-7.5" or "1e2" after optional white space, read to the
 // nearest single-precision value; none when the text holds no such number or it overflows.
 std::optional<float> readFloatAt(std::string_view text, std::size_t from)
 {
     std::size_t at = from;
-    while (at < text.size() && isSpace(text[at])) ++at;
+    while (at < text.size() && isScanSpace(text[at])) ++at;
     if (at < text.size() && text[at] == '+') ++at;  // std::from_chars takes no '+'
     const std::size_t start = at;
     if (at < text.size() && text[at] == '-') ++at;
@@ -165,10 +139,3 @@ std::optional<std::int32_t> readWholeInteger(std::string_view text)
     return value;
 }
 
-std::int32_t clampToInt32(double value)
-{
-    if (!(value == value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
-}

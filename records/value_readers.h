@@ -26,6 +26,3 @@ std::int32_t readPracticeTime(std::string_view text);
 // none for anything else.
 std::optional<std::int32_t> readWholeInteger(std::string_view text);
 
-// A number as a 32-bit integer: truncated toward zero, held at the ends of the range beyond them,
-// and 0 for NaN, where a plain conversion would be undefined.
-std::int32_t clampToInt32(double value);

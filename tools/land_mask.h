@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "geo/map_outline.h"
-#include "geo/position.h"
+#include "records/position.h"
 
 // Which positions are dry land, judged from the outline map's first layer, whose polylines
 // are closed shores of the sea and of lakes alike. A point inside an odd number of them is on

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "tools/land_mask.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "geo/outline_loader.h"
 #include "records/source_parser.h"
 #include "records/tower_directory.h"

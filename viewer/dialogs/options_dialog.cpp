@@ -2,7 +2,7 @@
 
 #include <wx/dialog.h>
 
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 #include "viewer/dialog_builder.h"
 #include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/validators.h"

@@ -1,4 +1,4 @@
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,27 @@
 #include <cstdlib>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+// Whole numbers and their decimal texts, as the directory's readers, the grid references and the
+// location texts all read and write them.
+
+// White space as the C library's isspace sees it in the "C" locale.
+inline bool isScanSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct IntegerRead {
+    std::int32_t value = 0;
+    std::size_t end = 0;  // just past the number; 0 when there was none
+};
+
+// Reads as a "%d" scan does from `from`: white space, an optional sign and digits. A number
+// beyond the 32-bit range stops at its limit instead of wrapping into a value of the other sign.
+IntegerRead readIntegerAt(std::string_view text, std::size_t from);
+
+// A number as a 32-bit integer: truncated toward zero, held at the ends of the range beyond them,
+// and 0 for NaN, where a plain conversion would be undefined.
+std::int32_t clampToInt32(double value);
 
 // Whole numbers written in decimal onto the end of a text being built, without a text of their
 // own in between.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "geo/position.h"
+#include "records/position.h"
 
 // Grid reference text: "TQ102665" (two letters of the national grid, three digits of easting,
 // three of northing, 100 m resolution) or "O 153340" (one Irish grid letter and a blank).

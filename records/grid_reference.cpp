@@ -4,12 +4,12 @@
 //
 // Integer division and remainder below are C++'s, which truncate toward zero and give the
 // remainder the dividend's sign, as the grid's arithmetic expects.
-#include "geo/grid_reference.h"
+#include "records/grid_reference.h"
 
 #include <array>
 #include <optional>
 
-#include "geo/decimal_text.h"
+#include "records/number_text.h"
 
 namespace {
 
@@ -30,27 +30,12 @@ std::optional<std::int32_t> letterIndex(char letter)
     return found;
 }
 
-bool isScanSpace(char c)
+// A digit group as a "%d" scan reads it; none when it holds no number.
+std::optional<std::int32_t> readGroup(std::string_view group)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// Reads a digit group as a "%d" scan reads it: leading white space skipped, an optional sign,
-// then digits up to the first non-digit. None when the group holds no number.
-std::optional<std::int32_t> scanGroup(std::string_view group)
-{
-    std::size_t at = 0;
-    while (at < group.size() && isScanSpace(group[at])) ++at;
-    bool negative = false;
-    if (at < group.size() && (group[at] == '+' || group[at] == '-')) {
-        negative = group[at] == '-';
-        ++at;
-    }
-    if (at == group.size() || group[at] < '0' || group[at] > '9') return std::nullopt;
-    std::int32_t value = 0;
-    for (; at < group.size() && group[at] >= '0' && group[at] <= '9'; ++at)
-        value = value * 10 + (group[at] - '0');
-    return negative ? -value : value;
+    const IntegerRead read = readIntegerAt(group, 0);
+    if (read.end == 0) return std::nullopt;
+    return read.value;
 }
 
 // A negative remainder keeps its sign in front: "-05".
@@ -68,8 +53,8 @@ Position parseGridRef(std::string_view text)
     // A letter outside the table or a digit group without a number makes no reference: such
     // text is no position rather than a place somewhere off the grid.
     const auto k1 = letterIndex(text[0]);
-    const auto easting = scanGroup(text.substr(2, 3));
-    const auto northing = scanGroup(text.substr(5, 3));
+    const auto easting = readGroup(text.substr(2, 3));
+    const auto northing = readGroup(text.substr(5, 3));
     if (!k1 || !easting || !northing) return {};
 
     Position position{*easting, *northing};
