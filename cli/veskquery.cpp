@@ -308,6 +308,7 @@ private:
     // One line a displayed tower: its link to the map service, empty for a tower without a place.
     void writeLinks(std::int32_t service, std::ostream& out)
     {
+        if (service == webMapOpenStreetMap) wgs84();  // fails, when it does, before any line is out
         for (const TowerId id : database_.displayOrder) {
             const Position position = database_.tower(id)->position;
             if (!position.isSet()) {
@@ -380,5 +381,8 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
     } catch (const UsageError& error) {
         err << "veskquery: " << oneLine(error.what()) << '\n';
         return 2;
+    } catch (const std::runtime_error& error) {  // no PROJ for a WGS-84 place, say
+        err << "veskquery: " << oneLine(error.what()) << '\n';
+        return 1;
     }
 }

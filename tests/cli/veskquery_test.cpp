@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sstream>
 
 #include "cli/veskquery.h"
 #include "tests/document/doc_test_support.h"
+#include "tests/support/program_run.h"
 
 using namespace docfixture;
 using namespace std::string_literals;
@@ -149,6 +149,9 @@ TEST_F(VeskQueryTest, CsvIsTheExportFile)
 
 TEST_F(VeskQueryTest, LinksAndGpsFormatsForEachDisplayedTower)
 {
+#ifdef BELFRIX_WITHOUT_PROJ
+    GTEST_SKIP() << "this build has no PROJ for true WGS-84 places";
+#endif
     const Result links = run({"--and", "county", "Hants", "Hants", "--links", "multimap"});
     EXPECT_EQ(links.status, 0);
     // Dunton, then Easton, which has no place to link to.
@@ -226,31 +229,21 @@ TEST_F(VeskQueryTest, HelpPrintsTheUsage)
 // The built program, run in a folder holding vesk.dat as a script would run it.
 class VeskQueryProgramTest : public VeskQueryTest {
 protected:
-    Result runProgram(const std::string& arguments)
+    Result runProgram(const std::vector<std::string>& arguments)
     {
-        const std::string command = "cd '" + folder.path().string() + "' && '" BELFRIX_BINARY_DIR
-                                    "/cli/veskquery' " + arguments + " 2>stderr.txt";
-        Result result{-1, {}, {}};
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return result;
-        char buffer[4096];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = readAll(folder / "stderr.txt");
-        return result;
+        const ProgramRun run = ::runProgram(BELFRIX_BINARY_DIR "/cli/veskquery", arguments, folder.path());
+        return {run.status, run.out, run.error};
     }
 };
 
 TEST_F(VeskQueryProgramTest, ReadsVeskDatFromTheWorkingFolder)
 {
-    const Result result = runProgram("--and 'no of bells' 6 8 --sort-desc 'no of bells'");
+    const Result result = runProgram({"--and", "no of bells", "6", "8", "--sort-desc", "no of bells"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, lines({chart, aston, bexley}));
     EXPECT_EQ(result.err, "");
 
-    const Result csv = runProgram("--and 'place name' Aston Aston --csv");
+    const Result csv = runProgram({"--and", "place name", "Aston", "Aston", "--csv"});
     EXPECT_EQ(csv.out,
               "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www\r\n"
               "\"Aston\",\"Midshire\",\"S Mary\",,8,\"0-0-0\",,,\"Thu\",19.30,\"TQ102665\",\"www.aston.org.uk\"\r\n");
@@ -258,7 +251,7 @@ TEST_F(VeskQueryProgramTest, ReadsVeskDatFromTheWorkingFolder)
 
 TEST_F(VeskQueryProgramTest, BadUseExitsWithStatusTwo)
 {
-    const Result result = runProgram("--sort");
+    const Result result = runProgram({"--sort"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "veskquery: option --sort needs an argument\n");

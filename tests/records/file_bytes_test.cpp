@@ -1,18 +1,18 @@
 // Reading a file whole, and replacing one so that a failed write leaves the old file as it was.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
 #include "records/file_bytes.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temporary_folder.h"
 
 namespace fs = std::filesystem;
@@ -40,6 +40,9 @@ TEST(FileBytes, ReadsEveryByteOrNothing)
 
 TEST(FileBytes, ReplacesAFileAndKeepsItsPermissions)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files have no permission bits (file_bytes_windows_test checks their attributes)";
+#endif
     TemporaryFolder folder;
     const fs::path file = folder.path() / "vesk.dat";
     replaceFileContents(file, "first");
@@ -77,20 +80,17 @@ TEST(FileBytes, ADiskFullWriteLeavesTheOldFileWhole)
     replaceFileContents(file, "the old file");
 
     // A file size limit stands in for a full disk: writes beyond it fail with EFBIG.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    if (!FileSizeLimit::available) GTEST_SKIP() << "no file size limit here to stand in for a full disk";
     bool failed = false;
-    try {
-        replaceFileContents(file, std::string(100000, 'n'));
-    } catch (const std::runtime_error&) {
-        failed = true;
+    {
+        const FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.isSet());
+        try {
+            replaceFileContents(file, std::string(100000, 'n'));
+        } catch (const std::runtime_error&) {
+            failed = true;
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_TRUE(failed);
     EXPECT_EQ(readFileBytes(file), "the old file");
@@ -99,6 +99,9 @@ TEST(FileBytes, ADiskFullWriteLeavesTheOldFileWhole)
 
 TEST(FileBytes, WritesThroughSymbolicLinksAndKeepsThem)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "files are replaced without following symbolic links on Windows";
+#endif
     TemporaryFolder folder;
     fs::create_directory(folder.path() / "elsewhere");
     const fs::path real = folder.path() / "elsewhere" / "vesk.dat";
@@ -130,12 +133,20 @@ TEST(FileBytes, WritesThroughSymbolicLinksAndKeepsThem)
     EXPECT_THROW(replaceFileContents(folder.path() / "loop-a", "x"), FileWriteError);
 }
 
+#ifdef _WIN32
+// A read-only file is read-only for every user.
+template <typename Check>
+void asOrdinaryUser(const fs::path&, Check check)
+{
+    EXPECT_TRUE(check());
+}
+#else
 // Runs the check as a user other than root where the tests run as root, who may write any file.
 template <typename Check>
 void asOrdinaryUser(const fs::path& folder, Check check)
 {
     if (::geteuid() != 0) {
-        check();
+        EXPECT_TRUE(check());
         return;
     }
     fs::permissions(folder, fs::perms::all);  // the other user may make files in it
@@ -149,6 +160,7 @@ void asOrdinaryUser(const fs::path& folder, Check check)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
+#endif
 
 TEST(FileBytes, RefusesAFileTheUserMayNotWrite)
 {
