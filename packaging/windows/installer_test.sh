@@ -9,6 +9,8 @@ wine=$1 installer=$2 source=$3
 prefix=$(mktemp -d)
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=$(dirname "$wine")/wineserver64
+# One server for the whole test: a program that starts just as an idle server ends fails.
+"$wineserver" -p
 trap '"$wineserver" -k 2>/dev/null; rm -rf "$prefix"' EXIT
 failures=0
 check() {  # description, command...
@@ -24,7 +26,6 @@ registry_lacks() {  # key
 
 "$wine" wineboot --init >/dev/null 2>&1
 "$wine" "$installer" /S
-"$wineserver" -w
 
 folder="$prefix/drive_c/Program Files/Belfrix"
 menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Belfrix"
@@ -41,8 +42,9 @@ towers=$(cd "$folder" && "$wine" veskquery.exe --ids | wc -l)
 check "the installed veskquery reads the installed sample ($towers towers)" \
   test "$towers" -eq "$(($(wc -l <"$source") - 1))"
 
+# The uninstaller runs from a copy of itself, which removes the folder last.
 "$wine" "$folder/Uninstall.exe" /S
-"$wineserver" -w
+for _ in $(seq 60); do [ -e "$folder" ] || break; sleep 1; done
 check "installation folder removed" test ! -e "$folder"
 check "Start-menu entry removed" test ! -e "$menu"
 check "document type removed" registry_lacks 'HKCR\Belfrix.Document'
