@@ -68,10 +68,11 @@ int errnoOf(DWORD error)
     fail(path, errnoOf(::GetLastError()), leftIncomplete);
 }
 
+constexpr std::size_t mostAtOnce = 1 << 30;  // ReadFile and WriteFile take 32-bit counts
+
 // False, with the system's error left to read, when a write fails or writes nothing.
 bool writeAll(HANDLE file, std::string_view bytes)
 {
-    constexpr std::size_t mostAtOnce = 1 << 30;  // WriteFile takes a 32-bit count
     while (!bytes.empty()) {
         const auto size = static_cast<DWORD>(std::min(bytes.size(), mostAtOnce));
         DWORD written = 0;
@@ -156,7 +157,7 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path)
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size()) bytes.resize(bytes.size() + growth);
-        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 30));
+        const auto wanted = static_cast<DWORD>(std::min(bytes.size() - filled, mostAtOnce));
         DWORD got = 0;
         if (::ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr) == 0) {
             const DWORD error = ::GetLastError();

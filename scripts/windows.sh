@@ -27,6 +27,7 @@ googletest=$(scripts/windows/googletest.sh "$cache" "$toolchain") ||
 # stays up for the whole run: a program that starts just as an idle server ends fails.
 export WINEPREFIX=$cache/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=/usr/lib/wine/wineserver64
+mkdir -p "$WINEPREFIX"
 "$wineserver" -k 2>/dev/null
 "$wineserver" -p || stop "The Wine server could not start"
 trap '"$wineserver" -k' EXIT
