@@ -333,6 +333,7 @@ private:
     // One line a displayed tower: its link to the map service, empty for a tower without a place.
     void writeLinks(std::int32_t service, std::ostream& out)
     {
+        if (service == webMapOpenStreetMap) wgs84();  // fails, when it does, before any line is out
         for (const TowerId id : database_.displayOrder) {
             const Position position = database_.tower(id)->position;
             if (!position.isSet()) {

@@ -5,9 +5,11 @@
 #include <iostream>
 
 #include "compiler/compile_directory.h"
+#include "records/standard_streams.h"
 
 int main()
 {
+    writeStandardStreamsUnchanged();
     try {
         return compileDirectory(std::filesystem::path(), std::cout, std::cerr);
     } catch (const std::bad_alloc&) {

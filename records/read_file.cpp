@@ -32,13 +32,6 @@ std::string notRegular(const std::filesystem::path& path)
 
 }  // namespace
 
-std::string quotedPath(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
-
-FileReadError::FileReadError(const std::filesystem::path&, Reason reason, const std::string& message)
-    : std::runtime_error(message), reason_(reason)
-{
-}
-
 std::string readFileBytes(const std::filesystem::path& path, const FileKind& kind)
 {
     // Looked at before it is opened: opening a pipe would wait for a writer, and opening a device

@@ -6,13 +6,12 @@
 
 #include <atomic>
 #include <cerrno>
-#include <charconv>
-#include <climits>
 #include <cstring>
 #include <string>
 
 #include "records/file_bytes.h"
 #include "records/file_descriptor.h"
+#include "records/temporary_names.h"
 
 namespace fs = std::filesystem;
 
@@ -45,57 +44,24 @@ fs::path folderOf(const fs::path& target)
     return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
-// A temporary name is ".NAME.PID.N.tmp", with NAME cut short so that the whole stays within the
-// longest name a folder takes: a file whose own name is near that limit can still be written.
-constexpr std::size_t longestName = NAME_MAX;
-constexpr std::string_view temporarySuffix = ".tmp";
-constexpr std::size_t longestNumber = 10;  // digits of a 32-bit pid or counter
-
-std::string temporaryPrefix(const fs::path& target)
-{
-    const std::string name = target.filename().string();
-    const std::size_t room = longestName - 3 - 2 * longestNumber - temporarySuffix.size();
-    return "." + name.substr(0, room) + ".";
-}
-
-// The pid in a temporary name of ours for the target, or 0 when the name is none of ours.
-pid_t writerOf(std::string_view name, std::string_view prefix)
-{
-    if (!name.starts_with(prefix) || !name.ends_with(temporarySuffix)) return 0;
-    name.remove_prefix(prefix.size());
-    name.remove_suffix(temporarySuffix.size());
-    const std::size_t dot = name.find('.');
-    if (dot == std::string_view::npos) return 0;
-    pid_t pid = 0;
-    const auto [end, error] = std::from_chars(name.data(), name.data() + dot, pid);
-    if (error != std::errc() || end != name.data() + dot || pid <= 0) return 0;
-    const std::string_view counter = name.substr(dot + 1);
-    if (counter.empty() || counter.find_first_not_of("0123456789") != std::string_view::npos) return 0;
-    return pid;
-}
-
 // Removes the temporary files that writes of the target by processes now gone left behind.
 void clearDeadTemporaries(const fs::path& target)
 {
-    const fs::path folder = folderOf(target);
-    const std::string prefix = temporaryPrefix(target);
-    DIR* entries = ::opendir(folder.c_str());
+    DIR* entries = ::opendir(folderOf(target).c_str());
     if (entries == nullptr) return;
     while (const dirent* entry = ::readdir(entries)) {
-        const pid_t writer = writerOf(entry->d_name, prefix);
-        if (writer != 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+        const auto writer = static_cast<pid_t>(writerOf(entry->d_name, target));
+        if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
             ::unlinkat(::dirfd(entries), entry->d_name, 0);
     }
     ::closedir(entries);
 }
 
 // A fresh temporary name beside the target, not yet taken.
-fs::path temporaryName(const fs::path& target)
+fs::path temporaryBeside(const fs::path& target)
 {
     static std::atomic<unsigned> counter{0};
-    return folderOf(target) /
-           (temporaryPrefix(target) + std::to_string(::getpid()) + "." + std::to_string(counter++) +
-            std::string(temporarySuffix));
+    return folderOf(target) / temporaryName(target, static_cast<std::uint64_t>(::getpid()), counter++);
 }
 
 // Writes every byte; gives 0, or the error that stopped it.
@@ -152,7 +118,7 @@ void replaceFileContents(const fs::path& path, std::string_view bytes, Temporary
     fs::path named;
     if (!unnamed) {
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            named = temporaryName(target);
+            named = temporaryBeside(target);
             fd = ::open(named.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd < 0 && errno != EEXIST) fail(path, errno);
         }
@@ -174,7 +140,7 @@ void replaceFileContents(const fs::path& path, std::string_view bytes, Temporary
             if (file.close() != 0) discard(errno);
             return;
         }
-        named = temporaryName(target);
+        named = temporaryBeside(target);
         if (!linkUnnamed(file.get(), named)) {
             named.clear();
             // The system gives unnamed files no name after all: the bytes go the named way.

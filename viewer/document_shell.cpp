@@ -7,12 +7,6 @@
 #include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
-namespace {
-
-std::filesystem::path filePath(const wxString& path) { return std::filesystem::path(path.fn_str().data()); }
-
-}  // namespace
-
 DocumentShell::DocumentShell(VeskDoc& document, ShellWindow& window)
     : document_(document), window_(window), history_(recentFileCount)
 {

@@ -1,5 +1,8 @@
 #include "viewer/map_view.h"
 
+#include <optional>
+
+#include <wx/dcgraph.h>
 #include <wx/dcmemory.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
@@ -31,11 +34,15 @@ MapPainter::MapPainter() : canvas_(mapCanvasSize, mapCanvasSize, 24)
 
 const wxBitmap& MapPainter::render(VeskDoc& document)
 {
-    wxMemoryDC dc(canvas_);
+    wxMemoryDC memory(canvas_);
+    // The markers are stroked through a graphics context. GTK's device contexts draw through one
+    // already; Windows' own (GDI) ones get one put around them.
+    std::optional<wxGCDC> withContext;
+    wxDC& dc = memory.GetGraphicsContext() != nullptr ? static_cast<wxDC&>(memory) : withContext.emplace(memory);
     dc.SetBackground(*wxWHITE_BRUSH);
     dc.Clear();
     // Crisp one-pixel lines that cover their first pixel and stop before their last.
-    if (wxGraphicsContext* context = dc.GetGraphicsContext()) context->SetAntialiasMode(wxANTIALIAS_NONE);
+    dc.GetGraphicsContext()->SetAntialiasMode(wxANTIALIAS_NONE);
     if (document.database() != nullptr) drawOutline(dc, *document.database());
     const ViewPoint ringed = document.measureFromCurrentTower();
     if (document.database() != nullptr) drawMarkers(dc, *document.database(), ringed);

@@ -207,7 +207,7 @@ std::optional<std::filesystem::path> VeskFrame::askExportFileName(ExportFormat f
                                                                   : FileDialogKind::Export;
     const auto chosen = chooseFile(kind, toWx(exportProposedName));
     if (!chosen) return std::nullopt;
-    return std::filesystem::path(chosen->fn_str().data());
+    return filePath(*chosen);
 }
 
 // --- ShellWindow ---------------------------------------------------------------------------------

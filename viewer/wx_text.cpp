@@ -29,3 +29,8 @@ std::string fromWx(const wxString& text)
     }
     return bytes;
 }
+
+std::filesystem::path filePath(const wxString& name)
+{
+    return std::filesystem::path(static_cast<const std::filesystem::path::value_type*>(name.fn_str()));
+}

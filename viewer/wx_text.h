@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -12,3 +13,6 @@ wxString toWx(std::string_view bytes);
 
 // A character beyond the code page becomes '?'.
 std::string fromWx(const wxString& text);
+
+// A file name as the file system knows it: wide characters on Windows, its own bytes elsewhere.
+std::filesystem::path filePath(const wxString& name);

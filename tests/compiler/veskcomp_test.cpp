@@ -1,47 +1,22 @@
 // The built veskcomp program, run in temporary folders as a user would run it.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <functional>
-#include <iterator>
 #include <string>
 
 #include "records/tower_directory.h"
-#include "tests/support/temporary_folder.h"
 #include "tests/support/bytes.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/program_run.h"
+#include "tests/support/special_files.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
-const std::string veskcomp = BELFRIX_BINARY_DIR "/compiler/veskcomp";
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string error;
-};
-
-// Runs the program in `folder` through the shell; `prefix` may set limits before it starts.
-Outcome runIn(const TemporaryFolder& folder, const std::string& arguments = "", const std::string& prefix = "")
+ProgramRun runIn(const TemporaryFolder& folder, const std::vector<std::string>& arguments = {})
 {
-    const std::string command = "cd '" + folder.path().string() + "' && " + prefix + "'" + veskcomp
-                                + "' " + arguments + " >../" + folder.path().filename().string()
-                                + ".out 2>../" + folder.path().filename().string() + ".err";
-    const int raw = std::system(command.c_str());
-    const std::filesystem::path base = folder.path().parent_path() / folder.path().filename();
-    const std::string outPath = base.string() + ".out";
-    const std::string errorPath = base.string() + ".err";
-    const auto contents = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
-    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contents(outPath), contents(errorPath)};
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errorPath);
-    return run;
+    return runProgram(BELFRIX_BINARY_DIR "/compiler/veskcomp", arguments, folder.path());
 }
 
 const std::string threeTowers =
@@ -54,7 +29,7 @@ TEST(Veskcomp, CompilesAndPrintsTheSummary)
 {
     TemporaryFolder folder;
     folder.write("vesk.txt", threeTowers);
-    const Outcome run = runIn(folder, "ignored arguments");
+    const ProgramRun run = runIn(folder, {"ignored", "arguments"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "3 Towers, 2 Counties, 3 Saints, 1 URLs\n");
     EXPECT_EQ(run.error, "");
@@ -75,7 +50,7 @@ TEST(Veskcomp, HeaderOnlyAndEmptySources)
     for (const std::string source : {"Place\\Bells\n", ""}) {
         TemporaryFolder folder;
         folder.write("vesk.txt", source);
-        const Outcome run = runIn(folder);
+        const ProgramRun run = runIn(folder);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, "0 Towers, 0 Counties, 0 Saints, 0 URLs\n");
         EXPECT_EQ(folder.read("vesk.dat"), bytesOf({0xFF, 0xFF, 0xFF, 0xFF}));
@@ -86,7 +61,7 @@ TEST(Veskcomp, MissingSourceFailsAndKeepsTheDataFile)
 {
     TemporaryFolder folder;
     folder.write("vesk.dat", "previous");
-    const Outcome run = runIn(folder);
+    const ProgramRun run = runIn(folder);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.error.find("vesk.txt"), std::string::npos) << run.error;
@@ -101,7 +76,13 @@ TEST(Veskcomp, FullDiskFailsAfterTheSummaryAndKeepsTheOldDataFile)
     folder.write("vesk.txt", source);
     folder.write("vesk.dat", "previous");
     // A file size limit of 1024 bytes stands in for a full disk; the write fails with EFBIG.
-    const Outcome run = runIn(folder, "", "ulimit -f 2 && trap '' XFSZ && ");
+    if (!FileSizeLimit::available) GTEST_SKIP() << "no file size limit here to stand in for a full disk";
+    ProgramRun run;
+    {
+        const FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.isSet());
+        run = runIn(folder);
+    }
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "500 Towers, 1 Counties, 0 Saints, 0 URLs\n");
     EXPECT_NE(run.error.find("vesk.dat"), std::string::npos) << run.error;
@@ -118,8 +99,10 @@ TEST(Veskcomp, RefusesWhatIsNoRegularFileOrTooLargeWithoutWaiting)
         std::function<void(const TemporaryFolder&)> make;
         std::string said;
     };
+    if (!SpecialFiles::available) GTEST_SKIP() << "no pipes in the file system here";
     const auto fifo = [](const TemporaryFolder& folder, const char* name) {
-        ASSERT_EQ(::mkfifo((folder / name).c_str(), 0600), 0);
+        const SpecialFiles special(folder.path());
+        std::filesystem::rename(special.fifo, folder / name);
     };
     const Case cases[] = {
         {"source a FIFO", [&](auto& folder) { fifo(folder, "vesk.txt"); },
@@ -143,9 +126,11 @@ TEST(Veskcomp, RefusesWhatIsNoRegularFileOrTooLargeWithoutWaiting)
     for (const Case& c : cases) {
         TemporaryFolder folder;
         c.make(folder);
-        const Outcome run = runIn(folder, "", "timeout 10 ");
-        EXPECT_EQ(run.status, 1) << c.name;
-        EXPECT_EQ(run.error, c.said) << c.name;
+        const bool refused = finishesWithin(10, [&] {
+            const ProgramRun run = runIn(folder);
+            return run.status == 1 && run.error == c.said;
+        });
+        EXPECT_TRUE(refused) << c.name;
     }
 }
 

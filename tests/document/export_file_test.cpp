@@ -5,7 +5,7 @@
 
 #include "document/vesk_doc.h"
 #include "tests/document/doc_test_support.h"
-#include "tests/support/special_files.h"
+#include "tests/support/file_size_limit.h"
 
 using namespace docfixture;
 
@@ -36,6 +36,9 @@ protected:
 
 TEST_F(ExportFileTest, ThroughALinkTheLinkedFileIsReplaced)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "files are replaced without following symbolic links on Windows";
+#endif
     writeAll(folder / "towers.csv", "old");
     std::filesystem::create_symlink("towers.csv", folder / "latest.csv");
     EXPECT_EQ(exportTo(folder / "latest.csv"), "not busy");
@@ -47,10 +50,14 @@ TEST_F(ExportFileTest, AFailedExportLeavesTheEarlierFileWhole)
 {
     const std::string earlier(100, 'e');
     writeAll(folder / "towers.csv", earlier);
-    const std::string said = [&] {
-        const FileSizeLimit diskFull(200);
-        return exportTo(folder / "towers.csv");
-    }();
+    // A file size limit below the export's size stands in for a full disk.
+    if (!FileSizeLimit::available) GTEST_SKIP() << "no file size limit here to stand in for a full disk";
+    std::string said;
+    {
+        const FileSizeLimit limit(200);
+        ASSERT_TRUE(limit.isSet());
+        said = exportTo(folder / "towers.csv");
+    }
     EXPECT_EQ(said, "message: " + quotedPath(folder / "towers.csv") +
                         " cannot be written: File too large. Any earlier file of that name is unchanged.");
     EXPECT_EQ(readAll(folder / "towers.csv"), earlier);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "document/command_ids.h"
 #include "document/document_file.h"
 #include "document/vesk_doc.h"
@@ -72,6 +74,23 @@ TEST_F(OpenSaveTest, SaveWritesTheTwentyOneByteDocument)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
               2);
+}
+
+TEST_F(OpenSaveTest, ADocumentWithAccentedLettersInItsNameSavesAndOpens)
+{
+    // The name reaches the file system whole; on Windows that takes the wide-character calls.
+    const std::filesystem::path name(u8"\u00C1th \u00D3 D\u00FAin.bx0");
+    doc.newDocument();
+    doc.applyMapOptions({ReferenceSystem::OS, "SU123456", 1562.5f, webMapStreetmap});
+    ASSERT_TRUE(doc.saveDocument(folder.path() / name));
+    ASSERT_TRUE(doc.saveDocument(folder.path() / name));  // replacing itself
+    doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 50000, webMapStreetmap});
+    ASSERT_TRUE(doc.openDocument(folder.path() / name));
+    EXPECT_EQ(doc.centreText(), "SU123456");
+    std::vector<std::filesystem::path> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::filesystem::path>{"vesk.dat", name}));
 }
 
 TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)

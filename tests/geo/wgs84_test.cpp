@@ -10,6 +10,9 @@ constexpr double tolerance = 1e-8;
 
 TEST(Wgs84, NationalAndIrishPositionsAgreeWithProj)
 {
+#ifdef BELFRIX_WITHOUT_PROJ
+    GTEST_SKIP() << "this build has no PROJ for true WGS-84 places";
+#endif
     const auto rows = readReferenceTable("wgs84_positions.csv");
     ASSERT_GE(rows.size(), 19u);
     const Wgs84Converter toWgs84;
@@ -39,6 +42,9 @@ TEST(Wgs84, NationalAndIrishPositionsAgreeWithProj)
 
 TEST(Wgs84, NoPositionHasNoLatitude)
 {
+#ifdef BELFRIX_WITHOUT_PROJ
+    GTEST_SKIP() << "this build has no PROJ for true WGS-84 places";
+#endif
     const Wgs84Converter toWgs84;
     EXPECT_FALSE(toWgs84(Position{}).has_value());
     EXPECT_TRUE(toWgs84.convert({}).empty());

@@ -1,24 +1,30 @@
 #pragma once
 
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <thread>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 // Files that are no regular files, made in a folder: what a user may point a program at by
-// mistake, and what must be refused without waiting on it.
+// mistake, and what must be refused without waiting on it. Windows has neither pipes in the file
+// system nor sockets there: `available` is false, and the tests that need them are skipped.
 struct SpecialFiles {
+#ifdef _WIN32
+    static constexpr bool available = false;
+    explicit SpecialFiles(const std::filesystem::path&) {}
+#else
+    static constexpr bool available = true;
     explicit SpecialFiles(const std::filesystem::path& folder)
         : fifo(folder / "fifo"), socket(folder / "socket")
     {
@@ -31,6 +37,7 @@ struct SpecialFiles {
             throw std::runtime_error("cannot make a socket");
     }
     ~SpecialFiles() { ::close(socketFd_); }
+#endif
     SpecialFiles(const SpecialFiles&) = delete;
     SpecialFiles& operator=(const SpecialFiles&) = delete;
 
@@ -45,6 +52,10 @@ private:
 // within the time: a read or write that waits on a pipe fails the test instead of hanging it.
 inline bool finishesWithin(int seconds, const std::function<bool()>& check)
 {
+#ifdef _WIN32
+    (void)seconds;
+    return check();
+#else
     const pid_t child = ::fork();
     if (child < 0) return false;
     if (child == 0) ::_exit(check() ? 0 : 1);
@@ -59,28 +70,5 @@ inline bool finishesWithin(int seconds, const std::function<bool()>& check)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+#endif
 }
-
-// A file size limit stands in for a full disk while it lives: writes beyond it fail with EFBIG,
-// "File too large", instead of stopping the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        struct rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    struct rlimit saved_ {};
-    void (*oldHandler_)(int);
-};

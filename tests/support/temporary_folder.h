@@ -1,11 +1,11 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <string>
+#include <system_error>
 
 #include "records/file_bytes.h"
 
@@ -14,12 +14,29 @@ class TemporaryFolder {
 public:
     TemporaryFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "belfrix-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error(
-            "cannot make a temporary folder", pattern, std::error_code(errno, std::generic_category()));
-        path_ = pattern;
+        // create_directory makes the folder only when no one else has it already.
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path candidate = base / ("belfrix-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate)) {
+                path_ = candidate;
+                return;
+            }
+        }
+        throw std::filesystem::filesystem_error("cannot make a temporary folder", base,
+                                                std::make_error_code(std::errc::file_exists));
     }
-    ~TemporaryFolder() { std::filesystem::remove_all(path_); }
+    ~TemporaryFolder()
+    {
+        // Windows removes no read-only file: every file is made writable first.
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow,
+                                         ignored);
+        std::filesystem::remove_all(path_);
+    }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
