@@ -12,18 +12,19 @@ namespace {
 
 void BM_WriteCsv(benchmark::State& state)
 {
+    static UserFields fields;
     static TowerDatabase database = [] {
         TowerDatabase built = makeStressDatabase();
-        recomputeDisplayed(built);
-        userFields[0] = {"Visited", FieldType::Date, {}, {}};
+        recomputeDisplayed(built, fields);
+        fields[0] = {"Visited", FieldType::Date, {}, {}};
         for (const auto& [id, tower] : built.towers())
-            if (id % 2 == 0) userFields[0].numbers[id] = 140000 + id;
+            if (id % 2 == 0) fields[0].numbers[id] = 140000 + id;
         return built;
     }();
     std::size_t bytes = 0;
     for (auto _ : state) {
         std::ostringstream out;
-        writeCsv(out, database);
+        writeCsv(out, database, fields, ReferenceSystem::OS);
         bytes = out.str().size();
         benchmark::DoNotOptimize(bytes);
     }

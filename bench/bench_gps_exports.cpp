@@ -10,14 +10,17 @@
 #include "query/csv_export.h"
 #include "query/gps_exports.h"
 #include "query/selection.h"
+#include "query/user_fields.h"
 
 namespace {
+
+const UserFields noFields;
 
 TowerDatabase& stressDatabase()
 {
     static TowerDatabase database = [] {
         TowerDatabase built = makeStressDatabase();
-        recomputeDisplayed(built);
+        recomputeDisplayed(built, noFields);
         return built;
     }();
     return database;
@@ -54,18 +57,18 @@ void BM_Wgs84AllTowers(benchmark::State& state)
 
 void BM_ExportCsv(benchmark::State& state)
 {
-    exportAll(state, [](std::ostream& out, const TowerDatabase& database) { writeCsv(out, database); });
+    exportAll(state, [](std::ostream& out, const TowerDatabase& database) { writeCsv(out, database, noFields, ReferenceSystem::OS); });
 }
 
 void BM_ExportGpx(benchmark::State& state)
 {
-    exportAll(state, [](std::ostream& out, const TowerDatabase& database) { writeGpx(out, database, converter()); });
+    exportAll(state, [](std::ostream& out, const TowerDatabase& database) { writeGpx(out, database, noFields, ReferenceSystem::OS, converter()); });
 }
 
 void BM_ExportGeoJson(benchmark::State& state)
 {
     exportAll(state,
-              [](std::ostream& out, const TowerDatabase& database) { writeGeoJson(out, database, converter()); });
+              [](std::ostream& out, const TowerDatabase& database) { writeGeoJson(out, database, noFields, ReferenceSystem::OS, converter()); });
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "cli/veskquery.h"
 
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -8,25 +7,22 @@
 #include <string_view>
 #include <variant>
 
-#include "query/windows1252.h"
 #include "document/archive.h"
 #include "document/dialog_choices.h"
 #include "document/document_file.h"
 #include "document/map_options.h"
+#include "document/session.h"
 #include "document/web_links.h"
-#include "records/number_text.h"
-#include "records/grid_reference.h"
-#include "geo/location_text.h"
-#include "query/csv_export.h"
+#include "query/chunked_writer.h"
 #include "query/field_list.h"
-#include "query/gps_exports.h"
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "query/tower_text.h"
-#include "query/user_fields.h"
 #include "query/value_owners.h"
-#include "query/tower_database.h"
+#include "query/windows1252.h"
 #include "records/file_bytes.h"
+#include "records/grid_reference.h"
+#include "records/number_text.h"
 #include "records/value_readers.h"
 
 const char* const veskQueryUsage =
@@ -200,28 +196,16 @@ Query parseArguments(const std::vector<std::string>& arguments)
     return query;
 }
 
-// A list entry chosen by its text, as picking it in the dialog's list would; the first entry of
-// that text wins.
-int entryNamed(BuiltInEntries builtIn, const std::string& name)
-{
-    const std::vector<std::string> list = fieldList(builtIn);
-    for (std::size_t entry = 0; entry < list.size(); ++entry)
-        if (list[entry] == name) return static_cast<int>(entry);
-    throw UsageError("unknown field \"" + name + "\"");
-}
-
-
-// The run's display state. Each option changes it as the viewer's command would, but the
-// displayed towers are worked out only once, after the last option: the viewer recomputes them
-// after every command, and each recompute depends on nothing but this state.
+// The run's session. Each option changes it as the viewer's command would, but the displayed
+// towers are worked out only once, after the last option: the viewer recomputes them after every
+// command, and each recompute depends on nothing but the session's state.
 class QueryRun {
 public:
     QueryRun(const Query& query, std::ostream& err) : err_(err)
     {
-        database_ = TowerDatabase(TagReader(readFileBytes(query.dataFile, compiledDirectoryFile)));
-        if (database_.cutShort()) throw UsageError(damageReport(query.dataFile, database_));
-        setDefaultSortKeys(database_);
-        applyCentreAndRadius();
+        TowerDatabase directory(TagReader(readFileBytes(query.dataFile, compiledDirectoryFile)));
+        if (directory.cutShort()) throw UsageError(damageReport(query.dataFile, directory));
+        session_.useDirectory(std::move(directory));
     }
 
     void operator()(const SetDocument& action)
@@ -233,78 +217,62 @@ public:
             throw UsageError(quotedPath(action.path) + " is not a Belfrix document (the file " +
                              error.what() + ")");
         }
-        centreText_ = std::move(contents.centreText);
-        radius_ = contents.radius;
-        replaceUserFields(std::move(contents.fields));
-        setAside_.clear();
-        if (contents.ownership) {
-            setAside_ = std::move(contents.ownership->setAside);
-            const ReattachmentReport report =
-                reattachValues(userFields, setAside_, contents.ownership->owners, database_);
-            std::istringstream lines(reattachmentText(report));
-            for (std::string line; std::getline(lines, line);)
-                err_ << "veskquery: " << action.path << ": " << line << '\n';
-        }
-        applyCentreAndRadius();
+        std::istringstream lines(reattachmentText(session_.readDocument(std::move(contents))));
+        for (std::string line; std::getline(lines, line);)
+            err_ << "veskquery: " << action.path << ": " << line << '\n';
     }
     // The Options dialog's OK: the radius comes back in the dialog's single precision.
     void operator()(const SetCentre& action)
     {
-        centreText_ = action.text;
-        radius_ = static_cast<float>(radius_);
-        applyCentreAndRadius();
+        session_.applyCentreText(action.text, static_cast<float>(session_.radius()));
     }
     void operator()(const SetRadius& action)
     {
-        radius_ = action.metres;
-        applyCentreAndRadius();
+        session_.applyCentreText(session_.centreText(), action.metres);
     }
     void operator()(const SetReference& action)
     {
-        referenceSystem = action.system;
-        radius_ = static_cast<float>(radius_);
-        applyCentreAndRadius();
+        session_.setReferenceSystem(action.system);
+        session_.applyCentreText(session_.centreText(), static_cast<float>(session_.radius()));
     }
     // A pick, then the map's drawing of the picked tower, which makes it the reference point.
     void operator()(const FromTower& action)
     {
-        const Tower* tower = database_.tower(action.id);
+        TowerDatabase& directory = session_.database();
+        const Tower* tower = directory.tower(action.id);
         if (tower == nullptr)
             throw UsageError("no tower with id " + std::to_string(action.id) + " in the directory");
-        database_.distanceReference = tower;
+        directory.distanceReference = tower;
     }
     void operator()(const Select& action)
     {
         const bool testsAField = action.mode == StepMode::And || action.mode == StepMode::Or ||
                                  action.mode == StepMode::Xor;
         const int entry = testsAField ? entryNamed(selectionFieldEntries, action.field) : -1;
-        changeSelection(database_,
-                        selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}));
+        const UserFields& fields = session_.userFields();
+        changeSelection(session_.database(), fields,
+                        selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}, fields));
     }
     void operator()(const Sort& action)
     {
-        const FieldChoice choice =
-            fieldOfEntry(sortFieldEntries, entryNamed(sortFieldEntries, action.field));
-        database_.sortKeys[sortKeysGiven_++] = SortKey{choice.userField, choice.field, action.descending};
+        const FieldChoice choice = fieldOfEntry(sortFieldEntries, session_.userFields(),
+                                                entryNamed(sortFieldEntries, action.field));
+        session_.database().sortKeys[sortKeysGiven_++] = SortKey{choice.userField, choice.field, action.descending};
     }
 
     // As the viewer's Save writes it.
-    void saveDocument(const std::string& path) const
-    {
-        const ValueOwnership ownership{valueOwners(userFields, database_), setAside_};
-        replaceFileContents(path, encodeDocument(centreText_, radius_, userFields, ownership));
-    }
+    void saveDocument(const std::string& path) { replaceFileContents(path, session_.documentBytes()); }
 
     void write(Output output, std::int32_t linkService, std::ostream& out)
     {
-        recomputeDisplayed(database_);
+        session_.recompute();
         switch (output) {
-        case Output::Csv: writeCsv(out, database_); return;
-        case Output::Gpx: writeGpx(out, database_, wgs84()); return;
+        case Output::Csv: session_.writeExport(out, ExportFormat::Csv); return;
+        case Output::Gpx: session_.writeExport(out, ExportFormat::Gpx); return;
         case Output::GeoJson: {
-            const GpsExportCounts counts = writeGeoJson(out, database_, wgs84());
-            if (counts.leftOut > 0)
-                err_ << "veskquery: " << counts.leftOut << (counts.leftOut == 1 ? " tower" : " towers")
+            const std::int32_t leftOut = session_.writeExport(out, ExportFormat::GeoJson);
+            if (leftOut > 0)
+                err_ << "veskquery: " << leftOut << (leftOut == 1 ? " tower" : " towers")
                     << " without a position left out\n";
             return;
         }
@@ -312,34 +280,41 @@ public:
         case Output::List:
         case Output::Ids: break;
         }
-        std::string lines;
-        for (const TowerId id : database_.displayOrder) {
+        const TowerDatabase& directory = session_.database();
+        ChunkedWriter writer(out);
+        for (const TowerId id : directory.displayOrder) {
             if (output == Output::Ids)
-                appendDecimal(lines, id);
+                appendDecimal(writer.text(), id);
             else
-                appendTowerDescription(lines, database_.tower(id), database_, true);
-            lines += '\n';
-            if (lines.size() >= writeChunk) {
-                out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
-                lines.clear();
-            }
+                appendTowerDescription(writer.text(), directory.tower(id), directory, true,
+                                       session_.userFields(), session_.referenceSystem());
+            writer.text() += '\n';
+            writer.lineDone();
         }
-        out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
     }
 
 private:
-    static constexpr std::size_t writeChunk = 1 << 16;
+    // A list entry chosen by its text, as picking it in the dialog's list would; the first entry
+    // of that text wins.
+    int entryNamed(BuiltInEntries builtIn, const std::string& name) const
+    {
+        const std::vector<std::string> list = fieldList(builtIn, session_.userFields());
+        for (std::size_t entry = 0; entry < list.size(); ++entry)
+            if (list[entry] == name) return static_cast<int>(entry);
+        throw UsageError("unknown field \"" + name + "\"");
+    }
 
     // One line a displayed tower: its link to the map service, empty for a tower without a place.
     void writeLinks(std::int32_t service, std::ostream& out)
     {
-        if (service == webMapOpenStreetMap) wgs84();  // fails, when it does, before any line is out
-        for (const TowerId id : database_.displayOrder) {
-            const Position position = database_.tower(id)->position;
+        if (service == webMapOpenStreetMap) session_.wgs84();  // fails, when it does, before any line is out
+        const TowerDatabase& directory = session_.database();
+        for (const TowerId id : directory.displayOrder) {
+            const Position position = directory.tower(id)->position;
             if (!position.isSet()) {
                 out << '\n';
             } else if (service == webMapOpenStreetMap) {
-                const auto place = wgs84()(position);
+                const auto place = session_.wgs84()(position);
                 out << (place ? openStreetMapLink(*place) : std::string()) << '\n';
             } else {
                 out << (service == webMapMultimap ? multimapLink(position) : streetmapLink(position)) << '\n';
@@ -347,25 +322,8 @@ private:
         }
     }
 
-    const Wgs84Converter& wgs84()
-    {
-        if (!toWgs84_) toWgs84_ = std::make_unique<Wgs84Converter>();
-        return *toWgs84_;
-    }
-
-    // The centre read from its text as a grid reference, the radius in whole metres.
-    void applyCentreAndRadius()
-    {
-        database_.centre = parseGridRef(centreText_);
-        database_.radius = wholeMetres(radius_);
-    }
-
     std::ostream& err_;
-    TowerDatabase database_;
-    SetAsideTowers setAside_;
-    std::unique_ptr<Wgs84Converter> toWgs84_;
-    std::string centreText_{defaultCentreText};
-    double radius_ = defaultRadius;  // metres
+    Session session_;
     int sortKeysGiven_ = 0;
 };
 
@@ -388,9 +346,6 @@ void writeEncoded(std::ostream& out, TextEncoding encoding, Write write)
 int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                  TextEncoding terminalEncoding)
 {
-    // Each run starts as the viewer does: reference system OS, no user-defined fields.
-    referenceSystem = ReferenceSystem::OS;
-    resetUserFields();
     try {
         const Query query = parseArguments(arguments);
         if (query.help) {

@@ -10,6 +10,6 @@ ControlBarState showCurrentTower(const Tower* tower, const TowerDatabase& databa
     bar.centre = bar.wwwMap = tower->position.isSet();
     bar.www = tower->webPage != 0;
     bar.details = true;
-    bar.text = towerDescription(tower, database, false);
+    bar.text = towerName(tower, database);
     return bar;
 }

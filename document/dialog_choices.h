@@ -4,15 +4,17 @@
 #include "query/selection_step.h"
 #include "query/sort_key.h"
 
+class UserFields;
+
 // Between the Select and Sort dialogs' list entries and the fields they name: the built-in
 // entries first, then the named user-defined fields in slot order.
 
 // The step a Select dialog's OK makes. Invert, Undo Last and Select All carry only their mode.
-SelectionStep selectionStepOf(const SelectChoice& choice);
+SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fields);
 
 // The rows the Sort dialog starts with: each key's entry (none for an unnamed slot) and direction.
-SortRows sortRowsOf(const SortKeys& keys);
+SortRows sortRowsOf(const SortKeys& keys, const UserFields& fields);
 // The keys after the Sort dialog's OK. A row whose entry the user left as it was keeps its key's
 // field, even one no entry shows; a changed row takes the field of its new entry (none: built-in
 // -1, which compares nothing).
-SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows& chosen);
+SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows& chosen, const UserFields& fields);

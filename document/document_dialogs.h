@@ -9,11 +9,9 @@
 #include <vector>
 
 #include "document/map_options.h"
+#include "document/session.h"
 #include "document/tower_field_editor.h"
 #include "query/selection_step.h"
-
-// What Export writes: the CSV file, or the towers for GPS devices and map programs.
-enum class ExportFormat { Csv, Gpx, GeoJson };
 
 // Texts of the Export file dialog.
 inline constexpr std::string_view exportFileFilter = "(*.csv)|*.csv|(*.*)|*.*||";

@@ -5,32 +5,33 @@
 #include "query/tower_database.h"
 #include "records/value_readers.h"
 
-TowerFieldEditor::TowerFieldEditor(const Tower* tower, const TowerDatabase& database)
-    : header_(towerDescription(tower, database, true))
+TowerFieldEditor::TowerFieldEditor(const Tower* tower, const TowerDatabase& database, UserFields& fields,
+                                   ReferenceSystem system)
+    : fields_(fields), header_(towerDescription(tower, database, true, fields, system))
 {
     if (tower != nullptr) towerId_ = tower->id;
 }
 
 bool TowerFieldEditor::rowShown(int slot) const
 {
-    return isUserFieldSlot(slot) && userFields[slot].isNamed();
+    return isUserFieldSlot(slot) && fields_[slot].isNamed();
 }
 
 std::string TowerFieldEditor::rowName(int slot) const
 {
-    return rowShown(slot) ? userFields[slot].name : std::string();
+    return rowShown(slot) ? fields_[slot].name : std::string();
 }
 
 std::string TowerFieldEditor::valueText(int slot) const
 {
     if (!towerId_ || !rowShown(slot)) return {};
-    return userFieldValueText(slot, *towerId_);
+    return fields_.valueText(slot, *towerId_);
 }
 
 std::optional<EntryDialog> TowerFieldEditor::entryDialog(int slot) const
 {
     if (!towerId_ || !rowShown(slot)) return std::nullopt;
-    switch (userFields[slot].type) {
+    switch (fields_[slot].type) {
     case FieldType::Date: return EntryDialog::Date;
     case FieldType::Number: return EntryDialog::Number;
     case FieldType::String: return EntryDialog::Text;
@@ -43,33 +44,33 @@ std::string TowerFieldEditor::entryText(int slot) const
     const auto dialog = entryDialog(slot);
     if (!dialog) return {};
     if (*dialog == EntryDialog::Number) {
-        const std::int32_t* value = userFieldNumber(slot, *towerId_);
+        const std::int32_t* value = fields_.number(slot, *towerId_);
         return std::to_string(value ? *value : 0);
     }
-    return userFieldValueText(slot, *towerId_);
+    return fields_.valueText(slot, *towerId_);
 }
 
 bool TowerFieldEditor::enterValue(int slot, std::string_view text)
 {
     const auto dialog = entryDialog(slot);
     if (!dialog) return false;
-    const UserField before = userFields[slot];
+    const UserField before = fields_[slot];
     switch (*dialog) {
     case EntryDialog::Date:
         if (!namesADayOrNone(text)) return false;
-        setUserFieldNumber(slot, *towerId_, readDate(text));
+        fields_.setNumber(slot, *towerId_, readDate(text));
         break;
     case EntryDialog::Number: {
         const auto value = readWholeInteger(text);
         if (!value) return false;
-        setUserFieldNumber(slot, *towerId_, *value);
+        fields_.setNumber(slot, *towerId_, *value);
         break;
     }
     case EntryDialog::Text:
-        setUserFieldText(slot, *towerId_, std::string(text));
+        fields_.setText(slot, *towerId_, std::string(text));
         break;
     }
-    const UserField& after = userFields[slot];
+    const UserField& after = fields_[slot];
     if (after.numbers != before.numbers || after.texts != before.texts) changedAValue_ = true;
     return true;
 }

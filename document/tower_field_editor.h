@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "geo/location_text.h"
 #include "records/tower.h"
 #include "records/value_readers.h"  // readWholeInteger, as the Enter Number box reads its text
 
 class TowerDatabase;
+class UserFields;
 
 // Which entry dialog a row's button opens.
 enum class EntryDialog { Date, Number, Text };
@@ -18,8 +20,9 @@ enum class EntryDialog { Date, Number, Text };
 // back here, so each value changes at that OK and closing the editor undoes nothing.
 class TowerFieldEditor {
 public:
-    // No tower: the header is "No tower details" and no row opens an entry dialog.
-    TowerFieldEditor(const Tower* tower, const TowerDatabase& database);
+    // No tower: the header is "No tower details" and no row opens an entry dialog. The header
+    // tells the place in the reference system given; values go into the fields given.
+    TowerFieldEditor(const Tower* tower, const TowerDatabase& database, UserFields& fields, ReferenceSystem system);
 
     // The tower's full description, made once when the editor opens.
     const std::string& header() const { return header_; }
@@ -42,6 +45,7 @@ public:
     bool changedAValue() const { return changedAValue_; }
 
 private:
+    UserFields& fields_;
     std::optional<TowerId> towerId_;
     std::string header_;
     bool changedAValue_ = false;

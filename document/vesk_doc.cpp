@@ -1,6 +1,5 @@
 #include "document/vesk_doc.h"
 
-#include <algorithm>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -10,19 +9,11 @@
 #include "document/dialog_choices.h"
 #include "document/document_file.h"
 #include "document/web_links.h"
-#include "records/grid_reference.h"
-#include "geo/location_text.h"
-#include "geo/outline_loader.h"
-#include "query/csv_export.h"
 #include "query/field_list.h"
-#include "query/gps_exports.h"
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "query/tower_text.h"
-#include "query/user_fields.h"
 #include "records/file_bytes.h"
-#include "records/number_text.h"
-#include "records/value_readers.h"
 
 namespace {
 
@@ -38,106 +29,53 @@ private:
     DocumentViews& views_;
 };
 
-// Pans far beyond the grid keep the centre inside 32 bits instead of wrapping round.
-std::int32_t shifted(std::int32_t value, std::int32_t by)
-{
-    return clampToInt32(static_cast<double>(std::int64_t{value} + by));
-}
-
-
 }  // namespace
 
-ViewerLoad loadViewerDatabase(const ViewerFiles& files)
-{
-    ViewerLoad load;
-    try {
-        load.database = std::make_unique<TowerDatabase>(files.directory);
-        if (load.database->cutShort()) load.problems.push_back(damageReport(files.directory, *load.database));
-    } catch (const FileReadError& error) {
-        load.database = std::make_unique<TowerDatabase>();
-        if (error.reason() == FileReadError::Reason::Missing)
-            load.directoryMissing = true;
-        else
-            load.problems.push_back(std::string(error.what()) + ": the list is empty.");
-    }
-    setDefaultSortKeys(*load.database);
-    try {
-        OutlineRead outline = readOutlineFile(files.outline);
-        if (outline.cutShort) load.problems.push_back(damageReport(files.outline, outline));
-        load.database->outline = std::move(outline.outline);
-    } catch (const FileReadError& error) {
-        if (error.reason() != FileReadError::Reason::Missing)
-            load.problems.push_back(std::string(error.what()) + ": the map shows no outline.");
-    }
-    return load;
-}
-
-VeskDoc::VeskDoc(DocumentViews& views, DocumentDialogs& dialogs, std::string browser,
-                 ViewerFiles files)
-    : views_(views), dialogs_(dialogs), files_(std::move(files)), browserCommand_(std::move(browser))
+VeskDoc::VeskDoc(DocumentViews& views, DocumentDialogs& dialogs, std::string browser, ViewerFiles files)
+    : views_(views), dialogs_(dialogs), session_(std::move(files)), browserCommand_(std::move(browser))
 {
 }
 
 TowerDatabase& VeskDoc::ensureDatabase()
 {
-    // A document file named on the viewer's command line is read before any new document has
-    // made the directory; it is made then.
-    if (!database_) {
-        loadDatabase();
-        applyCentreAndRadius(centreOfText());
-    }
-    return *database_;
+    if (!session_.hasDatabase()) loadDirectory();
+    return session_.database();
 }
 
-void VeskDoc::loadDatabase()
+Session::Reload VeskDoc::loadDirectory()
 {
-    ViewerLoad load = loadViewerDatabase(files_);
-    database_ = std::move(load.database);
-    directoryMissing_ = load.directoryMissing;
+    Session::Reload reload = session_.loadDirectory();
     std::string problems;
-    for (const std::string& problem : load.problems) (problems += problem) += '\n';
+    for (const std::string& problem : reload.problems) (problems += problem) += '\n';
     if (!problems.empty() && problems != loadProblemsTold_) views_.showMessage(problems);
     loadProblemsTold_ = std::move(problems);
+    return reload;
 }
 
-Position VeskDoc::centreOfText()
-{
-    if (database_ && movedCentreText_ == centreText_) return database_->centre;
-    movedCentreText_.reset();
-    return parseGridRef(centreText_);
-}
-
-void VeskDoc::applyCentreAndRadius(Position centre)
+void VeskDoc::recomputeAndUpdate()
 {
     TowerDatabase& database = ensureDatabase();
-    database.centre = centre;
-    database.radius = wholeMetres(radius_);
-    recomputeDisplayed(database);
+    session_.recompute();
+    views_.updateAllViews();
+    if (measuresDistance(database)) views_.showStatus(session_.distanceReferenceText());
 }
 
 // --- File commands -----------------------------------------------------------------------------
 
 bool VeskDoc::newDocument()
 {
-    const Tower* previous = currentTower_;
-    const bool hadTower = previous != nullptr;
-    const TowerId keptId = hadTower ? previous->id : 0;
+    const TowerId keptId = currentTower_ != nullptr ? currentTower_->id : 0;
     currentTower_ = nullptr;  // it pointed into the directory that is being replaced
-    const Position centre = centreOfText();
-    std::map<TowerId, TowerIdentity> owners;
-    if (database_) owners = valueOwners(userFields, *database_);
-
-    loadDatabase();
-    applyCentreAndRadius(centre);
-    const ReattachmentReport report = reattachValues(userFields, setAside_, owners, *database_);
+    const ReattachmentReport report = loadDirectory().reattachment;
     if (report.keysChanged) modified_ = true;
-    if (hadTower) {
-        currentTower_ = database_->tower(keptId);
-        views_.showControlBar(showCurrentTower(currentTower_, *database_));
+    if (keptId != 0) {
+        currentTower_ = session_.database().tower(keptId);
+        if (currentTower_ != nullptr) session_.database().distanceReference = currentTower_;
+        views_.showControlBar(showCurrentTower(currentTower_, session_.database()));
     }
     views_.updateAllViews();
     if (report.keysChanged)
-        views_.showMessage("The directory " + quotedPath(files_.directory) +
+        views_.showMessage("The directory " + quotedPath(session_.files().directory) +
                            " numbers its towers otherwise now.\n" + reattachmentText(report));
     return true;
 }
@@ -151,40 +89,28 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
         views_.showMessage(std::string(error.what()) + ". Nothing was changed.");
         return false;
     } catch (const ArchiveFormatError& error) {
-        views_.showMessage("Cannot open " + quotedPath(path) +
-                             ": it is not a Belfrix document (the file " + error.what() +
-                             "). Nothing was changed.");
+        views_.showMessage("Cannot open " + quotedPath(path) + ": it is not a Belfrix document (the file " +
+                           error.what() + "). Nothing was changed.");
         return false;
     }
 
     ensureDatabase();
-    radius_ = contents.radius;
-    centreText_ = std::move(contents.centreText);
-    replaceUserFields(std::move(contents.fields));
-    ReattachmentReport report;
-    if (contents.ownership) {
-        setAside_ = std::move(contents.ownership->setAside);
-        report = reattachValues(userFields, setAside_, contents.ownership->owners, *database_);
-    } else {
-        setAside_.clear();
-    }
+    const ReattachmentReport report = session_.readDocument(std::move(contents));
     needsCentring_ = true;
     modified_ = report.keysChanged;
-    // A centre text from a file is always read as a grid reference, whatever wrote it.
-    movedCentreText_.reset();
-    applyCentreAndRadius(parseGridRef(centreText_));
+    session_.recompute();
     views_.updateAllViews();
     if (!report.empty())
-        views_.showMessage("The values of " + quotedPath(path) +
-                           " were matched to the towers of this directory.\n" + reattachmentText(report));
+        views_.showMessage("The values of " + quotedPath(path) + " were matched to the towers of this directory.\n" +
+                           reattachmentText(report));
     return true;
 }
 
 bool VeskDoc::saveDocument(const std::filesystem::path& path)
 {
     try {
-        const ValueOwnership ownership{valueOwners(userFields, ensureDatabase()), setAside_};
-        replaceFileContents(path, encodeDocument(centreText_, radius_, userFields, ownership));
+        ensureDatabase();
+        replaceFileContents(path, session_.documentBytes());
     } catch (const std::exception& error) {
         views_.showMessage("The document is not saved: " + std::string(error.what()) +
                            ". Any earlier file of that name is unchanged.");
@@ -225,16 +151,17 @@ bool VeskDoc::onCommand(int id)
 
 std::int32_t VeskDoc::displayedCount() const
 {
-    return database_ ? database_->displayedCount() : 0;
+    const TowerDatabase* database = session_.databaseIfLoaded();
+    return database != nullptr ? database->displayedCount() : 0;
 }
 
 std::string VeskDoc::listLine(std::int32_t displayPosition) const
 {
-    if (directoryMissing_ && displayPosition == 0)
-        return "No tower directory at " + quotedPath(std::filesystem::absolute(files_.directory)) +
+    if (session_.directoryMissing() && displayPosition == 0)
+        return "No tower directory at " + quotedPath(std::filesystem::absolute(session_.files().directory)) +
                ": veskcomp makes one from vesk.txt in that folder.";
-    if (!database_) return std::string(noTowerDetails);
-    return towerDescription(database_->displayedTower(displayPosition), *database_, true);
+    const TowerDatabase* database = session_.databaseIfLoaded();
+    return session_.description(database != nullptr ? database->displayedTower(displayPosition) : nullptr);
 }
 
 void VeskDoc::pickByDisplayPosition(std::int32_t displayPosition)
@@ -249,16 +176,16 @@ void VeskDoc::pickNearest(ViewPoint point)
 
 std::string VeskDoc::hoverText(ViewPoint point) const
 {
-    if (!database_) return std::string(noTowerDetails);
-    return towerDescription(nearestVisibleTower(*database_, point), *database_, false);
+    const TowerDatabase* database = session_.databaseIfLoaded();
+    if (database == nullptr) return std::string(noTowerDetails);
+    return towerName(nearestVisibleTower(*database, point), *database);
 }
 
-ViewPoint VeskDoc::measureFromCurrentTower()
+ViewPoint VeskDoc::currentTowerViewPoint() const
 {
-    if (currentTower_ == nullptr) return offMap;
-    TowerDatabase& database = ensureDatabase();
-    database.distanceReference = currentTower_;
-    return viewCoordinates(database, *currentTower_);
+    const TowerDatabase* database = session_.databaseIfLoaded();
+    if (currentTower_ == nullptr || database == nullptr) return offMap;
+    return viewCoordinates(*database, *currentTower_);
 }
 
 bool VeskDoc::takeNeedsCentring()
@@ -272,48 +199,36 @@ void VeskDoc::setCurrentTower(const Tower* tower)
 {
     TowerDatabase& database = ensureDatabase();
     currentTower_ = tower;
+    if (tower != nullptr) database.distanceReference = tower;
     views_.showControlBar(showCurrentTower(tower, database));
     views_.updateAllViews();
 }
 
 // --- Dialog commands -----------------------------------------------------------------------------
 
-std::string VeskDoc::distanceReferenceText() const
-{
-    const Tower* reference = database_ ? database_->distanceReference : nullptr;
-    if (reference == nullptr) return "Distances are measured from the map centre, " + centreText_ + ".";
-    return "Distances are measured from " + towerDescription(reference, *database_, false) + ".";
-}
-
-void VeskDoc::updateAfterRecompute()
-{
-    views_.updateAllViews();
-    if (database_ && measuresDistance(*database_)) views_.showStatus(distanceReferenceText());
-}
-
 void VeskDoc::selectCommand()
 {
     ensureDatabase();
-    const DistanceNote note{selectDistance, distanceReferenceText()};
-    const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries), note);
-    if (choice) applySelection(selectionStepOf(*choice));
+    const DistanceNote note{selectDistance, session_.distanceReferenceText()};
+    const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries, userFields()), note);
+    if (choice) applySelection(selectionStepOf(*choice, userFields()));
 }
 
 void VeskDoc::applySelection(SelectionStep step)
 {
     TowerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
-    applySelectionStep(database, std::move(step));
-    updateAfterRecompute();
+    changeSelection(database, userFields(), std::move(step));
+    recomputeAndUpdate();
 }
 
 void VeskDoc::sortCommand()
 {
     const SortKeys keys = ensureDatabase().sortKeys;
-    const SortRows shown = sortRowsOf(keys);
-    const DistanceNote note{sortDistance, distanceReferenceText()};
-    const auto chosen = dialogs_.runSortDialog(fieldList(sortFieldEntries), shown, note);
-    if (chosen) applySortKeys(sortKeysOf(keys, shown, *chosen));
+    const SortRows shown = sortRowsOf(keys, userFields());
+    const DistanceNote note{sortDistance, session_.distanceReferenceText()};
+    const auto chosen = dialogs_.runSortDialog(fieldList(sortFieldEntries, userFields()), shown, note);
+    if (chosen) applySortKeys(sortKeysOf(keys, shown, *chosen, userFields()));
 }
 
 void VeskDoc::applySortKeys(const SortKeys& keys)
@@ -321,13 +236,7 @@ void VeskDoc::applySortKeys(const SortKeys& keys)
     TowerDatabase& database = ensureDatabase();
     BusyCursor busy(views_);
     database.sortKeys = keys;
-    recomputeDisplayed(database);
-    updateAfterRecompute();
-}
-
-MapOptions VeskDoc::shownMapOptions() const
-{
-    return {referenceSystem, centreText_, static_cast<float>(radius_), webMap_};
+    recomputeAndUpdate();
 }
 
 void VeskDoc::mapOptionsCommand()
@@ -340,20 +249,17 @@ void VeskDoc::applyMapOptions(const MapOptions& options)
 {
     ensureDatabase();
     BusyCursor busy(views_);
-    referenceSystem = options.referenceSystem;
-    centreText_ = options.centreText;
-    radius_ = static_cast<double>(options.radius);
-    webMap_ = options.webMap;
-    applyCentreAndRadius(centreOfText());
-    updateAfterRecompute();
+    session_.applyMapOptions(options);
+    recomputeAndUpdate();
 }
 
 UserFieldDefinitions VeskDoc::shownUserFieldDefinitions() const
 {
+    const UserFields& fields = session_.userFields();
     UserFieldDefinitions rows;
     for (int slot = 0; slot < userFieldCount; ++slot) {
-        rows[slot].name = userFields[slot].name;
-        rows[slot].type = userFields[slot].isNamed() ? static_cast<std::int32_t>(userFields[slot].type) : -1;
+        rows[slot].name = fields[slot].name;
+        rows[slot].type = fields[slot].isNamed() ? static_cast<std::int32_t>(fields[slot].type) : -1;
     }
     return rows;
 }
@@ -367,19 +273,19 @@ void VeskDoc::userFieldsCommand()
 void VeskDoc::applyUserFieldDefinitions(const UserFieldDefinitions& rows)
 {
     const UserFieldDefinitions before = shownUserFieldDefinitions();
+    UserFields& fields = userFields();
     for (int slot = 0; slot < userFieldCount; ++slot) {
-        userFields[slot].name = rows[slot].name;
+        fields[slot].name = rows[slot].name;
         // A row without a type keeps the slot's type, so every named field stays one the
         // document file can store and read back.
-        if (rows[slot].type >= 0 && rows[slot].type <= 2)
-            userFields[slot].type = static_cast<FieldType>(rows[slot].type);
+        if (rows[slot].type >= 0 && rows[slot].type <= 2) fields[slot].type = static_cast<FieldType>(rows[slot].type);
     }
     if (shownUserFieldDefinitions() != before) modified_ = true;
 }
 
 void VeskDoc::editFieldsCommand()
 {
-    TowerFieldEditor editor(currentTower_, ensureDatabase());
+    TowerFieldEditor editor(currentTower_, ensureDatabase(), userFields(), session_.referenceSystem());
     dialogs_.runTowerFieldsDialog(editor);
     if (editor.changedAValue()) modified_ = true;
 }
@@ -388,72 +294,53 @@ void VeskDoc::editFieldsCommand()
 
 void VeskDoc::move(std::int32_t dx, std::int32_t dy)
 {
-    TowerDatabase& database = ensureDatabase();
+    ensureDatabase();
     BusyCursor busy(views_);
-    // C++ division truncates toward zero, as the directory's arithmetic does.
-    database.centre.x = shifted(database.centre.x, dx / 100);
-    database.centre.y = shifted(database.centre.y, dy / 100);
-    database.radius = wholeMetres(radius_);
-    centreText_ = locationText(database.centre);
-    movedCentreText_ = centreText_;
-    if (dx == 0 && dy == 0) {
+    if (session_.move(dx, dy))
+        recomputeAndUpdate();
+    else
         views_.updateAllViews();
-        return;
-    }
-    recomputeDisplayed(database);
-    updateAfterRecompute();
 }
 
 void VeskDoc::zoomIn()
 {
-    radius_ /= 2;
-    move(0, 0);
+    ensureDatabase();
+    BusyCursor busy(views_);
+    session_.zoomIn();
+    views_.updateAllViews();
 }
 
 void VeskDoc::zoomOut()
 {
-    // No farther than the Options dialog reaches, so the dialog always takes what it shows; a
-    // larger radius from a document file stays as it is.
-    const double largest = largestDialogRadius;
-    if (radius_ < largest) radius_ = std::min(radius_ * 2, largest);
-    move(0, 0);
+    ensureDatabase();
+    BusyCursor busy(views_);
+    session_.zoomOut();
+    views_.updateAllViews();
 }
 
-void VeskDoc::north() { move(0, wholeMetres(radius_ / 2)); }
-void VeskDoc::south() { move(0, wholeMetres(-radius_ / 2)); }
-void VeskDoc::east() { move(wholeMetres(radius_ / 2), 0); }
-void VeskDoc::west() { move(wholeMetres(-radius_ / 2), 0); }
+void VeskDoc::north() { move(0, wholeMetres(radius() / 2)); }
+void VeskDoc::south() { move(0, wholeMetres(-radius() / 2)); }
+void VeskDoc::east() { move(wholeMetres(radius() / 2), 0); }
+void VeskDoc::west() { move(wholeMetres(-radius() / 2), 0); }
 
 void VeskDoc::centreOnCurrentTower()
 {
-    TowerDatabase& database = ensureDatabase();
+    ensureDatabase();
     BusyCursor busy(views_);
-    if (currentTower_ != nullptr) {
-        database.centre = currentTower_->position;
-        recomputeDisplayed(database);
-    }
-    centreText_ = locationText(database.centre);
-    movedCentreText_ = centreText_;
+    session_.centreOn(currentTower_);
     needsCentring_ = true;
-    updateAfterRecompute();
+    if (currentTower_ != nullptr)
+        recomputeAndUpdate();
+    else
+        views_.updateAllViews();
 }
 
 // --- Details, Export, web links ------------------------------------------------------------------
 
 void VeskDoc::details()
 {
-    views_.showMessage(towerDescription(currentTower_, ensureDatabase(), true));
-}
-
-std::int32_t VeskDoc::writeExport(std::ostream& out, ExportFormat format)
-{
-    const TowerDatabase& database = ensureDatabase();
-    switch (format) {
-    case ExportFormat::Csv: writeCsv(out, database); return 0;
-    case ExportFormat::Gpx: return writeGpx(out, database, wgs84()).leftOut;
-    case ExportFormat::GeoJson: return writeGeoJson(out, database, wgs84()).leftOut;
-    }
-    return 0;
+    ensureDatabase();
+    views_.showMessage(session_.description(currentTower_));
 }
 
 void VeskDoc::exportCommand(ExportFormat format)
@@ -467,7 +354,7 @@ void VeskDoc::exportCommand(ExportFormat format)
         // Written whole before it replaces any earlier file, as a document is saved.
         std::ostringstream out(std::ios::binary);
         try {
-            const std::int32_t leftOut = writeExport(out, format);
+            const std::int32_t leftOut = session_.writeExport(out, format);
             replaceFileContents(*path, out.str());
             if (leftOut > 0)
                 message = std::to_string(leftOut) + (leftOut == 1 ? " tower" : " towers") +
@@ -490,23 +377,16 @@ void VeskDoc::openInBrowser(const std::string& address)
     // With no program registered the command line would be the address alone, which starts
     // nothing: the desktop's own browser is asked instead.
     const std::string link = replaceChar(address, '+', '_');
-    if (!views_.openWithDesktopBrowser(link))
-        views_.showMessage("No web browser could be started to show " + link + ".");
+    if (!views_.openWithDesktopBrowser(link)) views_.showMessage("No web browser could be started to show " + link + ".");
 }
 
 void VeskDoc::openOpenStreetMap(Position position)
 {
     try {
-        if (const auto place = wgs84()(position)) openInBrowser(openStreetMapLink(*place));
+        if (const auto place = session_.wgs84()(position)) openInBrowser(openStreetMapLink(*place));
     } catch (const std::runtime_error& error) {
         views_.showMessage(std::string("The map link cannot be made: ") + error.what());
     }
-}
-
-const Wgs84Converter& VeskDoc::wgs84()
-{
-    if (!toWgs84_) toWgs84_ = std::make_unique<Wgs84Converter>();
-    return *toWgs84_;
 }
 
 void VeskDoc::openWebPage()
@@ -520,10 +400,11 @@ void VeskDoc::openWebMap()
 {
     const Tower* tower = currentTower_;
     if (tower == nullptr || !tower->position.isSet()) return;
-    if (webMap_ == webMapStreetmap)
+    const std::int32_t service = session_.webMap();
+    if (service == webMapStreetmap)
         openInBrowser(streetmapLink(tower->position));
-    else if (webMap_ == webMapOpenStreetMap)
+    else if (service == webMapOpenStreetMap)
         openOpenStreetMap(tower->position);
-    else if (webMap_ == webMapMultimap)
+    else if (service == webMapMultimap)
         openInBrowser(multimapLink(tower->position));
 }

@@ -3,15 +3,12 @@
 // UTM, projected on WGS-84 without a datum shift. Irish places have only their grid reference.
 #include "geo/location_text.h"
 
-#include "records/number_text.h"
 #include "geo/ellipsoid.h"
 #include "geo/geo_constants.h"
-#include "records/grid_reference.h"
 #include "geo/national_grid.h"
 #include "geo/utm.h"
+#include "records/grid_reference.h"
 #include "records/number_text.h"
-
-ReferenceSystem referenceSystem = ReferenceSystem::OS;
 
 namespace {
 
@@ -67,17 +64,17 @@ std::string formatDms(double degrees)
     return text;
 }
 
-std::string locationText(Position position)
+std::string locationText(Position position, ReferenceSystem system)
 {
     std::string text;
-    appendLocationText(text, position);
+    appendLocationText(text, position, system);
     return text;
 }
 
-void appendLocationText(std::string& text, Position position)
+void appendLocationText(std::string& text, Position position, ReferenceSystem system)
 {
     if (!position.isSet()) return;
-    if (referenceSystem == ReferenceSystem::OS) return appendGridRef(text, position);
+    if (system == ReferenceSystem::OS) return appendGridRef(text, position);
     if (isIrishPosition(position)) return;
 
     // Centre of the position's 100 m square, metres from the false origin. Inside the lettered
@@ -86,6 +83,6 @@ void appendLocationText(std::string& text, Position position)
     const double easting = 100.0 * position.x + 50;
     const double northing = 100.0 * position.y + 50;
     const LatLong place = gridToLatLong(easting, northing);
-    if (referenceSystem == ReferenceSystem::UTM) return appendUtm(text, place);
+    if (system == ReferenceSystem::UTM) return appendUtm(text, place);
     appendLatLong(text, place);
 }

@@ -3,17 +3,16 @@
 #include <ostream>
 #include <vector>
 
-#include "records/number_text.h"
 #include "geo/location_text.h"
+#include "query/chunked_writer.h"
 #include "query/tower_text.h"
+#include "records/number_text.h"
 #include "query/user_fields.h"
 #include "query/tower_database.h"
 
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
-// The rows are handed to the stream in pieces of about this many bytes.
-constexpr std::size_t writeChunk = 1 << 16;
 
 void appendQuoted(std::string& out, std::string_view text)
 {
@@ -43,8 +42,8 @@ void appendQuotedBy(std::string& out, Append append)
     out += '"';
 }
 
-void appendRow(std::string& row, const Tower& tower, const TowerDirectory& database,
-               const std::vector<int>& namedSlots)
+void appendRow(std::string& row, const Tower& tower, const TowerDirectory& database, const UserFields& fields,
+               ReferenceSystem system, const std::vector<int>& namedSlots)
 {
     appendQuoted(row, tower.place);
     row += ',';
@@ -66,17 +65,17 @@ void appendRow(std::string& row, const Tower& tower, const TowerDirectory& datab
     row += ',';
     appendTime(row, tower.practiceTime);
     row += ',';
-    appendQuotedBy(row, [&] { appendLocationText(row, tower.position); });
+    appendQuotedBy(row, [&] { appendLocationText(row, tower.position, system); });
     row += ',';
     appendQuoted(row, database.webAddress(tower.webPage));
     for (int slot : namedSlots) {
         row += ',';
         // Dates and numbers hold no comma or quote, so only texts need quoting.
-        if (userFields[slot].type == FieldType::String) {
-            const std::string* text = userFieldText(slot, tower.id);
+        if (fields[slot].type == FieldType::String) {
+            const std::string* text = fields.text(slot, tower.id);
             appendQuoted(row, text ? std::string_view(*text) : std::string_view());
         } else {
-            appendUserFieldValueText(row, slot, tower.id);
+            fields.appendValueText(row, slot, tower.id);
         }
     }
 }
@@ -90,22 +89,22 @@ std::string csvQuote(std::string_view text)
     return quoted;
 }
 
-std::string csvHeader()
+std::string csvHeader(const UserFields& fields)
 {
     std::string header;
     for (const std::string_view name : exportColumnNames) {
         if (!header.empty()) header += ',';
         header += name;
     }
-    for (int slot : namedUserFieldSlots()) {
+    for (int slot : fields.namedSlots()) {
         header += ',';
-        appendQuoted(header, userFields[slot].name);
+        appendQuoted(header, fields[slot].name);
     }
     return header;
 }
 
-void exportCells(const Tower& tower, const TowerDirectory& database, const std::vector<int>& namedSlots,
-                 std::vector<ExportCell>& cells)
+void exportCells(const Tower& tower, const TowerDirectory& database, const UserFields& fields,
+                 ReferenceSystem system, const std::vector<int>& namedSlots, std::vector<ExportCell>& cells)
 {
     // The cells' texts keep their room from one tower to the next.
     cells.resize(exportColumnNames.size() + namedSlots.size());
@@ -128,39 +127,37 @@ void exportCells(const Tower& tower, const TowerDirectory& database, const std::
     cell(7, [&](std::string& text) { text = tower.unringable ? " Unringable" : ""; });
     cell(8, [&](std::string& text) { appendNight(text, tower.practiceNight); });
     cell(9, [&](std::string& text) { appendTime(text, tower.practiceTime); });
-    cell(10, [&](std::string& text) { appendLocationText(text, tower.position); });
+    cell(10, [&](std::string& text) { appendLocationText(text, tower.position, system); });
     cell(11, [&](std::string& text) { text = database.webAddress(tower.webPage); });
     for (std::size_t k = 0; k < namedSlots.size(); ++k) {
         ExportCell& added = cells[exportColumnNames.size() + k];
-        added.name = userFields[namedSlots[k]].name;
-        appendUserFieldValueText(added.text, namedSlots[k], tower.id);
+        added.name = fields[namedSlots[k]].name;
+        fields.appendValueText(added.text, namedSlots[k], tower.id);
     }
 }
 
-std::string csvRow(const Tower& tower, const TowerDirectory& database)
+std::string csvRow(const Tower& tower, const TowerDirectory& database, const UserFields& fields,
+                   ReferenceSystem system)
 {
     std::string row;
-    appendRow(row, tower, database, namedUserFieldSlots());
+    appendRow(row, tower, database, fields, system, fields.namedSlots());
     return row;
 }
 
-void writeCsv(std::ostream& out, const TowerDatabase& database)
+void writeCsv(std::ostream& out, const TowerDatabase& database, const UserFields& fields, ReferenceSystem system)
 {
-    const std::vector<int> namedSlots = namedUserFieldSlots();
-    std::string lines = csvHeader();
+    const std::vector<int> namedSlots = fields.namedSlots();
+    ChunkedWriter writer(out);
+    std::string& lines = writer.text();
+    lines += csvHeader(fields);
     lines += lineEnd;
-    lines.reserve(writeChunk + 4096);
     for (TowerId id : database.displayOrder) {
         // Every id of the display order is a tower of the database; an id without one is skipped
         // rather than written as a row of nothing.
         const Tower* tower = database.tower(id);
         if (tower == nullptr) continue;
-        appendRow(lines, *tower, database, namedSlots);
+        appendRow(lines, *tower, database, fields, system, namedSlots);
         lines += lineEnd;
-        if (lines.size() >= writeChunk) {
-            out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
-            lines.clear();
-        }
+        writer.lineDone();
     }
-    out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,9 +20,17 @@ struct FieldChoice {
 
 using BuiltInEntries = std::span<const std::string_view>;
 
-std::vector<std::string> fieldList(BuiltInEntries builtIn);
+// The towers' own fields as the Select dialog's list names them, in the numbering of the
+// selection's and the sort's fields; the Sort dialog lists the first eight.
+inline constexpr std::array<std::string_view, 12> towerFieldNames = {
+    "place name", "county", "dedication", "no of bells", "tenor weight", "tenor note",
+    "distance", "practice night", "x-coordinate", "y-coordinate", "ground floor", "unringable"};
+
+class UserFields;
+
+std::vector<std::string> fieldList(BuiltInEntries builtIn, const UserFields& fields);
 // Entry p of the list; -1 (no current entry) or an entry past the end gives built-in -1, which
 // names no field.
-FieldChoice fieldOfEntry(BuiltInEntries builtIn, int entry);
+FieldChoice fieldOfEntry(BuiltInEntries builtIn, const UserFields& fields, int entry);
 // The entry that shows a field; -1 when the list has none (an unnamed slot, an unknown number).
-int entryOfField(BuiltInEntries builtIn, FieldChoice choice);
+int entryOfField(BuiltInEntries builtIn, const UserFields& fields, FieldChoice choice);

@@ -8,6 +8,7 @@
 #include "records/number_text.h"
 #include "geo/wgs84.h"
 #include "query/csv_export.h"
+#include "query/chunked_writer.h"
 #include "query/tower_database.h"
 #include "query/tower_text.h"
 #include "query/user_fields.h"
@@ -107,22 +108,16 @@ std::vector<PlacedTower> placedTowers(const TowerDatabase& database, const Wgs84
     return placed;
 }
 
-constexpr std::size_t writeChunk = 1 << 16;
-
-void flushIfFull(std::ostream& out, std::string& text)
-{
-    if (text.size() < writeChunk) return;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    text.clear();
-}
-
 }  // namespace
 
-GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const Wgs84Converter& toWgs84)
+GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const UserFields& fields,
+                         ReferenceSystem system, const Wgs84Converter& toWgs84)
 {
     GpsExportCounts counts;
     const std::vector<PlacedTower> placed = placedTowers(database, toWgs84, counts);
-    std::string text =
+    ChunkedWriter writer(out);
+    std::string& text = writer.text();
+    text +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<gpx version=\"1.1\" creator=\"Belfrix\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
     if (counts.leftOut > 0) {
@@ -142,7 +137,7 @@ GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const
         appendXml(text, tower.place);
         text += "</name>\n  <desc>";
         description.clear();
-        appendTowerDescription(description, &tower, database, true);
+        appendTowerDescription(description, &tower, database, true, fields, system);
         appendXml(text, description);
         text += "</desc>\n";
         if (tower.webPage != 0) {
@@ -154,20 +149,22 @@ GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const
         appendDecimal(text, tower.bells);
         text += tower.bells == 1 ? " bell" : " bells";
         text += "</type>\n</wpt>\n";
-        flushIfFull(out, text);
+        writer.lineDone();
     }
     text += "</gpx>\n";
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return counts;
 }
 
-GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, const Wgs84Converter& toWgs84)
+GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, const UserFields& fields,
+                             ReferenceSystem system, const Wgs84Converter& toWgs84)
 {
     GpsExportCounts counts;
     const std::vector<PlacedTower> placed = placedTowers(database, toWgs84, counts);
-    const std::vector<int> namedSlots = namedUserFieldSlots();
+    const std::vector<int> namedSlots = fields.namedSlots();
     std::vector<ExportCell> cells;
-    std::string text = "{\"type\":\"FeatureCollection\",\"features\":[";
+    ChunkedWriter writer(out);
+    std::string& text = writer.text();
+    text += "{\"type\":\"FeatureCollection\",\"features\":[";
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const Tower& tower = *placed[i].tower;
         text += i == 0 ? "\n" : ",\n";
@@ -177,7 +174,7 @@ GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, c
         appendSixDecimals(text, placed[i].place.latitude);
         text += "]},\"properties\":{\"TowerId\":";
         appendDecimal(text, tower.id);
-        exportCells(tower, database, namedSlots, cells);
+        exportCells(tower, database, fields, system, namedSlots, cells);
         for (const ExportCell& cell : cells) {
             text += ',';
             appendJsonString(text, cell.name);
@@ -188,9 +185,8 @@ GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, c
                 appendJsonString(text, cell.text);
         }
         text += "}}";
-        flushIfFull(out, text);
+        writer.lineDone();
     }
     text += "\n]}\n";
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return counts;
 }

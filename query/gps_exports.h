@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <iosfwd>
 
+#include "geo/location_text.h"
+
 class TowerDatabase;
+class UserFields;
 class Wgs84Converter;
 
 // The displayed towers for phones, satnavs and map programs, in display order, at their true
@@ -17,8 +20,10 @@ struct GpsExportCounts {
 // GPX 1.1: a waypoint per tower, latitude and longitude to six decimals, the place as its name,
 // the full description, the web page as its link and "N bells" as its type. Towers left out are
 // counted in a comment.
-GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const Wgs84Converter& toWgs84);
+GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const UserFields& fields,
+                         ReferenceSystem system, const Wgs84Converter& toWgs84);
 
 // GeoJSON (RFC 7946): a FeatureCollection of one Point per tower whose properties are the
 // columns of the CSV export and the TowerId.
-GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, const Wgs84Converter& toWgs84);
+GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, const UserFields& fields,
+                             ReferenceSystem system, const Wgs84Converter& toWgs84);

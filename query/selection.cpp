@@ -25,14 +25,14 @@ bool inNumberRange(const SelectionStep& step, Number value)
     return step.fromValue <= value && value <= step.toValue;
 }
 
-bool userFieldTest(const SelectionStep& step, TowerId id)
+bool userFieldTest(const UserFields& fields, const SelectionStep& step, TowerId id)
 {
     if (!isUserFieldSlot(step.field)) return false;
-    if (userFields[step.field].usesTexts()) {
-        const std::string* text = userFieldText(step.field, id);
+    if (fields[step.field].usesTexts()) {
+        const std::string* text = fields.text(step.field, id);
         return text && inTextRange(step, *text);
     }
-    const std::int32_t* number = userFieldNumber(step.field, id);
+    const std::int32_t* number = fields.number(step.field, id);
     return number && inNumberRange(step, *number);
 }
 
@@ -70,11 +70,11 @@ bool combines(StepMode mode)
 
 }  // namespace
 
-void prepareBounds(SelectionStep& step, const CalendarDate& today)
+void prepareBounds(SelectionStep& step, const UserFields& fields, const CalendarDate& today)
 {
     if (step.userField) {
         if (isUserFieldSlot(step.field)) {
-            switch (userFields[step.field].type) {
+            switch (fields[step.field].type) {
             case FieldType::Date:
                 step.fromValue = readDate(step.fromText, today);
                 step.toValue = readDate(step.toText, today);
@@ -121,17 +121,17 @@ void prepareBounds(SelectionStep& step, const CalendarDate& today)
     if (step.toValue == 0) step.toValue = noUpperBound;
 }
 
-void prepareBounds(SelectionStep& step)
+void prepareBounds(SelectionStep& step, const UserFields& fields)
 {
     // The clock is read only when a date bound needs today.
-    bool readsDates = step.userField && isUserFieldSlot(step.field) &&
-                      userFields[step.field].type == FieldType::Date;
-    prepareBounds(step, readsDates ? today() : CalendarDate{});
+    bool readsDates = step.userField && isUserFieldSlot(step.field) && fields[step.field].type == FieldType::Date;
+    prepareBounds(step, fields, readsDates ? today() : CalendarDate{});
 }
 
-bool stepTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower)
+bool stepTest(const TowerDatabase& database, const UserFields& fields, const SelectionStep& step,
+              const Tower& tower)
 {
-    bool pass = step.userField ? userFieldTest(step, tower.id) : builtInTest(database, step, tower);
+    bool pass = step.userField ? userFieldTest(fields, step, tower.id) : builtInTest(database, step, tower);
     return pass != step.exclude;
 }
 
@@ -139,7 +139,7 @@ bool stepTest(const TowerDatabase& database, const SelectionStep& step, const To
 // outcome of the steps below it. Walked as a loop, that outcome is "flip XOR (outcome below)":
 // Invert and XOR fold into flip, and AND and OR end the walk as soon as their test decides,
 // exactly where the step-by-step definition stops looking further down.
-bool passesSelection(const TowerDatabase& database, const Tower& tower)
+bool passesSelection(const TowerDatabase& database, const UserFields& fields, const Tower& tower)
 {
     bool flip = false;
     const std::vector<SelectionStep>& steps = database.selectionSteps;
@@ -147,13 +147,13 @@ bool passesSelection(const TowerDatabase& database, const Tower& tower)
         switch (step->mode) {
         case StepMode::Invert: flip = !flip; break;
         case StepMode::And:
-            if (!stepTest(database, *step, tower)) return flip;
+            if (!stepTest(database, fields, *step, tower)) return flip;
             break;
         case StepMode::Or:
-            if (stepTest(database, *step, tower)) return !flip;
+            if (stepTest(database, fields, *step, tower)) return !flip;
             break;
         case StepMode::Xor:
-            if (stepTest(database, *step, tower)) flip = !flip;
+            if (stepTest(database, fields, *step, tower)) flip = !flip;
             break;
         default: break;  // never kept in the chain
         }
@@ -161,11 +161,11 @@ bool passesSelection(const TowerDatabase& database, const Tower& tower)
     return !flip;
 }
 
-void changeSelection(DisplayState& display, SelectionStep step)
+void changeSelection(DisplayState& display, const UserFields& fields, SelectionStep step)
 {
     std::vector<SelectionStep>& steps = display.selectionSteps;
     if (combines(step.mode)) {
-        prepareBounds(step);
+        prepareBounds(step, fields);
         steps.push_back(std::move(step));
     } else if (step.mode == StepMode::Invert) {
         steps.push_back(std::move(step));
@@ -176,20 +176,20 @@ void changeSelection(DisplayState& display, SelectionStep step)
     }
 }
 
-void applySelectionStep(TowerDatabase& database, SelectionStep step)
+void applySelectionStep(TowerDatabase& database, const UserFields& fields, SelectionStep step)
 {
-    changeSelection(database, std::move(step));
-    recomputeDisplayed(database);
+    changeSelection(database, fields, std::move(step));
+    recomputeDisplayed(database, fields);
 }
 
-void recomputeDisplayed(TowerDatabase& database)
+void recomputeDisplayed(TowerDatabase& database, const UserFields& fields)
 {
     // Ascending TowerId, so that the stable sort leaves equal towers in that order.
     std::vector<const Tower*> passing;
     passing.reserve(database.towers().size());
     for (const auto& [id, tower] : database.towers())
-        if (passesSelection(database, tower)) passing.push_back(&tower);
-    database.displayOrder = sortedTowerIds(database, passing);
+        if (passesSelection(database, fields, tower)) passing.push_back(&tower);
+    database.displayOrder = sortedTowerIds(database, fields, passing);
 }
 
 bool measuresDistance(const DisplayState& display)

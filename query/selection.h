@@ -29,9 +29,7 @@ enum SelectionField : std::int32_t {
     selectUnringable = 11,
 };
 
-inline constexpr std::array<std::string_view, 12> selectionFieldEntries = {
-    "place name", "county", "dedication", "no of bells", "tenor weight", "tenor note",
-    "distance", "practice night", "x-coordinate", "y-coordinate", "ground floor", "unringable"};
+inline constexpr BuiltInEntries selectionFieldEntries{towerFieldNames};
 
 // Labels of the Select dialog's mode buttons, in StepMode order.
 inline constexpr std::array<std::string_view, 6> stepModeLabels = {
@@ -41,26 +39,27 @@ inline constexpr std::array<std::string_view, 6> stepModeLabels = {
 // Reads the step's typed bounds into numbers as its field and the user fields' current types
 // say, appends "zz" to a text field's upper bound and makes a zero upper bound unlimited.
 // Done once, when the step joins the chain.
-void prepareBounds(SelectionStep& step, const CalendarDate& today);
-void prepareBounds(SelectionStep& step);
+void prepareBounds(SelectionStep& step, const UserFields& fields, const CalendarDate& today);
+void prepareBounds(SelectionStep& step, const UserFields& fields);
 
 // The step's own test on one tower, Exclude applied; the mode plays no part.
-bool stepTest(const TowerDatabase& database, const SelectionStep& step, const Tower& tower);
+bool stepTest(const TowerDatabase& database, const UserFields& fields, const SelectionStep& step,
+              const Tower& tower);
 
 // The outcome of the database's whole chain for one tower; the empty chain passes every tower.
-bool passesSelection(const TowerDatabase& database, const Tower& tower);
+bool passesSelection(const TowerDatabase& database, const UserFields& fields, const Tower& tower);
 
 // Changes the chain as the step's mode says (AND, OR, XOR and Invert join it, their bounds
 // prepared; Undo Last Selection drops the newest step, Select All every step). A step of any
 // other mode number is dropped, so the chain holds only AND, OR, XOR and Invert. The displayed
 // towers stay as they were until the next recompute.
-void changeSelection(DisplayState& display, SelectionStep step);
+void changeSelection(DisplayState& display, const UserFields& fields, SelectionStep step);
 // The same, then recomputes the displayed towers.
-void applySelectionStep(TowerDatabase& database, SelectionStep step);
+void applySelectionStep(TowerDatabase& database, const UserFields& fields, SelectionStep step);
 
 // Rebuilds the display order: the towers that pass the chain, in the order of the sort keys,
 // towers equal on all three keys in ascending TowerId.
-void recomputeDisplayed(TowerDatabase& database);
+void recomputeDisplayed(TowerDatabase& database, const UserFields& fields);
 
 // A selection step tests the distance, or a sort key orders by it: the displayed towers depend on
 // where distances are measured from.

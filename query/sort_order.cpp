@@ -72,7 +72,7 @@ struct PackedKey {
 
 }  // namespace
 
-std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
+std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
                                     const std::vector<const Tower*>& towers)
 {
     std::array<Packing, 3> packing{};
@@ -81,7 +81,7 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
     std::vector<SortValueReader> readers;
     std::size_t keyCount = 0;
     for (const SortKey& key : database.sortKeys) {
-        SortValueReader reader(database, key);
+        SortValueReader reader(database, fields, key);
         if (reader.kind() == SortValueKind::None) continue;
         if (!key.userField && key.field == sortCounty) {
             packing[keyCount] = Packing::Rank;

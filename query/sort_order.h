@@ -5,8 +5,9 @@
 #include "records/tower.h"
 
 class TowerDatabase;
+class UserFields;
 
 // The ids of the given towers in the order of the database's sort keys; towers that towerLess
 // holds equal keep the order they are given in.
-std::vector<TowerId> sortedTowerIds(const TowerDatabase& database,
+std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
                                     const std::vector<const Tower*>& towers);

@@ -7,6 +7,7 @@
 #include "records/tower.h"
 
 class TowerDatabase;
+class UserFields;
 
 // What one sort key compares of a tower: a text, or a number (every integer field and the
 // squared distance fit a double exactly enough to keep their order). A key that names no known
@@ -21,7 +22,7 @@ enum class SortValueKind { None, Text, Number };
 
 class SortValueReader {
 public:
-    SortValueReader(const TowerDatabase& database, const SortKey& key);
+    SortValueReader(const TowerDatabase& database, const UserFields& fields, const SortKey& key);
 
     SortValueKind kind() const { return kind_; }
     const SortKey& key() const { return key_; }
@@ -38,6 +39,7 @@ public:
 
 private:
     const TowerDatabase& database_;
+    const UserFields& fields_;
     SortKey key_;
     SortValueKind kind_ = SortValueKind::None;
 };

@@ -15,12 +15,12 @@ constexpr double missingNumberDescending = 0;
 
 }  // namespace
 
-SortValueReader::SortValueReader(const TowerDatabase& database, const SortKey& key)
-    : database_(database), key_(key)
+SortValueReader::SortValueReader(const TowerDatabase& database, const UserFields& fields, const SortKey& key)
+    : database_(database), fields_(fields), key_(key)
 {
     if (key.userField) {
         if (isUserFieldSlot(key.field))
-            kind_ = userFields[key.field].usesTexts() ? SortValueKind::Text : SortValueKind::Number;
+            kind_ = fields[key.field].usesTexts() ? SortValueKind::Text : SortValueKind::Number;
     } else if (key.field >= sortPlace && key.field <= sortNight) {
         kind_ = key.field <= sortDedication ? SortValueKind::Text : SortValueKind::Number;
     }
@@ -32,11 +32,11 @@ SortValue SortValueReader::read(const Tower& tower) const
     if (kind_ == SortValueKind::None) return value;
     if (key_.userField) {
         if (kind_ == SortValueKind::Text) {
-            const std::string* text = userFieldText(key_.field, tower.id);
+            const std::string* text = fields_.text(key_.field, tower.id);
             value.text = text ? std::string_view(*text)
                               : (key_.descending ? missingTextDescending : missingTextAscending);
         } else {
-            const std::int32_t* number = userFieldNumber(key_.field, tower.id);
+            const std::int32_t* number = fields_.number(key_.field, tower.id);
             value.number = number ? *number
                                   : (key_.descending ? missingNumberDescending : missingNumberAscending);
         }
@@ -61,10 +61,10 @@ void setDefaultSortKeys(DisplayState& display)
                          SortKey{false, sortDedication, false}};
 }
 
-bool towerLess(const TowerDatabase& database, const Tower& a, const Tower& b)
+bool towerLess(const TowerDatabase& database, const UserFields& fields, const Tower& a, const Tower& b)
 {
     for (const SortKey& key : database.sortKeys) {
-        SortValueReader reader(database, key);
+        SortValueReader reader(database, fields, key);
         if (reader.kind() == SortValueKind::None) continue;
         SortValue va = reader.read(a);
         SortValue vb = reader.read(b);

@@ -10,6 +10,7 @@
 #include "records/tower.h"
 
 class TowerDatabase;
+class UserFields;
 struct DisplayState;
 
 // Built-in sort fields, numbered as the entries of the Sort dialog's field lists.
@@ -24,9 +25,8 @@ enum SortField : std::int32_t {
     sortNight = 7,
 };
 
-inline constexpr std::array<std::string_view, 8> sortFieldEntries = {
-    "place name", "county", "dedication", "no of bells",
-    "tenor weight", "tenor note", "distance", "practice night"};
+// The first eight of the towers' own fields, numbered alike.
+inline constexpr BuiltInEntries sortFieldEntries = BuiltInEntries(towerFieldNames).first(8);
 
 // Place name, then county, then dedication, all ascending.
 void setDefaultSortKeys(DisplayState& display);
@@ -34,4 +34,4 @@ void setDefaultSortKeys(DisplayState& display);
 // a comes before b in the order of the database's three keys; false for towers equal on all
 // three. Texts compare as unsigned bytes; a tower without a user-field value comes after the
 // towers with ordinary values in either direction.
-bool towerLess(const TowerDatabase& database, const Tower& a, const Tower& b);
+bool towerLess(const TowerDatabase& database, const UserFields& fields, const Tower& a, const Tower& b);

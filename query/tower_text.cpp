@@ -69,8 +69,7 @@ std::string formatNote(std::int32_t code) { return formatted(appendNote, code); 
 std::string formatNight(std::int32_t code) { return formatted(appendNight, code); }
 std::string formatTime(std::int32_t minutes) { return formatted(appendTime, minutes); }
 
-void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database,
-                            bool full)
+void appendTowerName(std::string& text, const Tower* tower, const TowerDirectory& database)
 {
     if (tower == nullptr) {
         text += noTowerDetails;
@@ -79,7 +78,20 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
     text += tower->place;
     if (tower->county != 0) (text += ", ") += database.countyName(tower->county);
     if (tower->dedication != 0) (text += ", ") += database.dedicationText(tower->dedication);
-    if (!full) return;
+}
+
+std::string towerName(const Tower* tower, const TowerDirectory& database)
+{
+    std::string text;
+    appendTowerName(text, tower, database);
+    return text;
+}
+
+void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database, bool full,
+                            const UserFields& fields, ReferenceSystem system)
+{
+    appendTowerName(text, tower, database);
+    if (!full || tower == nullptr) return;
 
     if (tower->groundFloor) text += " (GF)";
     if (tower->bells != 0) {
@@ -104,23 +116,23 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
         appendTime(text, tower->practiceTime);
     }
     text += ' ';
-    appendLocationText(text, tower->position);
+    appendLocationText(text, tower->position, system);
     (text += ' ') += tower->postcode;  // a missing postcode leaves the blank in place
     if (tower->webPage != 0) (text += ' ') += webLink(database.webAddress(tower->webPage));
-    for (int slot = 0; slot < userFieldCount; ++slot) {
-        if (!userFields[slot].isNamed()) continue;
+    for (const int slot : fields.namedSlots()) {
         const std::size_t before = text.size();
-        ((text += ' ') += userFields[slot].name) += ": ";
+        ((text += ' ') += fields[slot].name) += ": ";
         const std::size_t valueStart = text.size();
-        appendUserFieldValueText(text, slot, tower->id);
+        fields.appendValueText(text, slot, tower->id);
         if (text.size() == valueStart) text.resize(before);  // no value: nothing at all
     }
 }
 
-std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full)
+std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full,
+                             const UserFields& fields, ReferenceSystem system)
 {
     std::string text;
-    appendTowerDescription(text, tower, database, full);
+    appendTowerDescription(text, tower, database, full, fields, system);
     return text;
 }
 

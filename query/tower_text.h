@@ -4,9 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "geo/location_text.h"
 #include "records/tower.h"
 
 class TowerDirectory;
+class UserFields;
 
 inline constexpr std::string_view noTowerDetails = "No tower details";
 
@@ -29,8 +31,14 @@ void appendTime(std::string& text, std::int32_t minutes);
 // "http://" or "https://", in any case.
 std::string webLink(std::string_view address);
 
-// The one-line description (place, county, dedication) or, with full, everything known about
-// the tower on one line, user fields included. "No tower details" for no tower.
-std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full);
-void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database,
-                            bool full);
+// The one-line description: place, county and dedication. "No tower details" for no tower.
+std::string towerName(const Tower* tower, const TowerDirectory& database);
+void appendTowerName(std::string& text, const Tower* tower, const TowerDirectory& database);
+
+// The one-line description or, with full, everything known about the tower on one line: its
+// place in the reference system given, and the values of the named user fields. "No tower
+// details" for no tower.
+std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full,
+                             const UserFields& fields, ReferenceSystem system);
+void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database, bool full,
+                            const UserFields& fields, ReferenceSystem system);

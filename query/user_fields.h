@@ -32,37 +32,41 @@ struct UserField {
 
 using UserFieldSlots = std::array<UserField, userFieldCount>;
 
-// The one table of the whole viewer, as referenceSystem is: not owned by any document.
-extern UserFieldSlots userFields;
-
-// False for a slot number outside 0 to 9; every operation below treats such a slot as an
+// False for a slot number outside 0 to 9; every operation of UserFields treats such a slot as an
 // unnamed field without values.
 bool isUserFieldSlot(int slot);
 
-// The slots whose name is not empty, in slot order: the user fields that field lists,
-// descriptions, exports and the document file show.
-std::vector<int> namedUserFieldSlots();
+// The ten fields of one viewer run: at start every slot has no name, type Date and no values.
+// Their owner passes them to whoever shows, selects, sorts or saves by them.
+class UserFields {
+public:
+    UserField& operator[](int slot) { return slots_.at(static_cast<std::size_t>(slot)); }
+    const UserField& operator[](int slot) const { return slots_.at(static_cast<std::size_t>(slot)); }
+    UserFieldSlots& slots() { return slots_; }
+    const UserFieldSlots& slots() const { return slots_; }
 
-// The text of the tower's value in the slot by its current type ("7/9/2002", "-12", the text),
-// empty when it has none.
-std::string userFieldValueText(int slot, TowerId id);
-void appendUserFieldValueText(std::string& text, int slot, TowerId id);
+    // The slots whose name is not empty, in slot order: the user fields that field lists,
+    // descriptions, exports and the document file show.
+    std::vector<int> namedSlots() const;
 
-// The tower's value on the map the slot's current type uses; nullptr when it has none there.
-const std::int32_t* userFieldNumber(int slot, TowerId id);
-const std::string* userFieldText(int slot, TowerId id);
+    // The text of the tower's value in the slot by its current type ("7/9/2002", "-12", the
+    // text), empty when it has none.
+    std::string valueText(int slot, TowerId id) const;
+    void appendValueText(std::string& text, int slot, TowerId id) const;
 
-// Set the tower's value on the map of the slot's current type.
-void setUserFieldNumber(int slot, TowerId id, std::int32_t value);
-void setUserFieldText(int slot, TowerId id, std::string value);
+    // The tower's value on the map the slot's current type uses; nullptr when it has none there.
+    const std::int32_t* number(int slot, TowerId id) const;
+    const std::string* text(int slot, TowerId id) const;
 
-// Empty name, both maps emptied; the type stays.
-void clearUserField(int slot);
-// Every slot as at start: no name, type Date, no values.
-void resetUserFields();
-// The fields (at most ten) into slots 0, 1, ... in their order; every later slot is cleared.
-void replaceUserFields(std::vector<UserField> fields);
+    // Set the tower's value on the map of the slot's current type.
+    void setNumber(int slot, TowerId id, std::int32_t value);
+    void setText(int slot, TowerId id, std::string value);
 
-// Sets the tower's value from what the user typed, read by the slot's current type: a date, an
-// integer or the text itself. A slot of an unknown type keeps its values.
-void setUserFieldFromText(int slot, TowerId id, std::string_view text);
+    // Empty name, both maps emptied; the type stays.
+    void clear(int slot);
+    // The fields (at most ten) into slots 0, 1, ... in their order; every later slot is cleared.
+    void replace(std::vector<UserField> fields);
+
+private:
+    UserFieldSlots slots_;
+};

@@ -32,7 +32,7 @@ MapPainter::MapPainter() : canvas_(mapCanvasSize, mapCanvasSize, 24)
     }
 }
 
-const wxBitmap& MapPainter::render(VeskDoc& document)
+const wxBitmap& MapPainter::render(const VeskDoc& document)
 {
     wxMemoryDC memory(canvas_);
     // The markers are stroked through a graphics context. GTK's device contexts draw through one
@@ -44,7 +44,7 @@ const wxBitmap& MapPainter::render(VeskDoc& document)
     // Crisp one-pixel lines that cover their first pixel and stop before their last.
     dc.GetGraphicsContext()->SetAntialiasMode(wxANTIALIAS_NONE);
     if (document.database() != nullptr) drawOutline(dc, *document.database());
-    const ViewPoint ringed = document.measureFromCurrentTower();
+    const ViewPoint ringed = document.currentTowerViewPoint();
     if (document.database() != nullptr) drawMarkers(dc, *document.database(), ringed);
     return canvas_;
 }
@@ -121,6 +121,7 @@ void MapCanvas::update()
 {
     SetVirtualSize(mapCanvasSize, mapCanvasSize);
     drawn_ = false;
+    if (document_.takeNeedsCentring()) centreWhenPainted_ = true;
     Refresh();
 }
 
@@ -135,7 +136,8 @@ void MapCanvas::onPaint(wxPaintEvent&)
     dc.Clear();
     DoPrepareDC(dc);
     dc.DrawBitmap(painter_.canvas(), 0, 0);
-    if (document_.takeNeedsCentring()) {
+    if (centreWhenPainted_) {
+        centreWhenPainted_ = false;
         const wxSize client = GetClientSize();
         const CanvasPoint scroll = centringScroll(client.x, client.y);
         // Scrolling repaints; it must wait until this painting is over.

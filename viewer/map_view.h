@@ -24,7 +24,7 @@ public:
     // Draws the outline, its attribution when any of it was drawn, and the displayed towers.
     // Makes the current tower the point distances are measured from, as the map's drawing
     // always does.
-    const wxBitmap& render(VeskDoc& document);
+    const wxBitmap& render(const VeskDoc& document);
     const wxBitmap& canvas() const { return canvas_; }
 
 private:
@@ -56,6 +56,7 @@ private:
     wxStatusBar& statusLine_;
     MapPainter painter_;
     bool drawn_ = false;  // the painter's canvas shows the document as it is
+    bool centreWhenPainted_ = false;  // the document asked for its centre to be scrolled into view
 };
 
 // The right pane: the map over a one-line status line that shows the tower under the mouse, and

@@ -39,7 +39,6 @@ protected:
                        "O 153340\\Dublin\\D\xFAn M\xF3r\n"
                        "TQ102665\\Midshire\\Aston\n");
     }
-    void TearDown() override { resetViewerSettings(); }
 
     std::string run(std::vector<std::string> arguments, TextEncoding terminal, int expectedStatus = 0)
     {

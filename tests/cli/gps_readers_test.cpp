@@ -54,7 +54,6 @@ protected:
             folder.write(format == std::string("--gpx") ? "towers.gpx" : "towers.geojson", out.str());
         }
     }
-    void TearDown() override { resetViewerSettings(); }
 
     std::string path(const std::string& name) const { return (folder / name).string(); }
 

@@ -29,9 +29,9 @@ struct Sort { std::string field; bool descending; };
 struct Document { std::string path; };
 using Option = std::variant<Centre, Radius, Reference, FromTower, Select, Sort, Document>;
 
-int entryOf(BuiltInEntries builtIn, const std::string& name)
+int entryOf(BuiltInEntries builtIn, const UserFields& fields, const std::string& name)
 {
-    const std::vector<std::string> list = fieldList(builtIn);
+    const std::vector<std::string> list = fieldList(builtIn, fields);
     return static_cast<int>(std::find(list.begin(), list.end(), name) - list.begin());
 }
 
@@ -74,17 +74,18 @@ struct ViewerCommands {
     void operator()(const FromTower& o)
     {
         doc.setCurrentTower(doc.database()->tower(o.id));
-        doc.measureFromCurrentTower();
     }
     void operator()(const Select& o)
     {
-        const int entry = o.field.empty() ? -1 : entryOf(selectionFieldEntries, o.field);
-        doc.applySelection(selectionStepOf({entry, o.from, o.to, o.exclude, o.mode}));
+        const UserFields& fields = doc.userFields();
+        const int entry = o.field.empty() ? -1 : entryOf(selectionFieldEntries, fields, o.field);
+        doc.applySelection(selectionStepOf({entry, o.from, o.to, o.exclude, o.mode}, fields));
     }
     void operator()(const Sort& o)
     {
         SortKeys keys = doc.database()->sortKeys;
-        const FieldChoice choice = fieldOfEntry(sortFieldEntries, entryOf(sortFieldEntries, o.field));
+        const UserFields& fields = doc.userFields();
+        const FieldChoice choice = fieldOfEntry(sortFieldEntries, fields, entryOf(sortFieldEntries, fields, o.field));
         keys[sortKeysGiven++] = SortKey{choice.userField, choice.field, o.descending};
         doc.applySortKeys(keys);
     }
@@ -95,7 +96,6 @@ class OneRecomputeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetViewerSettings();
         // The sample directory, compiled as the data compiler does.
         const std::string source = readAll(std::string(BELFRIX_SOURCE_DIR) + "/data/vesk.txt");
         std::vector<std::string_view> lines;
@@ -113,9 +113,7 @@ protected:
             if (id % 7 == 0) fields[0].numbers.set(id, id % 50);
         writeAll(folder / "peals.bx0", encodeDocument("SU123456", 30000.7, fields));
         someTower = directory.towers()[directory.towers().size() / 3].first;
-        resetViewerSettings();
     }
-    void TearDown() override { resetViewerSettings(); }
 
     std::string veskquery(const std::vector<Option>& options)
     {
@@ -123,7 +121,6 @@ protected:
         for (const Option& option : options) std::visit(Arguments{arguments}, option);
         std::ostringstream out, err;
         EXPECT_EQ(runVeskQuery(arguments, out, err), 0) << err.str();
-        resetViewerSettings();
         return out.str();
     }
     std::string viewer(const std::vector<Option>& options)
@@ -135,7 +132,6 @@ protected:
         for (const Option& option : options) std::visit(commands, option);
         std::string ids;
         for (const TowerId id : doc.database()->displayOrder) ids += std::to_string(id) + "\n";
-        resetViewerSettings();
         return ids;
     }
 

@@ -45,7 +45,6 @@ protected:
         const TowerDatabase database(folder / "vesk.dat");
         for (const auto& [id, tower] : database.towers()) ids[tower.place] = id;
     }
-    void TearDown() override { resetViewerSettings(); }
 
     struct Result {
         int status;

@@ -14,8 +14,6 @@
 
 #include "document/document_dialogs.h"
 #include "document/document_views.h"
-#include "geo/location_text.h"
-#include "query/user_fields.h"
 #include "records/source_parser.h"
 #include "query/tower_database.h"
 #include "tests/support/temporary_folder.h"
@@ -147,12 +145,5 @@ private:
         return answer;
     }
 };
-
-// The viewer-wide settings start as at every start of the viewer.
-inline void resetViewerSettings()
-{
-    referenceSystem = ReferenceSystem::OS;
-    resetUserFields();
-}
 
 }  // namespace docfixture

@@ -15,11 +15,9 @@ class ExportFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetViewerSettings();
         writeDirectory(folder / "vesk.dat");
         doc.newDocument();
     }
-    void TearDown() override { resetViewerSettings(); }
 
     std::string exportTo(const std::filesystem::path& file)
     {

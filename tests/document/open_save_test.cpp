@@ -30,10 +30,8 @@ class OpenSaveTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetViewerSettings();
         writeDirectory(folder / "vesk.dat");
     }
-    void TearDown() override { resetViewerSettings(); }
 
     // Everything a failed open must leave alone.
     struct Snapshot {
@@ -52,7 +50,7 @@ protected:
         Snapshot s{doc.centreText(), doc.radius(), doc.needsCentring(),
                    doc.database() ? doc.database()->centre : Position{},
                    doc.database() ? doc.database()->displayOrder.size() : 0, {}, {}, {}};
-        for (const UserField& field : userFields) {
+        for (const UserField& field : doc.session().userFields().slots()) {
             s.names.push_back(field.name);
             s.numbers.push_back(field.numbers);
             s.texts.push_back(field.texts);
@@ -97,14 +95,14 @@ TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
 {
     doc.newDocument();
     doc.applyMapOptions({ReferenceSystem::OS, "SU123456", 1562.5f, webMapStreetmap});
-    userFields[2] = UserField{"Visited", FieldType::Date, {{30000, 146097}, {5, 1}}, {}};
-    userFields[5] = UserField{"Notes", FieldType::String, {}, {{7, std::string(300, 'n')}}};
-    userFields[7].numbers[3] = 3;  // unnamed: not stored
+    doc.userFields()[2] = UserField{"Visited", FieldType::Date, {{30000, 146097}, {5, 1}}, {}};
+    doc.userFields()[5] = UserField{"Notes", FieldType::String, {}, {{7, std::string(300, 'n')}}};
+    doc.userFields()[7].numbers[3] = 3;  // unnamed: not stored
     ASSERT_TRUE(doc.saveDocument(folder / "a.bx0"));
     const std::string saved = readAll(folder / "a.bx0");
 
-    resetViewerSettings();
-    userFields[9] = UserField{"Left over", FieldType::Number, {{1, 1}}, {}};
+    doc.userFields() = UserFields{};
+    doc.userFields()[9] = UserField{"Left over", FieldType::Number, {{1, 1}}, {}};
     doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 50000, webMapStreetmap});
     doc.takeNeedsCentring();
     windows.calls.clear();
@@ -115,15 +113,15 @@ TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
     EXPECT_EQ(doc.database()->centre, (Position{4123, 1456}));
     EXPECT_EQ(doc.database()->radius, 1562);
     EXPECT_TRUE(doc.needsCentring());
-    EXPECT_EQ(userFields[0].name, "Visited");
-    EXPECT_EQ(userFields[0].numbers, (TowerValues<std::int32_t>{{5, 1}, {30000, 146097}}));
-    EXPECT_EQ(userFields[1].name, "Notes");
-    EXPECT_EQ(userFields[1].texts.at(7), std::string(300, 'n'));
+    EXPECT_EQ(doc.userFields()[0].name, "Visited");
+    EXPECT_EQ(doc.userFields()[0].numbers, (TowerValues<std::int32_t>{{5, 1}, {30000, 146097}}));
+    EXPECT_EQ(doc.userFields()[1].name, "Notes");
+    EXPECT_EQ(doc.userFields()[1].texts.at(7), std::string(300, 'n'));
     for (int slot = 2; slot < userFieldCount; ++slot) {
-        EXPECT_FALSE(userFields[slot].isNamed()) << slot;
-        EXPECT_TRUE(userFields[slot].numbers.empty()) << slot;
+        EXPECT_FALSE(doc.userFields()[slot].isNamed()) << slot;
+        EXPECT_TRUE(doc.userFields()[slot].numbers.empty()) << slot;
     }
-    EXPECT_EQ(userFields[9].type, FieldType::Number);  // a cleared slot keeps its type
+    EXPECT_EQ(doc.userFields()[9].type, FieldType::Number);  // a cleared slot keeps its type
     EXPECT_EQ(windows.calls, (Calls{"update"}));
 
     // Values of towers the directory lacks are kept and written again unchanged.
@@ -158,7 +156,7 @@ TEST_F(OpenSaveTest, OpenBeforeAnyNewDocumentMakesTheDirectory)
 TEST_F(OpenSaveTest, ABadFileIsRefusedWithItsNameAndChangesNothing)
 {
     doc.newDocument();
-    userFields[0] = UserField{"Visited", FieldType::Date, {{1, 2}}, {}};
+    doc.userFields()[0] = UserField{"Visited", FieldType::Date, {{1, 2}}, {}};
     doc.applyMapOptions({ReferenceSystem::OS, "SU123456", 50000, webMapStreetmap});
     doc.takeNeedsCentring();
     const std::string header = defaultDocument.substr(0, 17);
@@ -216,7 +214,7 @@ TEST_F(OpenSaveTest, WhatIsNoDocumentFileIsRefusedByNameWithoutWaiting)
 TEST_F(OpenSaveTest, AFailedSaveSaysWhyAndLeavesWhatWasThere)
 {
     doc.newDocument();
-    userFields[0] = UserField{"Visited", FieldType::Date, {{1, 2}}, {}};
+    doc.userFields()[0] = UserField{"Visited", FieldType::Date, {{1, 2}}, {}};
     const SpecialFiles special(folder.path());
     std::filesystem::create_directories(folder / "taken.bx0");
     writeAll(folder / "taken.bx0" / "inside", "kept");
@@ -253,20 +251,20 @@ TEST_F(OpenSaveTest, SaveReplacesAnEarlierFileWhole)
 TEST_F(OpenSaveTest, ASecondDocumentLeavesNothingOfTheFirst)
 {
     doc.newDocument();
-    userFields[0] = UserField{"A", FieldType::Number, {{1, 1}}, {}};
-    userFields[1] = UserField{"B", FieldType::String, {}, {{1, "b"}}};
+    doc.userFields()[0] = UserField{"A", FieldType::Number, {{1, 1}}, {}};
+    doc.userFields()[1] = UserField{"B", FieldType::String, {}, {{1, "b"}}};
     doc.saveDocument(folder / "two.bx0");
-    resetViewerSettings();
-    userFields[0] = UserField{"C", FieldType::String, {}, {{2, "c"}}};
+    doc.userFields() = UserFields{};
+    doc.userFields()[0] = UserField{"C", FieldType::String, {}, {{2, "c"}}};
     doc.saveDocument(folder / "one.bx0");
 
     doc.openDocument(folder / "two.bx0");
     doc.openDocument(folder / "one.bx0");
-    EXPECT_EQ(userFields[0].name, "C");
-    EXPECT_EQ(userFields[0].texts, (TowerValues<std::string>{{2, "c"}}));
-    EXPECT_TRUE(userFields[0].numbers.empty());
-    EXPECT_FALSE(userFields[1].isNamed());
-    EXPECT_TRUE(userFields[1].texts.empty());
+    EXPECT_EQ(doc.userFields()[0].name, "C");
+    EXPECT_EQ(doc.userFields()[0].texts, (TowerValues<std::string>{{2, "c"}}));
+    EXPECT_TRUE(doc.userFields()[0].numbers.empty());
+    EXPECT_FALSE(doc.userFields()[1].isNamed());
+    EXPECT_TRUE(doc.userFields()[1].texts.empty());
 }
 
 TEST_F(OpenSaveTest, ARadiusNoMapCanHaveIsRefusedAndAHugeOneIsHeldInRange)
@@ -359,9 +357,9 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
     doc.newDocument();
     std::map<std::string, TowerId> before;
     for (const auto& [id, tower] : doc.database()->towers()) before[tower.place] = id;
-    userFields[0] = UserField{"Visits", FieldType::Number,
+    doc.userFields()[0] = UserField{"Visits", FieldType::Number,
                               {{before["Aston"], 1}, {before["Dunton"], 4}, {before["Easton"], 5}}, {}};
-    const TowerValues<std::int32_t> visits = userFields[0].numbers;
+    const TowerValues<std::int32_t> visits = doc.userFields()[0].numbers;
     ASSERT_TRUE(doc.saveDocument(folder / "a.bx0"));
 
     writeDirectory(folder / "vesk.dat", nextYearsSource());
@@ -370,7 +368,7 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
     std::map<std::string, TowerId> after;
     for (const auto& [id, tower] : doc.database()->towers()) after[tower.place] = id;
     ASSERT_NE(after["Aston"], before["Aston"]);
-    EXPECT_EQ(userFields[0].numbers, (TowerValues<std::int32_t>{{after["Aston"], 1}, {after["Easton"], 5},
+    EXPECT_EQ(doc.userFields()[0].numbers, (TowerValues<std::int32_t>{{after["Aston"], 1}, {after["Easton"], 5},
                                                                  {firstSetAsideKey, 4}}));
     EXPECT_EQ(windows.calls.back(), "message: The values of \"" + (folder / "a.bx0").string() +
                                         "\" were matched to the towers of this directory.\n"
@@ -383,13 +381,13 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
     ASSERT_TRUE(doc.saveDocument(folder / "b.bx0"));
     writeDirectory(folder / "vesk.dat");
     doc.newDocument();
-    EXPECT_EQ(userFields[0].numbers, visits);
+    EXPECT_EQ(doc.userFields()[0].numbers, visits);
     EXPECT_TRUE(doc.setAsideTowers().empty());
     EXPECT_EQ(windows.calls.back(), "message: The directory \"" + (folder / "vesk.dat").string() +
                                         "\" numbers its towers otherwise now.\n"
                                         "3 values moved to their towers' new numbers in this directory.\n");
     ASSERT_TRUE(doc.openDocument(folder / "b.bx0"));
-    EXPECT_EQ(userFields[0].numbers, visits);
+    EXPECT_EQ(doc.userFields()[0].numbers, visits);
 }
 
 }  // namespace

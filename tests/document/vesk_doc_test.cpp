@@ -25,12 +25,10 @@ class VeskDocTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetViewerSettings();
         writeDirectory(folder / "vesk.dat");
         // One layer holding one polyline of two points, (1000, 2000) and (500, 100).
         writeAll(folder / "map.dat", std::string("\x01\x00\x01\x00\x02\x00\xE8\x03\xD0\x07\xF4\x01\x64\x00", 14));
     }
-    void TearDown() override { resetViewerSettings(); }
 
     std::vector<std::string> places() const
     {
@@ -204,16 +202,16 @@ TEST_F(VeskDocTest, ATowerWithoutPositionIsNearestOnlyWhenNoOtherIsDisplayed)
 TEST_F(VeskDocTest, MeasuringFromTheCurrentTowerGivesItsViewCoordinates)
 {
     doc.newDocument();
-    EXPECT_EQ(doc.measureFromCurrentTower(), offMap);
+    EXPECT_EQ(doc.currentTowerViewPoint(), offMap);
     EXPECT_EQ(doc.database()->distanceReference, nullptr);
 
     pick("Bexley");
-    EXPECT_EQ(doc.measureFromCurrentTower(), (ViewPoint{0.5, 0}));
+    EXPECT_EQ(doc.currentTowerViewPoint(), (ViewPoint{0.5, 0}));
     EXPECT_EQ(doc.database()->distanceReference, tower("Bexley"));
     pick("Chart");
-    EXPECT_EQ(doc.measureFromCurrentTower(), (ViewPoint{0, 0.1}));
+    EXPECT_EQ(doc.currentTowerViewPoint(), (ViewPoint{0, 0.1}));
     pick("Easton");
-    EXPECT_EQ(doc.measureFromCurrentTower(), offMap);
+    EXPECT_EQ(doc.currentTowerViewPoint(), offMap);
 
     // On the edge of the square: vx = 1, outside the open square the map shows.
     EXPECT_EQ(viewCoordinates(*doc.database(), Position{5602, 1665}), (ViewPoint{1, 0}));
@@ -229,8 +227,8 @@ TEST_F(VeskDocTest, NewDocumentKeepsSettingsFieldsAndCurrentTowerButNotSelection
     doc.applySortKeys({SortKey{false, sortBells, true}, SortKey{}, SortKey{}});
     doc.zoomIn();
     doc.applyMapOptions({ReferenceSystem::OS, "TQ102665", 25000, 1});
-    userFields[0].name = "Visited";
-    userFields[0].numbers[chart] = 5;
+    doc.userFields()[0].name = "Visited";
+    doc.userFields()[0].numbers[chart] = 5;
     windows.calls.clear();
 
     ASSERT_TRUE(doc.newDocument());
@@ -240,7 +238,7 @@ TEST_F(VeskDocTest, NewDocumentKeepsSettingsFieldsAndCurrentTowerButNotSelection
     EXPECT_EQ(doc.radius(), 25000.0);
     EXPECT_EQ(doc.database()->radius, 25000);
     EXPECT_EQ(doc.webMap(), 1);
-    EXPECT_EQ(userFields[0].numbers.at(chart), 5);
+    EXPECT_EQ(doc.userFields()[0].numbers.at(chart), 5);
     ASSERT_NE(doc.currentTower(), nullptr);
     EXPECT_EQ(doc.currentTower(), doc.database()->tower(chart));  // a tower of the new directory
     EXPECT_EQ(windows.calls, (Calls{"control bar: Chart, Kent, All Saints", "update"}));
@@ -283,7 +281,7 @@ TEST_F(VeskDocTest, PansMoveTheCentreByHalfTheRadius)
 TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
 {
     doc.newDocument();
-    referenceSystem = ReferenceSystem::UTM;
+    doc.session().setReferenceSystem(ReferenceSystem::UTM);
     doc.onCommand(command::zoomIn);
     EXPECT_EQ(doc.radius(), 25000.0);
     EXPECT_EQ(doc.database()->radius, 25000);
@@ -338,8 +336,8 @@ TEST_F(VeskDocTest, CentreMovesToTheCurrentTowerAndAsksForCentring)
     EXPECT_EQ(doc.database()->centre, (Position{5352, 1665}));
     EXPECT_EQ(doc.centreText(), "TQ352665");
     EXPECT_EQ(places(), (std::vector<std::string>{"Bexley"}));
-    // The distances that chose the towers are measured from the new centre, and that is said.
-    EXPECT_EQ(windows.calls, (Calls{"busy", "update", "status: Distances are measured from the map centre, TQ352665.",
+    // The picked tower stays the point the distances are measured from, and that is said.
+    EXPECT_EQ(windows.calls, (Calls{"busy", "update", "status: Distances are measured from Bexley, Midshire, S John.",
                                     "not busy"}));
     EXPECT_TRUE(doc.takeNeedsCentring());
 }
@@ -348,7 +346,7 @@ TEST_F(VeskDocTest, CentreWithoutACurrentTowerOnlyRewritesTheCentreText)
 {
     doc.newDocument();
     doc.takeNeedsCentring();
-    referenceSystem = ReferenceSystem::LatLong;
+    doc.session().setReferenceSystem(ReferenceSystem::LatLong);
     doc.centreOnCurrentTower();
     EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
     EXPECT_EQ(doc.centreText(), "51\xB0" "23'12\"N 0\xB0" "24'55\"W");
@@ -363,7 +361,7 @@ TEST_F(VeskDocTest, MapOptionsShowTheSettingsAndApplyThemOnOk)
     windows.mapOptionsAnswers.push_back(MapOptions{ReferenceSystem::UTM, "SU123456", 12345.6f, 1});
     ASSERT_TRUE(doc.onCommand(command::mapOptions));
     EXPECT_EQ(windows.mapOptionsShown, (MapOptions{ReferenceSystem::OS, "TQ102665", 50000.0f, 0}));
-    EXPECT_EQ(referenceSystem, ReferenceSystem::UTM);
+    EXPECT_EQ(doc.session().referenceSystem(), ReferenceSystem::UTM);
     EXPECT_EQ(doc.centreText(), "SU123456");
     EXPECT_EQ(doc.radius(), static_cast<double>(12345.6f));
     EXPECT_EQ(doc.webMap(), 1);
@@ -382,7 +380,7 @@ TEST_F(VeskDocTest, MapOptionsShowTheSettingsAndApplyThemOnOk)
 TEST_F(VeskDocTest, AMovedCentreInUtmSurvivesOptionsOkAndNewDocument)
 {
     doc.newDocument();
-    referenceSystem = ReferenceSystem::UTM;
+    doc.session().setReferenceSystem(ReferenceSystem::UTM);
     doc.east();
     const Position moved{5352, 1665};
     ASSERT_EQ(doc.database()->centre, moved);
@@ -472,10 +470,10 @@ TEST_F(VeskDocTest, SelectAndSortApplyOnOkOnly)
 TEST_F(VeskDocTest, UserFieldsDialogNamesAndTypesSlotsWithoutUpdatingViews)
 {
     doc.newDocument();
-    userFields[0].name = "Count";
-    userFields[0].type = FieldType::Number;
-    userFields[0].numbers[7] = 3;
-    userFields[1].type = FieldType::String;  // unnamed: its row shows no type
+    doc.userFields()[0].name = "Count";
+    doc.userFields()[0].type = FieldType::Number;
+    doc.userFields()[0].numbers[7] = 3;
+    doc.userFields()[1].type = FieldType::String;  // unnamed: its row shows no type
     windows.calls.clear();
 
     UserFieldDefinitions rows;
@@ -486,24 +484,24 @@ TEST_F(VeskDocTest, UserFieldsDialogNamesAndTypesSlotsWithoutUpdatingViews)
 
     EXPECT_EQ(windows.userFieldsShown->at(0), (UserFieldDefinition{"Count", 1}));
     EXPECT_EQ(windows.userFieldsShown->at(1), (UserFieldDefinition{"", -1}));
-    EXPECT_EQ(userFields[0].name, "Tally");
-    EXPECT_EQ(userFields[0].type, FieldType::Number);  // kept: the row showed no type
-    EXPECT_EQ(userFields[0].numbers.at(7), 3);          // values stay with a renamed slot
-    EXPECT_EQ(userFields[3].name, "Visited");
-    EXPECT_EQ(userFields[3].type, FieldType::Date);
+    EXPECT_EQ(doc.userFields()[0].name, "Tally");
+    EXPECT_EQ(doc.userFields()[0].type, FieldType::Number);  // kept: the row showed no type
+    EXPECT_EQ(doc.userFields()[0].numbers.at(7), 3);          // values stay with a renamed slot
+    EXPECT_EQ(doc.userFields()[3].name, "Visited");
+    EXPECT_EQ(doc.userFields()[3].type, FieldType::Date);
     EXPECT_EQ(windows.calls, (Calls{"User-defined Fields dialog"}));
 
     windows.calls.clear();
     doc.onCommand(command::userFields);  // Cancel
-    EXPECT_EQ(userFields[3].name, "Visited");
+    EXPECT_EQ(doc.userFields()[3].name, "Visited");
 }
 
 TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
 {
     doc.newDocument();
-    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
-    userFields[2] = UserField{"Peals", FieldType::Number, {}, {}};
-    userFields[4] = UserField{"Notes", FieldType::String, {}, {}};
+    doc.userFields()[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    doc.userFields()[2] = UserField{"Peals", FieldType::Number, {}, {}};
+    doc.userFields()[4] = UserField{"Notes", FieldType::String, {}, {}};
     pick("Aston");
     const TowerId aston = doc.currentTower()->id;
 
@@ -541,15 +539,15 @@ TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
     };
     doc.onCommand(command::editFields);
     EXPECT_EQ(windows.calls, (Calls{"Tower Details dialog"}));
-    EXPECT_EQ(userFields[0].numbers.at(aston), 0);
-    EXPECT_EQ(userFields[2].numbers.at(aston), -12);
-    EXPECT_EQ(userFields[4].texts.at(aston), "two\r\nlines");
+    EXPECT_EQ(doc.userFields()[0].numbers.at(aston), 0);
+    EXPECT_EQ(doc.userFields()[2].numbers.at(aston), -12);
+    EXPECT_EQ(doc.userFields()[4].texts.at(aston), "two\r\nlines");
 }
 
 TEST_F(VeskDocTest, FieldEditorWithoutACurrentTowerChangesNothing)
 {
     doc.newDocument();
-    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    doc.userFields()[0] = UserField{"Visited", FieldType::Date, {}, {}};
     windows.towerFieldsUser = [&](TowerFieldEditor& editor) {
         EXPECT_EQ(editor.header(), "No tower details");
         EXPECT_TRUE(editor.rowShown(0));
@@ -558,7 +556,7 @@ TEST_F(VeskDocTest, FieldEditorWithoutACurrentTowerChangesNothing)
         EXPECT_FALSE(editor.enterValue(0, "1/1/2001"));
     };
     doc.editFieldsCommand();
-    EXPECT_TRUE(userFields[0].numbers.empty());
+    EXPECT_TRUE(doc.userFields()[0].numbers.empty());
 }
 
 TEST_F(VeskDocTest, DetailsShowTheFullDescription)

@@ -110,7 +110,6 @@ class MapGeometryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetViewerSettings();
         writeDirectory(folder / "vesk.dat",
                        "NG\\FULL\\Place\\Bells\\UR\n"
                        "TQ102665\\Midshire\\Aston\\12\\\n"
@@ -122,7 +121,7 @@ protected:
         setDefaultSortKeys(database);
         database.centre = {5102, 1665};
         database.radius = 50000;
-        recomputeDisplayed(database);
+        recomputeDisplayed(database, UserFields{});
     }
 
     const Tower& tower(const std::string& place) const
@@ -248,37 +247,35 @@ TEST(ControlBar, ShowsTheButtonsThatApplyToTheTower)
 
 TEST(DialogChoices, SelectEntriesNameBuiltInAndUserFields)
 {
-    resetViewerSettings();
-    userFields[4].name = "Visited";
-    const SelectionStep onVisited = selectionStepOf({12, "1/1/2000", "", true, StepMode::Or});
+    UserFields fields;
+    fields[4].name = "Visited";
+    const SelectionStep onVisited = selectionStepOf({12, "1/1/2000", "", true, StepMode::Or}, fields);
     EXPECT_TRUE(onVisited.userField);
     EXPECT_EQ(onVisited.field, 4);
     EXPECT_TRUE(onVisited.exclude);
     EXPECT_EQ(onVisited.fromText, "1/1/2000");
-    EXPECT_EQ(selectionStepOf({-1, "a", "b", false, StepMode::And}).field, -1);
-    const SelectionStep invert = selectionStepOf({3, "a", "b", true, StepMode::Invert});
+    EXPECT_EQ(selectionStepOf({-1, "a", "b", false, StepMode::And}, fields).field, -1);
+    const SelectionStep invert = selectionStepOf({3, "a", "b", true, StepMode::Invert}, fields);
     EXPECT_EQ(invert.field, 0);
     EXPECT_FALSE(invert.exclude);
     EXPECT_EQ(invert.fromText, "");
-    resetViewerSettings();
 }
 
 TEST(DialogChoices, SortRowsTheUserLeftAloneKeepTheirKeys)
 {
-    resetViewerSettings();
-    userFields[2].name = "Visits";
+    UserFields fields;
+    fields[2].name = "Visits";
     const SortKeys keys = {SortKey{true, 7, false}, SortKey{true, 2, true}, SortKey{false, 3, false}};
-    const SortRows shown = sortRowsOf(keys);
+    const SortRows shown = sortRowsOf(keys, fields);
     EXPECT_EQ(shown, (SortRows{SortRow{-1, false}, SortRow{8, true}, SortRow{3, false}}));
 
     SortRows chosen = shown;
     chosen[0].descending = true;       // slot 7 has no name, but the key stays on it
     chosen[2].fieldEntry = 8;          // now the Visits field
-    EXPECT_EQ(sortKeysOf(keys, shown, chosen),
+    EXPECT_EQ(sortKeysOf(keys, shown, chosen, fields),
               (SortKeys{SortKey{true, 7, true}, SortKey{true, 2, true}, SortKey{true, 2, false}}));
     chosen[1].fieldEntry = -1;         // a typed text that names no entry
-    EXPECT_EQ(sortKeysOf(keys, shown, chosen)[1], (SortKey{false, -1, true}));
-    resetViewerSettings();
+    EXPECT_EQ(sortKeysOf(keys, shown, chosen, fields)[1], (SortKey{false, -1, true}));
 }
 
 }  // namespace

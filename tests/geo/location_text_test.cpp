@@ -7,11 +7,6 @@
 
 namespace {
 
-class LocationText : public ::testing::Test {
-protected:
-    void TearDown() override { referenceSystem = ReferenceSystem::OS; }
-};
-
 struct TextCase {
     Position position;
     ReferenceSystem system;
@@ -20,7 +15,7 @@ struct TextCase {
 
 // Worked examples, and for (6000, 2500) the degrees that PROJ gives for the centre of its square,
 // 52.112116485 N 0.921928771 E, written out by hand.
-TEST_F(LocationText, EachSystemWritesThePlace)
+TEST(LocationText, EachSystemWritesThePlace)
 {
     const std::vector<TextCase> cases = {
         {{5102, 1665}, ReferenceSystem::OS, "TQ102665"},
@@ -40,12 +35,11 @@ TEST_F(LocationText, EachSystemWritesThePlace)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
-        referenceSystem = c.system;
-        EXPECT_EQ(locationText(c.position), c.expected);
+        EXPECT_EQ(locationText(c.position, c.system), c.expected);
     }
 }
 
-TEST_F(LocationText, DegreesMinutesSecondsTruncate)
+TEST(LocationText, DegreesMinutesSecondsTruncate)
 {
     EXPECT_EQ(formatDms(51.3868), "51\xB0" "23'12\"");
     EXPECT_EQ(formatDms(0), "0\xB0" "0'0\"");
@@ -55,15 +49,12 @@ TEST_F(LocationText, DegreesMinutesSecondsTruncate)
 }
 
 // Places far off the lettered squares still give some text and never fail.
-TEST_F(LocationText, PlacesBeyondTheGridGiveText)
+TEST(LocationText, PlacesBeyondTheGridGiveText)
 {
-    referenceSystem = ReferenceSystem::UTM;
-    EXPECT_FALSE(locationText({-20000000, 2000000000}).empty());
-    referenceSystem = ReferenceSystem::LatLong;
-    EXPECT_FALSE(locationText({2147483647, -2147483647}).empty());
-    referenceSystem = ReferenceSystem::OS;
-    EXPECT_EQ(locationText({30000, 100}), "  000100");
-    EXPECT_EQ(locationText({2147483647, -2147483647 - 1}), "  647-648");
+    EXPECT_FALSE(locationText({-20000000, 2000000000}, ReferenceSystem::UTM).empty());
+    EXPECT_FALSE(locationText({2147483647, -2147483647}, ReferenceSystem::LatLong).empty());
+    EXPECT_EQ(locationText({30000, 100}, ReferenceSystem::OS), "  000100");
+    EXPECT_EQ(locationText({2147483647, -2147483647 - 1}, ReferenceSystem::OS), "  647-648");
 }
 
 } // namespace

@@ -19,7 +19,6 @@ protected:
         GTEST_SKIP() << "this build has no PROJ for true WGS-84 places";
 #endif
         toWgs84.emplace();
-        QueryTest::SetUp();
         load({
             "Ash & <Elm>\\Kent\\S \"Mary\"\\TQ102665\\8",
             "Baile \xC1tha Cliath\\Dublin\\S Patrick\\O 153340\\10",
@@ -27,7 +26,7 @@ protected:
             "Dorn\\Kent\\S John\\TQ352665\\1\\\\\\\\\\\\\\\\\\\\www.dorn.org/a&b",
         });
         database.centre = {5102, 1665};
-        recomputeDisplayed(database);
+        recomputeDisplayed(database, fields);
     }
 
     std::optional<Wgs84Converter> toWgs84;  // made once PROJ is known to be there
@@ -36,7 +35,7 @@ protected:
 TEST_F(GpsExportsTest, GpxHoldsAWaypointForEachPlacedTowerInDisplayOrder)
 {
     std::ostringstream out;
-    const GpsExportCounts counts = writeGpx(out, database, *toWgs84);
+    const GpsExportCounts counts = writeGpx(out, database, fields, system, *toWgs84);
     EXPECT_EQ(counts.written, 3);
     EXPECT_EQ(counts.leftOut, 1);
     const std::string gpx = out.str();
@@ -60,10 +59,10 @@ TEST_F(GpsExportsTest, GpxHoldsAWaypointForEachPlacedTowerInDisplayOrder)
 
 TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
 {
-    resetUserFields();
-    userFields[2] = UserField{"Notes \"n\"", FieldType::String, {}, {{idOf("Dorn"), "line\none\x01"}}};
+    fields = UserFields{};
+    fields[2] = UserField{"Notes \"n\"", FieldType::String, {}, {{idOf("Dorn"), "line\none\x01"}}};
     std::ostringstream out;
-    const GpsExportCounts counts = writeGeoJson(out, database, *toWgs84);
+    const GpsExportCounts counts = writeGeoJson(out, database, fields, system, *toWgs84);
     EXPECT_EQ(counts.written, 3);
     EXPECT_EQ(counts.leftOut, 1);
     const std::string json = out.str();
@@ -80,7 +79,7 @@ TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
 
     // Its properties are the CSV row's cells, column by column.
     std::vector<ExportCell> cells;
-    exportCells(towerOf("Dorn"), database, namedUserFieldSlots(), cells);
+    exportCells(towerOf("Dorn"), database, fields, system, fields.namedSlots(), cells);
     std::string row;
     for (const ExportCell& cell : cells) {
         if (!row.empty()) row += ',';
@@ -89,8 +88,8 @@ TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
                    ? cell.text
                    : csvQuote(cell.text);
     }
-    EXPECT_EQ(row, csvRow(towerOf("Dorn"), database));
-    resetUserFields();
+    EXPECT_EQ(row, csvRow(towerOf("Dorn"), database, fields, system));
+    fields = UserFields{};
 }
 
 TEST_F(GpsExportsTest, NoTowerDisplayedGivesEmptyButWholeFiles)
@@ -98,11 +97,11 @@ TEST_F(GpsExportsTest, NoTowerDisplayedGivesEmptyButWholeFiles)
     SelectionStep none;
     none.field = selectBells;
     none.fromText = none.toText = "99";
-    changeSelection(database, none);
-    recomputeDisplayed(database);
+    changeSelection(database, fields, none);
+    recomputeDisplayed(database, fields);
     std::ostringstream gpx, json;
-    EXPECT_EQ(writeGpx(gpx, database, *toWgs84).written, 0);
-    EXPECT_EQ(writeGeoJson(json, database, *toWgs84).written, 0);
+    EXPECT_EQ(writeGpx(gpx, database, fields, system, *toWgs84).written, 0);
+    EXPECT_EQ(writeGeoJson(json, database, fields, system, *toWgs84).written, 0);
     EXPECT_TRUE(gpx.str().ends_with("<gpx version=\"1.1\" creator=\"Belfrix\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n</gpx>\n"));
     EXPECT_EQ(json.str(), "{\"type\":\"FeatureCollection\",\"features\":[\n]}\n");
 }

@@ -13,19 +13,10 @@
 #include "records/source_parser.h"
 #include "query/tower_database.h"
 
-// A directory compiled from source lines, as the data compiler would, with the viewer's display
-// state left at its defaults and every viewer-wide table cleared around each test.
+// A directory compiled from source lines, as the data compiler would, with the display state at
+// its defaults, no user-defined fields and place texts in the OS system.
 class QueryTest : public testing::Test {
 protected:
-    void SetUp() override { resetViewerTables(); }
-    void TearDown() override { resetViewerTables(); }
-
-    static void resetViewerTables()
-    {
-        resetUserFields();
-        referenceSystem = ReferenceSystem::OS;
-    }
-
     static constexpr std::string_view header =
         "Place\\FULL\\Dedicn\\NG\\Bells\\cwt\\qr\\lb\\App\\Note\\Prac\\GF\\UR\\Postcode\\WebPage";
 
@@ -66,6 +57,8 @@ protected:
     }
 
     TowerDatabase database;
+    UserFields fields;
+    ReferenceSystem system = ReferenceSystem::OS;
 };
 
 // Nine towers that between them vary every field the selection and the sort look at. Centre
@@ -75,7 +68,6 @@ class DirectoryTest : public QueryTest {
 protected:
     void SetUp() override
     {
-        QueryTest::SetUp();
         load({
             "Bath\\Somerset\\S Mary\\TQ150100\\8\\12\\2\\14\\\\F\\Mon 19.30\\\\\\BA1 1AA",
             "Cambridge\\Cambs\\Great S Mary\\TQ100200\\12\\25\\0\\0\\\\D\\-Fri 19.30",

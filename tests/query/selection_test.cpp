@@ -88,9 +88,9 @@ TEST_F(SelectionTest, EachBuiltInFieldSelectsItsRange)
     for (const FieldCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "field " << c.field << " from '" << c.from << "' to '"
                                         << c.to << "' exclude " << c.exclude);
-        applySelectionStep(database, step(c.field, c.from, c.to, c.exclude));
+        applySelectionStep(database, fields, step(c.field, c.from, c.to, c.exclude));
         EXPECT_EQ(asSet(displayedPlaces()), c.passing);
-        applySelectionStep(database, modeOnly(StepMode::SelectAll));
+        applySelectionStep(database, fields, modeOnly(StepMode::SelectAll));
         EXPECT_EQ(database.displayedCount(), 9);
     }
 }
@@ -98,35 +98,35 @@ TEST_F(SelectionTest, EachBuiltInFieldSelectsItsRange)
 TEST_F(SelectionTest, BoundsArePreparedOnceAsTheFieldReadsThem)
 {
     SelectionStep text = step(selectCounty, "B", "C");
-    prepareBounds(text);
+    prepareBounds(text, fields);
     EXPECT_EQ(text.toText, "Czz");
     EXPECT_EQ(text.toValue, noUpperBound);
 
     SelectionStep easting = step(selectEasting, "TQ1", "TQ1");
-    prepareBounds(easting);
+    prepareBounds(easting, fields);
     EXPECT_EQ(easting.fromValue, 5100);
     EXPECT_EQ(easting.toValue, 5199);
     EXPECT_EQ(easting.toText, "TQ1");
 
-    userFields[4] = {"Visited", FieldType::Date, {}, {}};
+    fields[4] = {"Visited", FieldType::Date, {}, {}};
     SelectionStep date = step(4, "", "25/12", false, StepMode::And, true);
-    prepareBounds(date, CalendarDate{7, 9, 2002});
+    prepareBounds(date, fields, CalendarDate{7, 9, 2002});
     EXPECT_EQ(date.fromValue, 1);
     EXPECT_EQ(date.toValue, 146821);  // 25 December 2002
 }
 
 TEST_F(SelectionTest, UserFieldsSelectByTheirCurrentType)
 {
-    userFields[0] = {"Count", FieldType::Number, {}, {}};
+    fields[0] = {"Count", FieldType::Number, {}, {}};
     for (auto [place, value] : {std::pair{"Bath", 0}, {"Cambridge", 5}, {"Czz", -3}, {"Durham", 100}})
-        setUserFieldNumber(0, idOf(place), value);
-    userFields[1] = {"Visited", FieldType::Date, {}, {}};
-    setUserFieldNumber(1, idOf("Bath"), 146712);   // 7/9/2002
-    setUserFieldNumber(1, idOf("Easton"), 145791); // 29/2/2000
-    setUserFieldNumber(1, idOf("Fenny"), 1);
-    userFields[2] = {"Remark", FieldType::String, {}, {}};
+        fields.setNumber(0, idOf(place), value);
+    fields[1] = {"Visited", FieldType::Date, {}, {}};
+    fields.setNumber(1, idOf("Bath"), 146712);   // 7/9/2002
+    fields.setNumber(1, idOf("Easton"), 145791); // 29/2/2000
+    fields.setNumber(1, idOf("Fenny"), 1);
+    fields[2] = {"Remark", FieldType::String, {}, {}};
     for (auto [place, value] : {std::pair{"Bath", "bells rehung"}, {"Cambridge", "Bells"}, {"Czz", ""}, {"Durham", "zzz"}})
-        setUserFieldText(2, idOf(place), value);
+        fields.setText(2, idOf(place), value);
 
     const std::vector<FieldCase> cases = {
         // A zero lower bound counts as 1; towers without a value fail, and pass with Exclude.
@@ -141,79 +141,79 @@ TEST_F(SelectionTest, UserFieldsSelectByTheirCurrentType)
     };
     for (const FieldCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "slot " << c.field << " from '" << c.from << "' to '" << c.to << "'");
-        applySelectionStep(database, step(c.field, c.from, c.to, c.exclude, StepMode::And, true));
+        applySelectionStep(database, fields, step(c.field, c.from, c.to, c.exclude, StepMode::And, true));
         EXPECT_EQ(asSet(displayedPlaces()), c.passing);
-        applySelectionStep(database, modeOnly(StepMode::SelectAll));
+        applySelectionStep(database, fields, modeOnly(StepMode::SelectAll));
     }
 
     // The same step read again after the field turns from Number into String: Count's numbers
     // are out of sight, so nothing has a value.
-    applySelectionStep(database, step(0, "", "", false, StepMode::And, true));
-    userFields[0].type = FieldType::String;
-    recomputeDisplayed(database);
+    applySelectionStep(database, fields, step(0, "", "", false, StepMode::And, true));
+    fields[0].type = FieldType::String;
+    recomputeDisplayed(database, fields);
     EXPECT_EQ(database.displayedCount(), 0);
 }
 
 TEST_F(SelectionTest, StepsCombineWithTheEarlierSelection)
 {
     EXPECT_EQ(database.displayedCount(), 0);
-    recomputeDisplayed(database);
+    recomputeDisplayed(database, fields);
     EXPECT_EQ(database.displayedCount(), 9);
     EXPECT_EQ(database.displayedTower(9), nullptr);
 
-    applySelectionStep(database, modeOnly(StepMode::UndoLast));  // empty chain: no change
+    applySelectionStep(database, fields, modeOnly(StepMode::UndoLast));  // empty chain: no change
     EXPECT_EQ(database.displayedCount(), 9);
 
-    applySelectionStep(database, step(selectBells, "6", "8", false, StepMode::Or));
+    applySelectionStep(database, fields, step(selectBells, "6", "8", false, StepMode::Or));
     EXPECT_EQ(database.displayedCount(), 9);
-    applySelectionStep(database, modeOnly(StepMode::SelectAll));
-    applySelectionStep(database, step(selectBells, "6", "8", false, StepMode::Xor));
+    applySelectionStep(database, fields, modeOnly(StepMode::SelectAll));
+    applySelectionStep(database, fields, step(selectBells, "6", "8", false, StepMode::Xor));
     EXPECT_EQ(asSet(displayedPlaces()), (std::set<std::string>{"Cambridge", "Czza", "Durham", "abbey", "Fenny", "Gorran"}));
-    applySelectionStep(database, modeOnly(StepMode::SelectAll));
+    applySelectionStep(database, fields, modeOnly(StepMode::SelectAll));
     EXPECT_TRUE(database.selectionSteps.empty());
 
-    applySelectionStep(database, step(selectBells, "6", "8"));
+    applySelectionStep(database, fields, step(selectBells, "6", "8"));
     const std::set<std::string> sixToEight = {"Bath", "Czz", "Easton"};
-    applySelectionStep(database, modeOnly(StepMode::Invert));
+    applySelectionStep(database, fields, modeOnly(StepMode::Invert));
     EXPECT_EQ(database.displayedCount(), 6);
-    applySelectionStep(database, modeOnly(StepMode::Invert));
+    applySelectionStep(database, fields, modeOnly(StepMode::Invert));
     EXPECT_EQ(asSet(displayedPlaces()), sixToEight);
-    applySelectionStep(database, modeOnly(StepMode::UndoLast));
-    applySelectionStep(database, modeOnly(StepMode::UndoLast));
+    applySelectionStep(database, fields, modeOnly(StepMode::UndoLast));
+    applySelectionStep(database, fields, modeOnly(StepMode::UndoLast));
     EXPECT_EQ(database.selectionSteps.size(), 1u);
     EXPECT_EQ(asSet(displayedPlaces()), sixToEight);
 
-    applySelectionStep(database, step(selectGroundFloor, "", "", false, StepMode::Xor));
+    applySelectionStep(database, fields, step(selectGroundFloor, "", "", false, StepMode::Xor));
     EXPECT_EQ(asSet(displayedPlaces()), (std::set<std::string>{"Bath"}));
-    applySelectionStep(database, step(selectCounty, "Kent", "Kent", false, StepMode::Or));
+    applySelectionStep(database, fields, step(selectCounty, "Kent", "Kent", false, StepMode::Or));
     EXPECT_EQ(asSet(displayedPlaces()), (std::set<std::string>{"Bath", "Czza", "Fenny"}));
-    applySelectionStep(database, step(selectUnringable, "", "", true, StepMode::And));
+    applySelectionStep(database, fields, step(selectUnringable, "", "", true, StepMode::And));
     EXPECT_EQ(asSet(displayedPlaces()), (std::set<std::string>{"Bath", "Fenny"}));
 }
 
 TEST_F(SelectionTest, DistanceIsMeasuredFromTheReferenceAtEachRecompute)
 {
-    applySelectionStep(database, step(selectDistance, "0", "1"));
+    applySelectionStep(database, fields, step(selectDistance, "0", "1"));
     EXPECT_EQ(database.displayedCount(), 0);  // nothing within 1 km of TQ100100
     database.distanceReference = &towerOf("Fenny");
-    recomputeDisplayed(database);
+    recomputeDisplayed(database, fields);
     EXPECT_EQ(displayedPlaces(), std::vector<std::string>{"Fenny"});
     database.distanceReference = nullptr;
     database.centre = towerOf("Bath").position;
-    recomputeDisplayed(database);
+    recomputeDisplayed(database, fields);
     EXPECT_EQ(displayedPlaces(), std::vector<std::string>{"Bath"});
 }
 
 // The chain as defined: each step from the head down, recursively.
-bool chainOutcome(const TowerDatabase& database, const Tower& tower, std::size_t count)
+bool chainOutcome(const TowerDatabase& database, const UserFields& fields, const Tower& tower, std::size_t count)
 {
     if (count == 0) return true;
     const SelectionStep& head = database.selectionSteps[count - 1];
-    if (head.mode == StepMode::Invert) return !chainOutcome(database, tower, count - 1);
-    bool t = stepTest(database, head, tower);
-    if (head.mode == StepMode::And) return t && chainOutcome(database, tower, count - 1);
-    if (head.mode == StepMode::Or) return t || chainOutcome(database, tower, count - 1);
-    return t != chainOutcome(database, tower, count - 1);
+    if (head.mode == StepMode::Invert) return !chainOutcome(database, fields, tower, count - 1);
+    bool t = stepTest(database, fields, head, tower);
+    if (head.mode == StepMode::And) return t && chainOutcome(database, fields, tower, count - 1);
+    if (head.mode == StepMode::Or) return t || chainOutcome(database, fields, tower, count - 1);
+    return t != chainOutcome(database, fields, tower, count - 1);
 }
 
 TEST_F(SelectionTest, RandomChainsAgreeWithTheStepByStepDefinition)
@@ -224,18 +224,18 @@ TEST_F(SelectionTest, RandomChainsAgreeWithTheStepByStepDefinition)
         step(selectDistance, "0", "50"), step(selectNight, "Tue", "Thu"), step(selectPlace, "C", "E", true),
         step(selectUnringable, "", ""), step(selectNote, "B", "F")};
     for (int round = 0; round < 300; ++round) {
-        applySelectionStep(database, modeOnly(StepMode::SelectAll));
+        applySelectionStep(database, fields, modeOnly(StepMode::SelectAll));
         int length = static_cast<int>(random() % 12);
         for (int i = 0; i < length; ++i) {
             SelectionStep s = tests[random() % tests.size()];
             s.mode = static_cast<StepMode>(random() % 4);
-            prepareBounds(s);
+            prepareBounds(s, fields);
             database.selectionSteps.push_back(s);
         }
-        recomputeDisplayed(database);
+        recomputeDisplayed(database, fields);
         std::set<std::string> expected;
         for (const auto& [id, tower] : database.towers())
-            if (chainOutcome(database, tower, database.selectionSteps.size())) expected.insert(tower.place);
+            if (chainOutcome(database, fields, tower, database.selectionSteps.size())) expected.insert(tower.place);
         ASSERT_EQ(asSet(displayedPlaces()), expected) << "round " << round;
     }
 }
@@ -243,36 +243,36 @@ TEST_F(SelectionTest, RandomChainsAgreeWithTheStepByStepDefinition)
 TEST_F(SelectionTest, AHundredThousandStepChainNeedsNoDeepStack)
 {
     SelectionStep first = step(selectBells, "6", "8");
-    prepareBounds(first);
+    prepareBounds(first, fields);
     database.selectionSteps.push_back(first);
     for (int i = 0; i < 99998; ++i) database.selectionSteps.push_back(modeOnly(StepMode::Invert));
     SelectionStep last = step(selectGroundFloor, "", "", false, StepMode::Xor);
-    prepareBounds(last);
+    prepareBounds(last, fields);
     database.selectionSteps.push_back(last);
     ASSERT_EQ(database.selectionSteps.size(), 100000u);
 
-    recomputeDisplayed(database);
+    recomputeDisplayed(database, fields);
     EXPECT_EQ(displayedPlaces(), std::vector<std::string>{"Bath"});
-    applySelectionStep(database, modeOnly(StepMode::UndoLast));
-    applySelectionStep(database, modeOnly(StepMode::UndoLast));  // an odd number of inverts left
+    applySelectionStep(database, fields, modeOnly(StepMode::UndoLast));
+    applySelectionStep(database, fields, modeOnly(StepMode::UndoLast));  // an odd number of inverts left
     EXPECT_EQ(database.displayedCount(), 6);
-    EXPECT_FALSE(passesSelection(database, towerOf("Easton")));
+    EXPECT_FALSE(passesSelection(database, fields, towerOf("Easton")));
 }
 
 TEST_F(SelectionTest, FieldListNamesBuiltInsThenNamedUserFields)
 {
-    userFields[2].name = "Visited";
-    userFields[5].name = "Count";
-    std::vector<std::string> list = fieldList(selectionFieldEntries);
+    fields[2].name = "Visited";
+    fields[5].name = "Count";
+    std::vector<std::string> list = fieldList(selectionFieldEntries, fields);
     ASSERT_EQ(list.size(), 14u);
     EXPECT_EQ(list[0], "place name");
     EXPECT_EQ(list[11], "unringable");
     EXPECT_EQ(list[13], "Count");
-    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, 11), (FieldChoice{false, 11}));
-    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, 12), (FieldChoice{true, 2}));
-    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, 13), (FieldChoice{true, 5}));
-    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, 14), (FieldChoice{false, -1}));
-    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, -1), (FieldChoice{false, -1}));
+    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, fields, 11), (FieldChoice{false, 11}));
+    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, fields, 12), (FieldChoice{true, 2}));
+    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, fields, 13), (FieldChoice{true, 5}));
+    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, fields, 14), (FieldChoice{false, -1}));
+    EXPECT_EQ(fieldOfEntry(selectionFieldEntries, fields, -1), (FieldChoice{false, -1}));
 }
 
 }  // namespace

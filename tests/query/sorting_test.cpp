@@ -12,10 +12,10 @@ namespace {
 using SortingTest = DirectoryTest;
 
 // A key on its own: the two further keys name no field and so leave ties in TowerId order.
-void sortBy(TowerDatabase& database, SortKey key)
+void sortBy(TowerDatabase& database, const UserFields& fields, SortKey key)
 {
     database.sortKeys = {key, SortKey{false, -1, false}, SortKey{false, 99, false}};
-    recomputeDisplayed(database);
+    recomputeDisplayed(database, fields);
 }
 
 struct SortCase {
@@ -45,33 +45,33 @@ TEST_F(SortingTest, EachBuiltInKeyOrdersByItsValue)
     };
     for (const SortCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "field " << c.key.field << (c.key.descending ? " descending" : ""));
-        sortBy(database, c.key);
+        sortBy(database, fields, c.key);
         EXPECT_EQ(displayedPlaces(), inGroups(c.groups));
     }
 }
 
 TEST_F(SortingTest, TowersWithoutAUserValueComeAfterTheValuesEitherWay)
 {
-    userFields[3] = {"Count", FieldType::Number, {}, {}};
+    fields[3] = {"Count", FieldType::Number, {}, {}};
     for (auto [place, value] : {std::pair{"Bath", 0}, {"Cambridge", 5}, {"Czz", -3}, {"Durham", 100}})
-        setUserFieldNumber(3, idOf(place), value);
-    userFields[6] = {"Remark", FieldType::String, {}, {}};
+        fields.setNumber(3, idOf(place), value);
+    fields[6] = {"Remark", FieldType::String, {}, {}};
     for (auto [place, value] : {std::pair{"Bath", "bells rehung"}, {"Cambridge", "Bells"}, {"Czz", ""},
                                 {"Durham", "zzz"}, {"Easton", "zz"}, {"Fenny", "yy"}})
-        setUserFieldText(6, idOf(place), value);
+        fields.setText(6, idOf(place), value);
 
-    sortBy(database, {true, 3, false});
+    sortBy(database, fields, {true, 3, false});
     EXPECT_EQ(displayedPlaces(), inGroups({{"Czz"}, {"Bath"}, {"Cambridge"}, {"Durham"}, {"Czza", "abbey", "Easton", "Fenny", "Gorran"}}));
-    sortBy(database, {true, 3, true});
+    sortBy(database, fields, {true, 3, true});
     EXPECT_EQ(displayedPlaces(), inGroups({{"Durham"}, {"Cambridge"}, {"Bath", "Czza", "abbey", "Easton", "Fenny", "Gorran"}, {"Czz"}}));
-    sortBy(database, {true, 6, false});
+    sortBy(database, fields, {true, 6, false});
     EXPECT_EQ(displayedPlaces(), inGroups({{"Czz"}, {"Cambridge"}, {"Bath"}, {"Fenny"}, {"Easton", "Czza", "abbey", "Gorran"}, {"Durham"}}));
-    sortBy(database, {true, 6, true});
+    sortBy(database, fields, {true, 6, true});
     EXPECT_EQ(displayedPlaces(), inGroups({{"Durham"}, {"Easton"}, {"Fenny"}, {"Bath"}, {"Cambridge"}, {"Czz", "Czza", "abbey", "Gorran"}}));
 
     // A Number field turned into a Date field keeps ordering by the same numbers.
-    userFields[3].type = FieldType::Date;
-    sortBy(database, {true, 3, false});
+    fields[3].type = FieldType::Date;
+    sortBy(database, fields, {true, 3, false});
     EXPECT_EQ(displayedPlaces(), inGroups({{"Czz"}, {"Bath"}, {"Cambridge"}, {"Durham"}, {"Czza", "abbey", "Easton", "Fenny", "Gorran"}}));
 }
 
@@ -81,7 +81,7 @@ TEST_F(QueryTest, DefaultKeysOrderByPlaceThenCountyThenDedication)
           "Ashby\\Derbys\\S Mary", "Acton\\Suffolk\\All Saints"});
     setDefaultSortKeys(database);
     EXPECT_EQ(database.sortKeys[2], (SortKey{false, sortDedication, false}));
-    recomputeDisplayed(database);
+    recomputeDisplayed(database, fields);
     std::vector<std::string> counties, dedications;
     for (std::int32_t i = 0; i < database.displayedCount(); ++i) {
         counties.push_back(database.countyName(database.displayedTower(i)->county));
@@ -90,8 +90,8 @@ TEST_F(QueryTest, DefaultKeysOrderByPlaceThenCountyThenDedication)
     EXPECT_EQ(counties, (std::vector<std::string>{"Suffolk", "Derbys", "Derbys", "Leics", "Leics"}));
     EXPECT_EQ(dedications, (std::vector<std::string>{"All Saints", "S Mary", "S Mary", "All Saints", "S Helen"}));
     EXPECT_LT(database.displayOrder[1], database.displayOrder[2]);  // the twins in TowerId order
-    EXPECT_FALSE(towerLess(database, *database.displayedTower(1), *database.displayedTower(2)));
-    EXPECT_FALSE(towerLess(database, *database.displayedTower(2), *database.displayedTower(1)));
+    EXPECT_FALSE(towerLess(database, fields, *database.displayedTower(1), *database.displayedTower(2)));
+    EXPECT_FALSE(towerLess(database, fields, *database.displayedTower(2), *database.displayedTower(1)));
 }
 
 // Many towers sharing few values, so that every key meets ties: the display order must be the
@@ -110,16 +110,16 @@ TEST_F(QueryTest, DisplayOrderFollowsTowerLessForRandomKeys)
     ColumnMap columns = ColumnMap::fromHeader(header);
     for (const std::string& line : lines) database.addTower(line, columns);
     database.centre = {5100, 1100};
-    userFields[1] = {"N", FieldType::Number, {}, {}};
-    userFields[2] = {"S", FieldType::String, {}, {}};
+    fields[1] = {"N", FieldType::Number, {}, {}};
+    fields[2] = {"S", FieldType::String, {}, {}};
     for (const auto& [id, tower] : database.towers()) {
-        if (random() % 3) setUserFieldNumber(1, id, static_cast<std::int32_t>(random() % 5) - 2);
-        if (random() % 3) userFields[2].texts[id] = pick({"", "a", "zz", "zzz", "Z", "zzzzzzzz", "zzzzzzzzA"});
+        if (random() % 3) fields.setNumber(1, id, static_cast<std::int32_t>(random() % 5) - 2);
+        if (random() % 3) fields[2].texts[id] = pick({"", "a", "zz", "zzz", "Z", "zzzzzzzz", "zzzzzzzzA"});
     }
     SelectionStep bells;
     bells.field = selectBells;
     bells.fromText = "7";
-    applySelectionStep(database, bells);
+    applySelectionStep(database, fields, bells);
 
     for (int round = 0; round < 60; ++round) {
         for (SortKey& key : database.sortKeys) {
@@ -127,13 +127,13 @@ TEST_F(QueryTest, DisplayOrderFollowsTowerLessForRandomKeys)
             key.field = key.userField ? static_cast<std::int32_t>(random() % 3) : static_cast<std::int32_t>(random() % 9);
             key.descending = random() % 2;
         }
-        recomputeDisplayed(database);
+        recomputeDisplayed(database, fields);
         std::vector<const Tower*> expected;
         for (const auto& [id, tower] : database.towers())
             if (tower.bells >= 7) expected.push_back(&tower);
         std::sort(expected.begin(), expected.end(), [&](const Tower* a, const Tower* b) {
-            if (towerLess(database, *a, *b)) return true;
-            if (towerLess(database, *b, *a)) return false;
+            if (towerLess(database, fields, *a, *b)) return true;
+            if (towerLess(database, fields, *b, *a)) return false;
             return a->id < b->id;
         });
         std::vector<TowerId> expectedIds;
@@ -163,25 +163,25 @@ TEST_F(QueryTest, CountiesWithTheSameTextSortAsEqual)
     database = TowerDatabase(TagReader(writer.bytes()));
     ASSERT_EQ(database.towers().size(), 4u);
     database.sortKeys = {SortKey{false, sortCounty, false}, SortKey{false, sortPlace, false}, SortKey{false, -1, false}};
-    recomputeDisplayed(database);
+    recomputeDisplayed(database, fields);
     EXPECT_EQ(displayedPlaces(), (std::vector<std::string>{"D", "A", "B", "C"}));
 }
 
 TEST_F(QueryTest, SortListMapsEntriesToFieldsAndBack)
 {
-    userFields[1].name = "Visited";
-    userFields[4].name = "Remark";
-    std::vector<std::string> list = fieldList(sortFieldEntries);
+    fields[1].name = "Visited";
+    fields[4].name = "Remark";
+    std::vector<std::string> list = fieldList(sortFieldEntries, fields);
     ASSERT_EQ(list.size(), 10u);
     EXPECT_EQ(list[7], "practice night");
     EXPECT_EQ(list[9], "Remark");
-    EXPECT_EQ(fieldOfEntry(sortFieldEntries, 8), (FieldChoice{true, 1}));
-    EXPECT_EQ(fieldOfEntry(sortFieldEntries, 9), (FieldChoice{true, 4}));
-    EXPECT_EQ(fieldOfEntry(sortFieldEntries, -1), (FieldChoice{false, -1}));
-    EXPECT_EQ(entryOfField(sortFieldEntries, {true, 4}), 9);
-    EXPECT_EQ(entryOfField(sortFieldEntries, {true, 2}), -1);  // unnamed slot: no entry shown
-    EXPECT_EQ(entryOfField(sortFieldEntries, {false, 6}), 6);
-    EXPECT_EQ(entryOfField(sortFieldEntries, {false, 8}), -1);
+    EXPECT_EQ(fieldOfEntry(sortFieldEntries, fields, 8), (FieldChoice{true, 1}));
+    EXPECT_EQ(fieldOfEntry(sortFieldEntries, fields, 9), (FieldChoice{true, 4}));
+    EXPECT_EQ(fieldOfEntry(sortFieldEntries, fields, -1), (FieldChoice{false, -1}));
+    EXPECT_EQ(entryOfField(sortFieldEntries, fields, {true, 4}), 9);
+    EXPECT_EQ(entryOfField(sortFieldEntries, fields, {true, 2}), -1);  // unnamed slot: no entry shown
+    EXPECT_EQ(entryOfField(sortFieldEntries, fields, {false, 6}), 6);
+    EXPECT_EQ(entryOfField(sortFieldEntries, fields, {false, 8}), -1);
 }
 
 }  // namespace

@@ -42,28 +42,28 @@ protected:
     void SetUp() override
     {
         DirectoryTest::SetUp();
-        userFields[0] = {"Visited", FieldType::Date, {}, {}};
-        setUserFieldNumber(0, idOf("Easton"), 146712);  // 7 September 2002
+        fields[0] = {"Visited", FieldType::Date, {}, {}};
+        fields.setNumber(0, idOf("Easton"), 146712);  // 7 September 2002
     }
 };
 
 TEST_F(TowerTextTest, DescriptionsOneLineAndFull)
 {
     const Tower& easton = towerOf("Easton");
-    EXPECT_EQ(towerDescription(&easton, database, false), "Easton, Midshire, S Mary");
-    EXPECT_EQ(towerDescription(&easton, database, true),
+    EXPECT_EQ(towerDescription(&easton, database, false, fields, system), "Easton, Midshire, S Mary");
+    EXPECT_EQ(towerDescription(&easton, database, true, fields, system),
               "Easton, Midshire, S Mary (GF), 8, 12-2-14 Approx in F Wed 19.30 SU123456 AB1 2CD Visited: 7/9/2002");
-    EXPECT_EQ(towerDescription(&towerOf("abbey"), database, false), "abbey");
-    EXPECT_EQ(towerDescription(&towerOf("abbey"), database, true), "abbey  ");
-    EXPECT_EQ(towerDescription(&towerOf("Czza"), database, true),
+    EXPECT_EQ(towerDescription(&towerOf("abbey"), database, false, fields, system), "abbey");
+    EXPECT_EQ(towerDescription(&towerOf("abbey"), database, true, fields, system), "abbey  ");
+    EXPECT_EQ(towerDescription(&towerOf("Czza"), database, true, fields, system),
               "Czza, Kent, S Peter, 5, 6-1-0 in A# Unringable Wed 19.30 TQ181160 ");
-    EXPECT_EQ(towerDescription(&towerOf("Gorran"), database, true),
+    EXPECT_EQ(towerDescription(&towerOf("Gorran"), database, true, fields, system),
               "Gorran, Cornwall, S Just Unringable SW900400  http://example.org/gorran");
-    EXPECT_EQ(towerDescription(nullptr, database, true), "No tower details");
-    EXPECT_EQ(towerDescription(nullptr, database, false), "No tower details");
+    EXPECT_EQ(towerDescription(nullptr, database, true, fields, system), "No tower details");
+    EXPECT_EQ(towerDescription(nullptr, database, false, fields, system), "No tower details");
 
-    referenceSystem = ReferenceSystem::UTM;
-    EXPECT_EQ(towerDescription(&towerOf("Fenny"), database, true), "Fenny, Kent, S Mary, 3 in Eb Sun 30U:(679,5696) ");
+    system = ReferenceSystem::UTM;
+    EXPECT_EQ(towerDescription(&towerOf("Fenny"), database, true, fields, system), "Fenny, Kent, S Mary, 3 in Eb Sun 30U:(679,5696) ");
 }
 
 TEST(WebLink, HttpIsPutInFrontOnlyOfAnAddressWithoutAScheme)
@@ -84,43 +84,43 @@ TEST_F(TowerTextTest, CsvRowsWriteEveryColumn)
     EXPECT_EQ(csvQuote(""), "\"\"");
     EXPECT_EQ(csvQuote("say \"hi\""), "\"say \"\"hi\"\"\"");
 
-    EXPECT_EQ(csvRow(towerOf("Easton"), database),
+    EXPECT_EQ(csvRow(towerOf("Easton"), database, fields, system),
               "\"Easton\",\"Midshire\",\"S Mary\",(GF),8,\"12-2-14 Approx\",F,,\"Wed\",19.30,\"SU123456\",\"\",7/9/2002");
-    EXPECT_EQ(csvRow(towerOf("abbey"), database), "\"abbey\",\"\",\"\",,0,\"0-0-0\",,,\"xxx\",0.00,\"\",\"\",");
-    EXPECT_EQ(csvRow(towerOf("Gorran"), database),
+    EXPECT_EQ(csvRow(towerOf("abbey"), database, fields, system), "\"abbey\",\"\",\"\",,0,\"0-0-0\",,,\"xxx\",0.00,\"\",\"\",");
+    EXPECT_EQ(csvRow(towerOf("Gorran"), database, fields, system),
               "\"Gorran\",\"Cornwall\",\"S Just\",,0,\"0-0-0\",, Unringable,\"xxx\",0.00,\"SW900400\",\"example.org/gorran\",");
 
-    userFields[3] = {"Say \"when\"", FieldType::String, {}, {}};
-    userFields[3].texts[idOf("Bath")] = "a, \"b\"";
-    referenceSystem = ReferenceSystem::UTM;
-    EXPECT_EQ(csvHeader(),
+    fields[3] = {"Say \"when\"", FieldType::String, {}, {}};
+    fields[3].texts[idOf("Bath")] = "a, \"b\"";
+    system = ReferenceSystem::UTM;
+    EXPECT_EQ(csvHeader(fields),
               "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www,\"Visited\",\"Say \"\"when\"\"\"");
-    EXPECT_EQ(csvRow(towerOf("Fenny"), database),
+    EXPECT_EQ(csvRow(towerOf("Fenny"), database, fields, system),
               "\"Fenny\",\"Kent\",\"S Mary\",,3,\"0-0-0\",Eb,,\"Sun\",0.00,\"30U:(679,5696)\",\"\",,\"\"");
-    EXPECT_EQ(csvRow(towerOf("Bath"), database).substr(0, 30), "\"Bath\",\"Somerset\",\"S Mary\",,8,");
-    std::string bath = csvRow(towerOf("Bath"), database);
+    EXPECT_EQ(csvRow(towerOf("Bath"), database, fields, system).substr(0, 30), "\"Bath\",\"Somerset\",\"S Mary\",,8,");
+    std::string bath = csvRow(towerOf("Bath"), database, fields, system);
     EXPECT_EQ(bath.substr(bath.size() - 12), ",,\"a, \"\"b\"\"\"");
 }
 
 TEST_F(TowerTextTest, ExportWritesTheDisplayedTowersInOrderWithCrLf)
 {
-    userFields[0].name.clear();
+    fields[0].name.clear();
     setDefaultSortKeys(database);
     SelectionStep kent;
     kent.field = selectCounty;
     kent.fromText = kent.toText = "Kent";
-    applySelectionStep(database, kent);
+    applySelectionStep(database, fields, kent);
 
     std::ostringstream out;
-    writeCsv(out, database);
+    writeCsv(out, database, fields, system);
     EXPECT_EQ(out.str(),
               "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www\r\n"
               "\"Czza\",\"Kent\",\"S Peter\",,5,\"6-1-0\",A#, Unringable,\"Wed\",19.30,\"TQ181160\",\"\"\r\n"
               "\"Fenny\",\"Kent\",\"S Mary\",,3,\"0-0-0\",Eb,,\"Sun\",0.00,\"TQ102665\",\"\"\r\n");
 
-    applySelectionStep(database, SelectionStep{false, selectGroundFloor, false, 0, 0, "", "", StepMode::And});
+    applySelectionStep(database, fields, SelectionStep{false, selectGroundFloor, false, 0, 0, "", "", StepMode::And});
     std::ostringstream empty;
-    writeCsv(empty, database);
+    writeCsv(empty, database, fields, system);
     EXPECT_EQ(empty.str(), "place,county,dedication,gf,bells,weight,note,ringable,night,time,grid ref,www\r\n");
 }
 

@@ -107,37 +107,37 @@ TEST(Dates, TypedDatesTakeMissingPartsFromToday)
 
 TEST_F(QueryTest, ValuesFollowTheFieldsCurrentType)
 {
-    userFields[0] = {"Visited", FieldType::Date, {}, {}};
-    setUserFieldNumber(0, 5, 146712);
-    setUserFieldNumber(0, 6, 0);
-    EXPECT_EQ(userFieldValueText(0, 5), "7/9/2002");
-    EXPECT_EQ(userFieldValueText(0, 6), "");   // the value is there, but 0 is no date
-    EXPECT_EQ(userFieldValueText(0, 7), "");
+    fields[0] = {"Visited", FieldType::Date, {}, {}};
+    fields.setNumber(0, 5, 146712);
+    fields.setNumber(0, 6, 0);
+    EXPECT_EQ(fields.valueText(0, 5), "7/9/2002");
+    EXPECT_EQ(fields.valueText(0, 6), "");   // the value is there, but 0 is no date
+    EXPECT_EQ(fields.valueText(0, 7), "");
 
-    userFields[1] = {"Count", FieldType::Number, {}, {}};
-    setUserFieldFromText(1, 5, "-12 bells");
-    setUserFieldFromText(1, 6, "1");
-    EXPECT_EQ(userFieldValueText(1, 5), "-12");
-    userFields[1].type = FieldType::Date;
-    EXPECT_EQ(userFieldValueText(1, 6), "1/1/1601");
+    fields[1] = {"Count", FieldType::Number, {}, {}};
+    fields.setNumber(1, 5, -12);
+    fields.setNumber(1, 6, 1);
+    EXPECT_EQ(fields.valueText(1, 5), "-12");
+    fields[1].type = FieldType::Date;
+    EXPECT_EQ(fields.valueText(1, 6), "1/1/1601");
 
-    userFields[2] = {"Remark", FieldType::String, {}, {}};
-    setUserFieldFromText(2, 5, "two\r\nlines");
-    userFields[2].type = FieldType::Number;
-    EXPECT_EQ(userFieldValueText(2, 5), "");
-    EXPECT_EQ(userFieldNumber(2, 5), nullptr);
-    userFields[2].type = FieldType::String;
-    EXPECT_EQ(userFieldValueText(2, 5), "two\r\nlines");
+    fields[2] = {"Remark", FieldType::String, {}, {}};
+    fields.setText(2, 5, "two\r\nlines");
+    fields[2].type = FieldType::Number;
+    EXPECT_EQ(fields.valueText(2, 5), "");
+    EXPECT_EQ(fields.number(2, 5), nullptr);
+    fields[2].type = FieldType::String;
+    EXPECT_EQ(fields.valueText(2, 5), "two\r\nlines");
 
-    userFields[3] = {"Odd", static_cast<FieldType>(7), {{5, 3}}, {}};
-    EXPECT_EQ(userFieldValueText(3, 5), "");
-    EXPECT_EQ(userFieldValueText(10, 5), "");  // no such slot
+    fields[3] = {"Odd", static_cast<FieldType>(7), {{5, 3}}, {}};
+    EXPECT_EQ(fields.valueText(3, 5), "");
+    EXPECT_EQ(fields.valueText(10, 5), "");  // no such slot
 
-    EXPECT_EQ(namedUserFieldSlots(), (std::vector<int>{0, 1, 2, 3}));
-    clearUserField(1);
-    EXPECT_EQ(userFields[1].type, FieldType::Date);
-    EXPECT_TRUE(userFields[1].numbers.empty());
-    EXPECT_EQ(namedUserFieldSlots(), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(fields.namedSlots(), (std::vector<int>{0, 1, 2, 3}));
+    fields.clear(1);
+    EXPECT_EQ(fields[1].type, FieldType::Date);
+    EXPECT_TRUE(fields[1].numbers.empty());
+    EXPECT_EQ(fields.namedSlots(), (std::vector<int>{0, 2, 3}));
 }
 
 }  // namespace

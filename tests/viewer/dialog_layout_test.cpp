@@ -47,9 +47,9 @@ class DialogLayoutTest : public ViewerTest {};
 TEST_F(DialogLayoutTest, EveryDialogShowsEveryControlWholeAndApart)
 {
     openViewer(threeTowers);
-    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
-    userFields[1] = UserField{"Peals", FieldType::Number, {}, {}};
-    userFields[2] = UserField{"Remarks", FieldType::String, {}, {}};
+    document().userFields()[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    document().userFields()[1] = UserField{"Peals", FieldType::Number, {}, {}};
+    document().userFields()[2] = UserField{"Remarks", FieldType::String, {}, {}};
     click(frame->listView(), {30, 9});  // Aston
     std::map<std::string, std::string> faults;
     const auto check = [&faults](wxDialog& dialog) {

@@ -112,7 +112,7 @@ TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
     EXPECT_EQ(document().database()->radius, 12345);
     EXPECT_EQ(document().database()->centre, (Position{4123, 1456}));
     EXPECT_EQ(document().webMap(), 1);
-    EXPECT_EQ(referenceSystem, ReferenceSystem::UTM);
+    EXPECT_EQ(document().session().referenceSystem(), ReferenceSystem::UTM);
 }
 
 TEST_F(DialogsTest, OptionsTakeTheLargestRadiusAndCancelChangesNothing)
@@ -164,11 +164,11 @@ TEST_F(DialogsTest, TheKeyboardAloneWorksADialog)
 TEST_F(DialogsTest, SelectAndSortListTheNamedUserFieldsAfterTheirOwnEntries)
 {
     openViewer(threeTowers);
-    userFields[3].name = "Visited";
-    userFields[5].name = "Peals";
-    userFields[5].type = FieldType::Number;
-    userFields[5].numbers[towerNamed("Bexley")->id] = 12;
-    userFields[5].numbers[towerNamed("Dunton")->id] = 3;
+    document().userFields()[3].name = "Visited";
+    document().userFields()[5].name = "Peals";
+    document().userFields()[5].type = FieldType::Number;
+    document().userFields()[5].numbers[towerNamed("Bexley")->id] = 12;
+    document().userFields()[5].numbers[towerNamed("Dunton")->id] = 3;
 
     std::vector<wxString> selectFields;
     expectDialog([&](wxDialog& select) {
@@ -221,9 +221,9 @@ TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
         });
     });
     frame->runCommand(command::userFields);
-    EXPECT_EQ(userFields[3].name, "Visited");
-    EXPECT_EQ(userFields[3].type, FieldType::Date);
-    EXPECT_EQ(userFields[1].type, FieldType::Number);
+    EXPECT_EQ(document().userFields()[3].name, "Visited");
+    EXPECT_EQ(document().userFields()[3].type, FieldType::Date);
+    EXPECT_EQ(document().userFields()[1].type, FieldType::Number);
     EXPECT_TRUE(document().modified());
 
     click(frame->listView(), {30, 9});  // Aston
@@ -262,14 +262,14 @@ TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
     frame->runCommand(command::editFields);
     EXPECT_EQ(buttonsShown, (std::vector<bool>{false, true, false, true, false, false, false, false, false, false}));
     EXPECT_EQ(refusal, "Please enter an integer.");
-    EXPECT_EQ(userFieldValueText(3, aston), "7/9/2002");
-    EXPECT_EQ(userFieldNumber(1, aston), nullptr);
+    EXPECT_EQ(document().userFields().valueText(3, aston), "7/9/2002");
+    EXPECT_EQ(document().userFields().number(1, aston), nullptr);
 }
 
 TEST_F(DialogsTest, ADateWithoutAYearIsOfThisYear)
 {
     openViewer(threeTowers);
-    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    document().userFields()[0] = UserField{"Visited", FieldType::Date, {}, {}};
     click(frame->listView(), {30, 9});
     expectDialog([](wxDialog& editor) {
         return whenShown(editor, [](wxDialog& d) {
@@ -284,19 +284,19 @@ TEST_F(DialogsTest, ADateWithoutAYearIsOfThisYear)
         });
     });
     frame->runCommand(command::editFields);
-    EXPECT_EQ(userFieldValueText(0, towerNamed("Aston")->id), "7/9/" + std::to_string(today().year));
+    EXPECT_EQ(document().userFields().valueText(0, towerNamed("Aston")->id), "7/9/" + std::to_string(today().year));
 }
 
 TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
 {
     openViewer(threeTowers);
-    userFields[0] = UserField{"Visited", FieldType::Date, {}, {}};
-    userFields[1] = UserField{"Peals", FieldType::Number, {}, {}};
-    userFields[2] = UserField{"Remarks", FieldType::String, {}, {}};
+    document().userFields()[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    document().userFields()[1] = UserField{"Peals", FieldType::Number, {}, {}};
+    document().userFields()[2] = UserField{"Remarks", FieldType::String, {}, {}};
     const TowerId aston = towerNamed("Aston")->id;
-    setUserFieldNumber(0, aston, readDate("7/9/2002"));
-    setUserFieldNumber(1, aston, 7);
-    setUserFieldText(2, aston, "first line\nsecond line");
+    document().userFields().setNumber(0, aston, readDate("7/9/2002"));
+    document().userFields().setNumber(1, aston, 7);
+    document().userFields().setText(2, aston, "first line\nsecond line");
     click(frame->listView(), {30, 9});  // Aston
 
     // Each row: the field's button, what the keyboard types over the value shown, and what the
@@ -333,7 +333,7 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                 });
                 pressButton(d, typed[i].button);
                 const int slot = typed[i].button == 1029 ? 0 : typed[i].button == 1030 ? 1 : 2;
-                EXPECT_EQ(userFieldValueText(slot, aston), typed[i].kept) << typed[i].keys;
+                EXPECT_EQ(document().userFields().valueText(slot, aston), typed[i].kept) << typed[i].keys;
                 EXPECT_EQ(refusals[i], typed[i].refusal) << typed[i].keys;
             }
             pressButton(d, wxID_OK);
@@ -355,8 +355,8 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
         });
     });
     frame->runCommand(command::userFields);
-    EXPECT_EQ(userFields[0].name, "Peals");
-    EXPECT_EQ(userFields[0].type, FieldType::Date);  // the type the slot had: none was chosen
+    EXPECT_EQ(document().userFields()[0].name, "Peals");
+    EXPECT_EQ(document().userFields()[0].type, FieldType::Date);  // the type the slot had: none was chosen
 
     // In Select, a typed field name counts as its entry; a name of no entry is refused.
     wxString refusal;

@@ -54,7 +54,7 @@ TEST_F(FilesTest, SaveAsThenOpenBringsTheDocumentBack)
 {
     openViewer();
     nameAField("Visits");
-    userFields[0].numbers[towerNamed("Aston")->id] = 3;
+    document().userFields()[0].numbers[towerNamed("Aston")->id] = 3;
     frame->runCommand(command::zoomIn);
     names = {"trip"};
     frame->runCommand(command::fileSave);  // no file yet: Save As
@@ -64,12 +64,12 @@ TEST_F(FilesTest, SaveAsThenOpenBringsTheDocumentBack)
     EXPECT_EQ(frame->GetTitle(), "trip.bx0 - Belfrix");
     EXPECT_FALSE(document().modified());
 
-    resetUserFields();
+    document().userFields() = UserFields{};
     frame->runCommand(command::zoomOut);
     names = {"trip.bx0"};
     frame->runCommand(command::fileOpen);
-    EXPECT_EQ(userFields[0].name, "Visits");
-    EXPECT_EQ(userFields[0].numbers.at(towerNamed("Aston")->id), 3);
+    EXPECT_EQ(document().userFields()[0].name, "Visits");
+    EXPECT_EQ(document().userFields()[0].numbers.at(towerNamed("Aston")->id), 3);
     EXPECT_EQ(document().radius(), 25000.0);
     EXPECT_EQ(frame->GetTitle(), "trip.bx0 - Belfrix");
 
@@ -141,7 +141,7 @@ TEST_F(FilesTest, ChangedFieldsAreOfferedForSavingBeforeTheyGo)
     expectDialog([](wxDialog&) { return wxID_NO; });
     frame->runCommand(command::fileNew);
     EXPECT_TRUE(document().database()->selectionSteps.empty());
-    EXPECT_EQ(userFields[0].name, "Visits");  // New keeps the fields
+    EXPECT_EQ(document().userFields()[0].name, "Visits");  // New keeps the fields
 
     // Exit with Yes saves through Save As, then the window closes.
     expectDialog([](wxDialog&) { return wxID_YES; });
@@ -179,7 +179,7 @@ TEST_F(FilesTest, ADamagedFileIsRefusedByNameAndChangesNothing)
     frame->runCommand(command::fileOpen);
     EXPECT_TRUE(message.Contains(path("bad.bx0"))) << message;
     EXPECT_EQ(frame->GetTitle(), "Vesk Document - Belfrix");
-    EXPECT_EQ(userFields[0].name, "Visits");
+    EXPECT_EQ(document().userFields()[0].name, "Visits");
     EXPECT_TRUE(frame->shell().recentFiles().empty());
 }
 
@@ -190,7 +190,7 @@ TEST_F(FilesTest, ExportWritesTheDisplayedTowersToTheNamedFile)
     frame->runCommand(command::exportCsv);
     EXPECT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::Export}));
     std::ostringstream expected;
-    document().writeExport(expected, ExportFormat::Csv);
+    document().session().writeExport(expected, ExportFormat::Csv);
     EXPECT_EQ(folder.read("towers.csv"), expected.str());
     EXPECT_NE(expected.str().find("Aston"), std::string::npos);
 

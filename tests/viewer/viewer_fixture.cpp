@@ -5,8 +5,6 @@
 #include <wx/window.h>
 
 #include "compiler/compile_directory.h"
-#include "query/user_fields.h"
-#include "geo/location_text.h"
 #include "records/file_bytes.h"
 #include "records/source_parser.h"
 
@@ -17,8 +15,6 @@ std::string sampleSource()
 
 void ViewerTest::openViewer(const std::string& sourceText, Outline outline)
 {
-    referenceSystem = ReferenceSystem::OS;
-    resetUserFields();
     forgetDialogs();
     compileSource(sourceText).write(folder / "vesk.dat");
     if (outline == Outline::Sample)
