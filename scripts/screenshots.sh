@@ -62,6 +62,16 @@ xs_shot "$shots/dialogs/about.png" "$d"
 xs_key "$d" Escape
 xs_wait_gone '^About Belfrix$' 10
 
+# The View and Data menus with their keys.
+for menu in view data; do
+  xs_key "$w" "alt+${menu:0:1}"
+  xs_wait_popup 10
+  xs_wait_stable root 5
+  xs_shot "$shots/$menu-menu.png"
+  xs_key - Escape
+  xs_wait_no_popup 10
+done
+
 xs_click "$w" 895 370
 xs_wait_stable "$w" 5
 xs_key "$w" KP_Add KP_Add

@@ -1,43 +1,26 @@
 #include "viewer/frame_menus.h"
 
-#include <array>
+#include <memory>
+#include <utility>
 #include <string>
 #include <string_view>
 
 #include <wx/menu.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 #include "document/command_ids.h"
 #include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
-#ifdef __WXGTK__
-#include <dlfcn.h>
-#endif
-
 namespace {
-
-constexpr int toolkitIdLimit = 0x8000;
-constexpr int lowestButtonId = 1000;
-constexpr int highestButtonId = 2000;
-
-// Framework commands without a receiver here, and the frame's absent bars.
-constexpr int editUndo = 57643;
-constexpr int editCut = 57635;
-constexpr int editCopy = 57634;
-constexpr int editPaste = 57637;
-constexpr int viewToolbar = 59392;
-constexpr int viewStatusBar = 59393;
-
-struct Key {
-    int flags = wxACCEL_NORMAL;
-    int code = 0;
-};
 
 struct Entry {
     int id;
-    std::string_view label;
+    std::string_view label;  // with its key text after a tab
     std::string_view prompt;
-    Key key{};
     bool enabled = true;
 };
 
@@ -45,91 +28,68 @@ constexpr Entry separator{wxID_SEPARATOR, "", ""};
 constexpr std::string_view openThisDocument = "Open this document";
 
 constexpr Entry fileEntries[] = {
-    {command::fileNew, "&New", "Create a new document", {wxACCEL_CTRL, 'N'}},
-    {command::fileOpen, "&Open...", "Open an existing document", {wxACCEL_CTRL, 'O'}},
-    {command::fileSave, "&Save", "Save the active document", {wxACCEL_CTRL, 'S'}},
-    {command::fileSaveAs, "Save &As...", "Save the active document with a new name"},
-    {command::exportCsv, "E&xport", ""},
-    {command::exportGpx, "Export &GPX...", ""},
-    {command::exportGeoJson, "Export Geo&JSON...", ""},
+    {wxID_NEW, "&New\tCtrl+N", "Create a new document"},
+    {wxID_OPEN, "&Open...\tCtrl+O", "Open an existing document"},
+    {wxID_SAVE, "&Save\tCtrl+S", "Save the active document"},
+    {wxID_SAVEAS, "Save &As...", "Save the active document with a new name"},
+    {idExportCsv, "E&xport", ""},
+    {idExportGpx, "Export &GPX...", ""},
+    {idExportGeoJson, "Export Geo&JSON...", ""},
     separator,
-    {command::print, "&Print...", "Print the active document", {wxACCEL_CTRL, 'P'}},
-    {command::printPreview, "Print Pre&view", "Display full pages"},
-    {command::printSetup, "P&rint Setup...", "Change the printer and printing options"},
+    {wxID_PRINT, "&Print...\tCtrl+P", "Print the active document"},
+    {wxID_PREVIEW, "Print Pre&view", "Display full pages"},
+    {wxID_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options"},
     separator,
-    {command::recentFileFirst, recentFilePlaceholder, openThisDocument, {}, false},
+    {wxID_FILE1, recentFilePlaceholder, openThisDocument, false},
     separator,
-    {command::appExit, "E&xit", "Quit the application; prompts to save documents"},
+    {wxID_EXIT, "E&xit", "Quit the application; prompts to save documents"},
 };
 
 constexpr Entry editEntries[] = {
-    {editUndo, "&Undo", "Undo the last action", {wxACCEL_CTRL, 'Z'}, false},
+    {wxID_UNDO, "&Undo\tCtrl+Z", "Undo the last action", false},
     separator,
-    {editCut, "Cu&t", "Cut the selection and put it on the Clipboard", {wxACCEL_CTRL, 'X'}, false},
-    {editCopy, "&Copy", "Copy the selection and put it on the Clipboard", {wxACCEL_CTRL, 'C'}, false},
-    {editPaste, "&Paste", "Insert Clipboard contents", {wxACCEL_CTRL, 'V'}, false},
+    {wxID_CUT, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", false},
+    {wxID_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", false},
+    {wxID_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents", false},
 };
 
 constexpr Entry viewEntries[] = {
-    {viewToolbar, "&Toolbar", "Show or hide the toolbar", {}, false},
-    {viewStatusBar, "&Status Bar", "Show or hide the status bar", {}, false},
+    {idToolbar, "&Toolbar", "Show or hide the toolbar", false},
+    {idStatusBar, "&Status Bar", "Show or hide the status bar", false},
     separator,
-    {command::mapOptions, "&Map Options", "", {wxACCEL_NORMAL, WXK_F2}},
-    {command::zoomIn, "Zoom In", "", {wxACCEL_NORMAL, WXK_NUMPAD_ADD}},
-    {command::zoomOut, "Zoom Out", "", {wxACCEL_NORMAL, WXK_NUMPAD_SUBTRACT}},
-    {command::north, "North", "", {wxACCEL_NORMAL, WXK_UP}},
-    {command::south, "South", "", {wxACCEL_NORMAL, WXK_DOWN}},
-    {command::east, "East", "", {wxACCEL_NORMAL, WXK_RIGHT}},
-    {command::west, "West", "", {wxACCEL_NORMAL, WXK_LEFT}},
+    {idMapOptions, "&Map Options\tF2", ""},
+    {idZoomIn, "Zoom In\tKP_Add", ""},
+    {idZoomOut, "Zoom Out\tKP_Subtract", ""},
+    {idNorth, "North\tUp", ""},
+    {idSouth, "South\tDown", ""},
+    {idEast, "East\tRight", ""},
+    {idWest, "West\tLeft", ""},
 };
 
 constexpr Entry dataEntries[] = {
-    {command::select, "Selec&t", "", {wxACCEL_NORMAL, WXK_F3}},
-    {command::sort, "&Sort", "", {wxACCEL_NORMAL, WXK_F4}},
-    {command::userFields, "&User Fields", "", {wxACCEL_NORMAL, WXK_F5}},
+    {idSelect, "Selec&t\tF3", ""},
+    {idSort, "&Sort\tF4", ""},
+    {idUserFields, "&User Fields\tF5", ""},
 };
 
 constexpr Entry helpEntries[] = {
-    {command::appAbout, "&About Belfrix...", "Display program information, version number and copyright"},
+    {wxID_ABOUT, "&About Belfrix...", "Display program information, version number and copyright"},
 };
 
+// GTK takes no bare arrow key as a menu entry's key: it drops the key text from the label and
+// shows none. The key the label named is put in GTK's key column instead; the frame's accelerator
+// table acts on the keys either way.
+void showRefusedKeyText([[maybe_unused]] wxMenuItem& item, [[maybe_unused]] std::string_view label)
+{
 #ifdef __WXGTK__
-// The toolkit's own key column of a menu entry, set without binding the key. Looked up at run
-// time in the toolkit the program already runs on, so that building needs no toolkit headers.
-using GetChild = void* (*)(void* bin);
-using SetAccel = void (*)(void* accelLabel, unsigned keyval, unsigned modifiers);
-
-unsigned keyval(int code)
-{
-    constexpr unsigned f1 = 0xFFBE;
-    if (code >= WXK_F1 && code <= WXK_F24) return f1 + static_cast<unsigned>(code - WXK_F1);
-    switch (code) {
-    case WXK_UP: return 0xFF52;
-    case WXK_DOWN: return 0xFF54;
-    case WXK_LEFT: return 0xFF51;
-    case WXK_RIGHT: return 0xFF53;
-    case WXK_NUMPAD_ADD: return 0xFFAB;
-    case WXK_NUMPAD_SUBTRACT: return 0xFFAD;
-    default: return static_cast<unsigned>(wxTolower(code));
-    }
-}
-
-void showKeyText(wxMenuItem& item, Key key)
-{
-    static const auto getChild = reinterpret_cast<GetChild>(dlsym(RTLD_DEFAULT, "gtk_bin_get_child"));
-    static const auto setAccel = reinterpret_cast<SetAccel>(dlsym(RTLD_DEFAULT, "gtk_accel_label_set_accel"));
-    if (getChild == nullptr || setAccel == nullptr || item.GetMenuItem() == nullptr) return;
-    constexpr unsigned controlMask = 1u << 2;
-    setAccel(getChild(item.GetMenuItem()), keyval(key.code), key.flags & wxACCEL_CTRL ? controlMask : 0);
-}
-#else
-void showKeyText(wxMenuItem& item, Key key)
-{
-    wxString text = key.flags & wxACCEL_CTRL ? "Ctrl+" : "";
-    text += wxAcceleratorEntry(wxACCEL_NORMAL, key.code).ToString();
-    item.SetItemLabel(item.GetItemLabel() + "\t" + text);
-}
+    const std::size_t tab = label.find('\t');
+    if (tab == std::string_view::npos || std::unique_ptr<wxAcceleratorEntry>(item.GetAccel())) return;
+    const guint keyval = gdk_keyval_from_name(std::string(label.substr(tab + 1)).c_str());
+    GtkWidget* text = item.GetMenuItem() != nullptr ? gtk_bin_get_child(GTK_BIN(item.GetMenuItem())) : nullptr;
+    if (keyval != GDK_KEY_VoidSymbol && GTK_IS_ACCEL_LABEL(text))
+        gtk_accel_label_set_accel(GTK_ACCEL_LABEL(text), keyval, GdkModifierType(0));
 #endif
+}
 
 template <std::size_t n>
 wxMenu* makeMenu(const Entry (&entries)[n])
@@ -140,28 +100,29 @@ wxMenu* makeMenu(const Entry (&entries)[n])
             menu->AppendSeparator();
             continue;
         }
-        wxMenuItem* item = menu->Append(toolkitId(entry.id), toWx(entry.label), toWx(entry.prompt));
+        wxMenuItem* item = menu->Append(entry.id, toWx(entry.label), toWx(entry.prompt));
         item->Enable(entry.enabled);
+        showRefusedKeyText(*item, entry.label);
     }
     return menu;
 }
 
-template <std::size_t n>
-void showKeyTexts(wxMenuBar& bar, const Entry (&entries)[n])
-{
-    for (const Entry& entry : entries)
-        if (entry.key.code != 0) showKeyText(*bar.FindItem(toolkitId(entry.id)), entry.key);
-}
-
 }  // namespace
 
-int toolkitId(int command) { return command >= toolkitIdLimit ? command - toolkitIdLimit : command; }
-
-int commandId(int toolkitId)
+std::optional<int> documentCommand(int id)
 {
-    // The control bar's buttons are the only commands below 0x8000.
-    const bool button = toolkitId >= lowestButtonId && toolkitId < highestButtonId;
-    return button ? toolkitId : toolkitId + toolkitIdLimit;
+    constexpr std::pair<int, int> commands[] = {
+        {idExportCsv, command::exportCsv}, {idExportGpx, command::exportGpx},
+        {idExportGeoJson, command::exportGeoJson}, {idMapOptions, command::mapOptions},
+        {idZoomIn, command::zoomIn}, {idZoomOut, command::zoomOut},
+        {idNorth, command::north}, {idSouth, command::south},
+        {idEast, command::east}, {idWest, command::west},
+        {idSelect, command::select}, {idSort, command::sort},
+        {idUserFields, command::userFields},
+    };
+    for (const auto& [toolkit, document] : commands)
+        if (toolkit == id) return document;
+    return std::nullopt;
 }
 
 wxMenuBar* makeMenuBar()
@@ -172,10 +133,6 @@ wxMenuBar* makeMenuBar()
     bar->Append(makeMenu(viewEntries), "&View");
     bar->Append(makeMenu(dataEntries), "&Data");
     bar->Append(makeMenu(helpEntries), "&Help");
-    showKeyTexts(*bar, fileEntries);
-    showKeyTexts(*bar, editEntries);
-    showKeyTexts(*bar, viewEntries);
-    showKeyTexts(*bar, dataEntries);
     return bar;
 }
 
@@ -183,48 +140,46 @@ wxAcceleratorTable makeAcceleratorTable()
 {
     // Zoom answers only the numeric keypad's + and -.
     wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'C', editCopy},
-        {wxACCEL_CTRL, 'N', command::fileNew},
-        {wxACCEL_CTRL, 'O', command::fileOpen},
-        {wxACCEL_CTRL, 'P', command::print},
-        {wxACCEL_CTRL, 'S', command::fileSave},
-        {wxACCEL_CTRL, 'V', editPaste},
-        {wxACCEL_NORMAL, WXK_NUMPAD_ADD, command::zoomIn},
-        {wxACCEL_ALT, WXK_BACK, editUndo},
-        {wxACCEL_SHIFT, WXK_DELETE, editCut},
-        {wxACCEL_NORMAL, WXK_DOWN, command::south},
-        {wxACCEL_NORMAL, WXK_F2, command::mapOptions},
-        {wxACCEL_NORMAL, WXK_F3, command::select},
-        {wxACCEL_NORMAL, WXK_F4, command::sort},
-        {wxACCEL_NORMAL, WXK_F5, command::userFields},
-        {wxACCEL_NORMAL, WXK_F6, command::nextPane},
-        {wxACCEL_SHIFT, WXK_F6, command::previousPane},
-        {wxACCEL_CTRL, WXK_INSERT, editCopy},
-        {wxACCEL_SHIFT, WXK_INSERT, editPaste},
-        {wxACCEL_NORMAL, WXK_LEFT, command::west},
-        {wxACCEL_NORMAL, WXK_RIGHT, command::east},
-        {wxACCEL_NORMAL, WXK_NUMPAD_SUBTRACT, command::zoomOut},
-        {wxACCEL_NORMAL, WXK_UP, command::north},
-        {wxACCEL_CTRL, 'X', editCut},
-        {wxACCEL_CTRL, 'Z', editUndo},
+        {wxACCEL_CTRL, 'C', wxID_COPY},
+        {wxACCEL_CTRL, 'N', wxID_NEW},
+        {wxACCEL_CTRL, 'O', wxID_OPEN},
+        {wxACCEL_CTRL, 'P', wxID_PRINT},
+        {wxACCEL_CTRL, 'S', wxID_SAVE},
+        {wxACCEL_CTRL, 'V', wxID_PASTE},
+        {wxACCEL_NORMAL, WXK_NUMPAD_ADD, idZoomIn},
+        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+        {wxACCEL_NORMAL, WXK_DOWN, idSouth},
+        {wxACCEL_NORMAL, WXK_F2, idMapOptions},
+        {wxACCEL_NORMAL, WXK_F3, idSelect},
+        {wxACCEL_NORMAL, WXK_F4, idSort},
+        {wxACCEL_NORMAL, WXK_F5, idUserFields},
+        {wxACCEL_NORMAL, WXK_F6, idNextPane},
+        {wxACCEL_SHIFT, WXK_F6, idPreviousPane},
+        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+        {wxACCEL_NORMAL, WXK_LEFT, idWest},
+        {wxACCEL_NORMAL, WXK_RIGHT, idEast},
+        {wxACCEL_NORMAL, WXK_NUMPAD_SUBTRACT, idZoomOut},
+        {wxACCEL_NORMAL, WXK_UP, idNorth},
+        {wxACCEL_CTRL, 'X', wxID_CUT},
+        {wxACCEL_CTRL, 'Z', wxID_UNDO},
     };
-    for (wxAcceleratorEntry& entry : entries)
-        entry.Set(entry.GetFlags(), entry.GetKeyCode(), toolkitId(entry.GetCommand()));
     return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
 }
 
 void showRecentFiles(wxMenu& fileMenu, const std::vector<wxString>& files)
 {
     size_t position = 0;
-    for (int id = command::recentFileLast; id >= command::recentFileFirst; --id) {
+    for (int id = wxID_FILE1 + recentFileCount - 1; id >= wxID_FILE1; --id) {
         size_t at = 0;
-        if (wxMenuItem* item = fileMenu.FindChildItem(toolkitId(id), &at)) {
+        if (wxMenuItem* item = fileMenu.FindChildItem(id, &at)) {
             fileMenu.Destroy(item);
             position = at;
         }
     }
     if (files.empty()) {
-        fileMenu.Insert(position, toolkitId(command::recentFileFirst), toWx(recentFilePlaceholder),
+        fileMenu.Insert(position, wxID_FILE1, toWx(recentFilePlaceholder),
                         toWx(openThisDocument))
             ->Enable(false);
         return;
@@ -232,7 +187,7 @@ void showRecentFiles(wxMenu& fileMenu, const std::vector<wxString>& files)
     for (std::size_t i = 0; i < files.size() && i < recentFileCount; ++i) {
         wxString path = files[i];
         path.Replace("&", "&&");
-        fileMenu.Insert(position + i, toolkitId(command::recentFileFirst + static_cast<int>(i)),
+        fileMenu.Insert(position + i, wxID_FILE1 + static_cast<int>(i),
                         wxString::Format("&%zu ", i + 1) + path, toWx(openThisDocument));
     }
 }

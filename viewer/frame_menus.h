@@ -1,22 +1,46 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <wx/accel.h>
+#include <wx/defs.h>
 #include <wx/string.h>
 
 class wxMenu;
 class wxMenuBar;
 
-// The frame's menu bar: every entry with its id and its prompt for the message line, and key
-// texts that are only shown. Every key is in the frame's accelerator table instead, so that keys
-// act whichever pane has the focus and a key text such as "F5" binds nothing.
-wxMenuBar* makeMenuBar();
+// The viewer's own menu and key commands. File, Edit and Help use the toolkit's standard ids
+// (wxID_NEW, wxID_OPEN, ..., wxID_FILE1 to wxID_FILE4 for the recent files, wxID_ABOUT); the
+// control bar's buttons carry the document's own command numbers.
+enum ViewerCommand : int {
+    idExportCsv = wxID_HIGHEST + 1,
+    idExportGpx,
+    idExportGeoJson,
+    idPrintDirect,  // print without the print dialog; no menu entry sends it
+    idToolbar,
+    idStatusBar,
+    idMapOptions,
+    idZoomIn,
+    idZoomOut,
+    idNorth,
+    idSouth,
+    idEast,
+    idWest,
+    idSelect,
+    idSort,
+    idUserFields,
+    idNextPane,
+    idPreviousPane,
+};
 
-// The toolkit takes menu and key ids only below 0x8000; the commands above it are moved down
-// by 0x8000 on their way through the menus and keys, and back on their way to the frame.
-int toolkitId(int command);
-int commandId(int toolkitId);
+// The document's command that a menu entry or key sends; none for the frame's own commands.
+std::optional<int> documentCommand(int id);
+
+// The frame's menu bar: every entry with its id, its key text and its prompt for the message
+// line.
+wxMenuBar* makeMenuBar();
+// Every key is in the frame's accelerator table, so that keys act whichever pane has the focus.
 wxAcceleratorTable makeAcceleratorTable();
 
 // Puts the recent files in the File menu where its placeholder "Recent File" stands, newest

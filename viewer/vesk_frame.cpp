@@ -8,7 +8,6 @@
 #include <wx/statline.h>
 #include <wx/utils.h>
 
-#include "document/command_ids.h"
 #include "viewer/app_icon.h"
 #include "viewer/browser.h"
 #include "viewer/control_bar.h"
@@ -78,18 +77,18 @@ VeskFrame::~VeskFrame() = default;
 
 bool VeskFrame::runCommand(int id)
 {
-    if (id >= command::recentFileFirst && id <= command::recentFileLast) {
-        shell_.openRecentFile(id - command::recentFileFirst);
+    if (id >= wxID_FILE1 && id < wxID_FILE1 + recentFileCount) {
+        shell_.openRecentFile(id - wxID_FILE1);
         return true;
     }
     switch (id) {
-    case command::fileNew: shell_.newDocument(); return true;
-    case command::fileOpen: shell_.open(); return true;
-    case command::fileSave: shell_.save(); return true;
-    case command::fileSaveAs: shell_.saveAs(); return true;
-    case command::print: printList(*this, document_, PrintRequest::WithDialog); return true;
-    case command::printDirect: printList(*this, document_, PrintRequest::WithoutDialog); return true;
-    case command::printPreview: {
+    case wxID_NEW: shell_.newDocument(); return true;
+    case wxID_OPEN: shell_.open(); return true;
+    case wxID_SAVE: shell_.save(); return true;
+    case wxID_SAVEAS: shell_.saveAs(); return true;
+    case wxID_PRINT: printList(*this, document_, PrintRequest::WithDialog); return true;
+    case idPrintDirect: printList(*this, document_, PrintRequest::WithoutDialog); return true;
+    case wxID_PREVIEW: {
         // The keys go back to the pane that had them once the preview's window has gone.
         wxWindow* pane = FindFocus() == map_->canvas() ? static_cast<wxWindow*>(map_->canvas()) : list_;
         previewList(*this, document_, [this, pane] {
@@ -98,18 +97,20 @@ bool VeskFrame::runCommand(int id)
         });
         return true;
     }
-    case command::printSetup: runPrintSetup(*this); return true;
-    case command::appExit: Close(); return true;
-    case command::appAbout: showAboutBox(this); return true;
-    case command::nextPane:
-    case command::previousPane: moveFocusToOtherPane(); return true;
-    default: return document_.onCommand(id);
+    case wxID_PRINT_SETUP: runPrintSetup(*this); return true;
+    case wxID_EXIT: Close(); return true;
+    case wxID_ABOUT: showAboutBox(this); return true;
+    case idNextPane:
+    case idPreviousPane: moveFocusToOtherPane(); return true;
+    default: break;
     }
+    // The control bar's buttons carry the document's own numbers.
+    return document_.onCommand(documentCommand(id).value_or(id));
 }
 
 void VeskFrame::onMenu(wxCommandEvent& event)
 {
-    if (!runCommand(commandId(event.GetId()))) event.Skip();
+    if (!runCommand(event.GetId())) event.Skip();
 }
 
 void VeskFrame::onButton(wxCommandEvent& event)

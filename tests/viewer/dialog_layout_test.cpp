@@ -3,6 +3,7 @@
 #include <wx/statbox.h>
 
 #include "document/command_ids.h"
+#include "viewer/frame_menus.h"
 #include "query/user_fields.h"
 #include "tests/viewer/viewer_fixture.h"
 #include "viewer/control_bar.h"
@@ -61,7 +62,7 @@ TEST_F(DialogLayoutTest, EveryDialogShowsEveryControlWholeAndApart)
             pressButton(d, wxID_CANCEL);
         });
     };
-    for (const int command : {command::mapOptions, command::select, command::sort, command::userFields}) {
+    for (const int command : {idMapOptions, idSelect, idSort, idUserFields}) {
         expectDialog(checkAndCancel);
         frame->runCommand(command);
     }
@@ -82,7 +83,7 @@ TEST_F(DialogLayoutTest, EveryDialogShowsEveryControlWholeAndApart)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::appAbout);
+    frame->runCommand(wxID_ABOUT);
 
     ASSERT_EQ(faults.size(), 9u);
     for (const auto& [title, said] : faults) EXPECT_EQ(said, "") << title;

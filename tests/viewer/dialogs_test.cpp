@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "document/command_ids.h"
+#include "viewer/frame_menus.h"
 #include "query/day_numbers.h"
 #include "query/user_fields.h"
 #include "tests/viewer/viewer_fixture.h"
@@ -102,7 +103,7 @@ TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::mapOptions);
+    frame->runCommand(idMapOptions);
     EXPECT_TRUE(shown.os && !shown.utm && !shown.latLong && shown.streetmap && !shown.multimap);
     EXPECT_EQ(shown.centre, "TQ102665");
     EXPECT_EQ(shown.radius, "50000");
@@ -125,7 +126,7 @@ TEST_F(DialogsTest, OptionsTakeTheLargestRadiusAndCancelChangesNothing)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::mapOptions);
+    frame->runCommand(idMapOptions);
     EXPECT_EQ(document().radius(), 1000000.0);
     EXPECT_EQ(document().webMap(), 2);
     expectDialog([](wxDialog& options) {
@@ -135,7 +136,7 @@ TEST_F(DialogsTest, OptionsTakeTheLargestRadiusAndCancelChangesNothing)
             pressButton(d, wxID_CANCEL);
         });
     });
-    frame->runCommand(command::mapOptions);
+    frame->runCommand(idMapOptions);
     EXPECT_EQ(document().radius(), 1000000.0);
     EXPECT_EQ(document().centreText(), "TQ102665");
 }
@@ -181,7 +182,7 @@ TEST_F(DialogsTest, SelectAndSortListTheNamedUserFieldsAfterTheirOwnEntries)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::select);
+    frame->runCommand(idSelect);
     ASSERT_EQ(selectFields.size(), 14u);
     EXPECT_EQ(selectFields[11], "unringable");
     EXPECT_EQ(selectFields[12], "Visited");
@@ -199,7 +200,7 @@ TEST_F(DialogsTest, SelectAndSortListTheNamedUserFieldsAfterTheirOwnEntries)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::sort);
+    frame->runCommand(idSort);
     ASSERT_EQ(sortFields.size(), 10u);
     EXPECT_EQ(sortFields[7], "practice night");
     EXPECT_EQ(sortFields[8], "Visited");
@@ -220,7 +221,7 @@ TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::userFields);
+    frame->runCommand(idUserFields);
     EXPECT_EQ(document().userFields()[3].name, "Visited");
     EXPECT_EQ(document().userFields()[3].type, FieldType::Date);
     EXPECT_EQ(document().userFields()[1].type, FieldType::Number);
@@ -354,7 +355,7 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::userFields);
+    frame->runCommand(idUserFields);
     EXPECT_EQ(document().userFields()[0].name, "Peals");
     EXPECT_EQ(document().userFields()[0].type, FieldType::Date);  // the type the slot had: none was chosen
 
@@ -373,7 +374,7 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::select);
+    frame->runCommand(idSelect);
     EXPECT_EQ(refusal, "Please choose an entry of the list: \"Numbr\" is none of them.");
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
 
@@ -386,7 +387,7 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
             pressKey(WXK_RETURN);
         });
     });
-    frame->runCommand(command::sort);
+    frame->runCommand(idSort);
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
     EXPECT_EQ(document().database()->sortKeys[0], (SortKey{false, 3, false}));
 }
@@ -415,9 +416,9 @@ TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIs
     };
     Seen select{}, sort{};
     expectDialog(watch(select, 1011));
-    frame->runCommand(command::select);
+    frame->runCommand(idSelect);
     expectDialog(watch(sort, 1005));
-    frame->runCommand(command::sort);
+    frame->runCommand(idSort);
     for (const Seen& seen : {select, sort}) {
         EXPECT_FALSE(seen.before);
         EXPECT_TRUE(seen.chosen);
@@ -437,7 +438,7 @@ TEST_F(DialogsTest, OptionsTakeBackTheRadiusTheyShowAfterZoomingOutAsFarAsItGoes
             pressButton(d, wxID_OK);
         });
     });
-    frame->runCommand(command::mapOptions);
+    frame->runCommand(idMapOptions);
     EXPECT_EQ(shown, "1000000");
     EXPECT_EQ(document().radius(), 1000000.0);
 }

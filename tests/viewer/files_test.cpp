@@ -33,8 +33,8 @@ protected:
     std::vector<wxString> recentMenuLabels(VeskFrame& target)
     {
         std::vector<wxString> labels;
-        for (int id = command::recentFileFirst; id <= command::recentFileLast; ++id)
-            if (wxMenuItem* item = target.GetMenuBar()->FindItem(toolkitId(id))) labels.push_back(item->GetItemLabel());
+        for (int id = wxID_FILE1; id <= wxID_FILE4; ++id)
+            if (wxMenuItem* item = target.GetMenuBar()->FindItem(id)) labels.push_back(item->GetItemLabel());
         return labels;
     }
     wxString path(const std::string& name) { return wxString((folder / name).string()); }
@@ -55,9 +55,9 @@ TEST_F(FilesTest, SaveAsThenOpenBringsTheDocumentBack)
     openViewer();
     nameAField("Visits");
     document().userFields()[0].numbers[towerNamed("Aston")->id] = 3;
-    frame->runCommand(command::zoomIn);
+    frame->runCommand(idZoomIn);
     names = {"trip"};
-    frame->runCommand(command::fileSave);  // no file yet: Save As
+    frame->runCommand(wxID_SAVE);  // no file yet: Save As
     ASSERT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::SaveDocument}));
     const auto saved = folder.read("trip.bx0");
     ASSERT_TRUE(saved.has_value());
@@ -65,16 +65,16 @@ TEST_F(FilesTest, SaveAsThenOpenBringsTheDocumentBack)
     EXPECT_FALSE(document().modified());
 
     document().userFields() = UserFields{};
-    frame->runCommand(command::zoomOut);
+    frame->runCommand(idZoomOut);
     names = {"trip.bx0"};
-    frame->runCommand(command::fileOpen);
+    frame->runCommand(wxID_OPEN);
     EXPECT_EQ(document().userFields()[0].name, "Visits");
     EXPECT_EQ(document().userFields()[0].numbers.at(towerNamed("Aston")->id), 3);
     EXPECT_EQ(document().radius(), 25000.0);
     EXPECT_EQ(frame->GetTitle(), "trip.bx0 - Belfrix");
 
     kinds.clear();
-    frame->runCommand(command::fileSave);  // to the file it came from, without asking
+    frame->runCommand(wxID_SAVE);  // to the file it came from, without asking
     EXPECT_TRUE(kinds.empty());
     EXPECT_EQ(folder.read("trip.bx0"), saved);
 }
@@ -84,12 +84,12 @@ TEST_F(FilesTest, TheRecentListKeepsFourNewestFirstAcrossRuns)
     openViewer();
     for (const std::string name : {"a", "b", "c", "d", "e"}) {
         names = {name};
-        frame->runCommand(command::fileSaveAs);
+        frame->runCommand(wxID_SAVEAS);
     }
     EXPECT_EQ(frame->shell().recentFiles(),
               (std::vector<wxString>{path("e.bx0"), path("d.bx0"), path("c.bx0"), path("b.bx0")}));
     EXPECT_EQ(recentMenuLabels(*frame).front(), "&1 " + path("e.bx0"));
-    frame->runCommand(command::recentFileFirst + 2);  // c.bx0
+    frame->runCommand(wxID_FILE1 + 2);  // c.bx0
     EXPECT_EQ(frame->GetTitle(), "c.bx0 - Belfrix");
     EXPECT_EQ(frame->shell().recentFiles(),
               (std::vector<wxString>{path("c.bx0"), path("e.bx0"), path("d.bx0"), path("b.bx0")}));
@@ -113,7 +113,7 @@ TEST_F(FilesTest, TheRecentListKeepsFourNewestFirstAcrossRuns)
         message = messageOf(box);
         return wxID_OK;
     });
-    frame->runCommand(command::recentFileFirst + 2);
+    frame->runCommand(wxID_FILE1 + 2);
     EXPECT_TRUE(message.Contains(path("d.bx0"))) << message;
     EXPECT_EQ(frame->shell().recentFiles(), (std::vector<wxString>{path("c.bx0"), path("e.bx0"), path("b.bx0")}));
     EXPECT_EQ(recentMenuLabels(*frame).size(), 3u);
@@ -134,12 +134,12 @@ TEST_F(FilesTest, ChangedFieldsAreOfferedForSavingBeforeTheyGo)
         question = messageOf(box);
         return wxID_CANCEL;
     });
-    frame->runCommand(command::fileNew);
+    frame->runCommand(wxID_NEW);
     EXPECT_EQ(question, "Save changes to Vesk Document?");
     EXPECT_EQ(document().database()->selectionSteps.size(), 1u);  // New was abandoned
 
     expectDialog([](wxDialog&) { return wxID_NO; });
-    frame->runCommand(command::fileNew);
+    frame->runCommand(wxID_NEW);
     EXPECT_TRUE(document().database()->selectionSteps.empty());
     EXPECT_EQ(document().userFields()[0].name, "Visits");  // New keeps the fields
 
@@ -147,7 +147,7 @@ TEST_F(FilesTest, ChangedFieldsAreOfferedForSavingBeforeTheyGo)
     expectDialog([](wxDialog&) { return wxID_YES; });
     names = {"kept"};
     wxWeakRef<VeskFrame> closing(frame);
-    frame->runCommand(command::appExit);
+    frame->runCommand(wxID_EXIT);
     EXPECT_TRUE(waitUntil([&closing] { return !closing; }));
     frame = nullptr;
     EXPECT_TRUE(folder.read("kept.bx0").has_value());
@@ -158,7 +158,7 @@ TEST_F(FilesTest, ExitStaysWhenTheSaveIsCancelled)
     openViewer();
     nameAField("Visits");
     expectDialog([](wxDialog&) { return wxID_YES; });
-    frame->runCommand(command::appExit);  // Save As is cancelled: the window stays
+    frame->runCommand(wxID_EXIT);  // Save As is cancelled: the window stays
     settle();
     EXPECT_TRUE(frame->IsShown());
     EXPECT_TRUE(document().modified());
@@ -176,7 +176,7 @@ TEST_F(FilesTest, ADamagedFileIsRefusedByNameAndChangesNothing)
         return wxID_OK;
     });
     names = {"bad.bx0"};
-    frame->runCommand(command::fileOpen);
+    frame->runCommand(wxID_OPEN);
     EXPECT_TRUE(message.Contains(path("bad.bx0"))) << message;
     EXPECT_EQ(frame->GetTitle(), "Vesk Document - Belfrix");
     EXPECT_EQ(document().userFields()[0].name, "Visits");
@@ -187,7 +187,7 @@ TEST_F(FilesTest, ExportWritesTheDisplayedTowersToTheNamedFile)
 {
     openViewer();
     names = {"towers"};
-    frame->runCommand(command::exportCsv);
+    frame->runCommand(idExportCsv);
     EXPECT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::Export}));
     std::ostringstream expected;
     document().session().writeExport(expected, ExportFormat::Csv);
@@ -195,7 +195,7 @@ TEST_F(FilesTest, ExportWritesTheDisplayedTowersToTheNamedFile)
     EXPECT_NE(expected.str().find("Aston"), std::string::npos);
 
     // Cancel writes nothing.
-    frame->runCommand(command::exportCsv);
+    frame->runCommand(idExportCsv);
     EXPECT_FALSE(folder.read("vesk.csv").has_value());
 }
 
@@ -204,17 +204,17 @@ TEST_F(FilesTest, TheGpsExportsAreOnTheFileMenuAfterExport)
     openViewer();
     wxMenu* file = frame->GetMenuBar()->GetMenu(0);
     std::size_t csv = 0, gpx = 0, geoJson = 0;
-    ASSERT_NE(file->FindChildItem(toolkitId(command::exportCsv), &csv), nullptr);
-    ASSERT_NE(file->FindChildItem(toolkitId(command::exportGpx), &gpx), nullptr);
-    ASSERT_NE(file->FindChildItem(toolkitId(command::exportGeoJson), &geoJson), nullptr);
+    ASSERT_NE(file->FindChildItem(idExportCsv, &csv), nullptr);
+    ASSERT_NE(file->FindChildItem(idExportGpx, &gpx), nullptr);
+    ASSERT_NE(file->FindChildItem(idExportGeoJson, &geoJson), nullptr);
     EXPECT_EQ(gpx, csv + 1);
     EXPECT_EQ(geoJson, csv + 2);
     EXPECT_EQ(file->FindItemByPosition(gpx)->GetItemLabel(), "Export &GPX...");
     EXPECT_EQ(file->FindItemByPosition(geoJson)->GetItemLabel(), "Export Geo&JSON...");
 
     names = {"phone", "map"};
-    frame->runCommand(command::exportGpx);
-    frame->runCommand(command::exportGeoJson);
+    frame->runCommand(idExportGpx);
+    frame->runCommand(idExportGeoJson);
     EXPECT_EQ(kinds, (std::vector<FileDialogKind>{FileDialogKind::ExportGpx, FileDialogKind::ExportGeoJson}));
     const auto gpxFile = folder.read("phone.gpx");
     ASSERT_TRUE(gpxFile.has_value());

@@ -7,6 +7,7 @@
 #include <wx/printdlg.h>
 
 #include "document/command_ids.h"
+#include "viewer/frame_menus.h"
 #include "tests/viewer/viewer_fixture.h"
 #include "viewer/printing.h"
 
@@ -144,7 +145,7 @@ TEST_F(PrintingTest, ThePreviewKnowsThePageCount)
     printSettings().SetPrintData(data);
     frame->mapView()->canvas()->SetFocus();
     settle();
-    frame->runCommand(command::printPreview);
+    frame->runCommand(wxID_PREVIEW);
     wxWindow* preview = nullptr;
     ASSERT_TRUE(waitUntil([&preview] {
         for (wxWindow* window : wxTopLevelWindows)
