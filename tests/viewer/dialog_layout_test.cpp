@@ -3,6 +3,7 @@
 #include <wx/statbox.h>
 
 #include "document/command_ids.h"
+#include "viewer/dialogs/control_ids.h"
 #include "viewer/frame_menus.h"
 #include "query/user_fields.h"
 #include "tests/viewer/viewer_fixture.h"
@@ -69,9 +70,9 @@ TEST_F(DialogLayoutTest, EveryDialogShowsEveryControlWholeAndApart)
     expectDialog([&](wxDialog& editor) {
         return whenShown(editor, [&](wxDialog& d) {
             check(d);
-            for (const int button : {1029, 1030, 1032}) {  // Enter Date, Enter Number, Enter Text
+            for (const int slot : {0, 1, 2}) {  // Enter Date, Enter Number, Enter Text
                 expectDialog(checkAndCancel);
-                pressButton(d, button);
+                pressButton(d, towerDetailsId::button(slot));
             }
             pressButton(d, wxID_OK);
         });

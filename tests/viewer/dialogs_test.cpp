@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "document/command_ids.h"
+#include "viewer/dialogs/control_ids.h"
 #include "viewer/frame_menus.h"
 #include "query/day_numbers.h"
 #include "query/user_fields.h"
@@ -79,16 +80,16 @@ TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
         std::string said;
     };
     const Refused refused[] = {
-        {1022, "1000001", "50000", radiusRefusal}, {1022, "-1", "50000", radiusRefusal},
-        {1022, "12 km", "50000", radiusRefusal},   {1021, "hello", "TQ102665", centreRefusal},
-        {1021, "ZZ999999", "TQ102665", centreRefusal}, {1021, "TQ1066", "TQ102665", centreRefusal},
+        {optionsId::radius, "1000001", "50000", radiusRefusal}, {optionsId::radius, "-1", "50000", radiusRefusal},
+        {optionsId::radius, "12 km", "50000", radiusRefusal},   {optionsId::centre, "hello", "TQ102665", centreRefusal},
+        {optionsId::centre, "ZZ999999", "TQ102665", centreRefusal}, {optionsId::centre, "TQ1066", "TQ102665", centreRefusal},
     };
     std::vector<wxString> refusals(std::size(refused));
     expectDialog([&](wxDialog& options) {
         return whenShown(options, [&](wxDialog& d) {
-            shown = {radio(d, 1019)->GetValue(), radio(d, 1001)->GetValue(), radio(d, 1020)->GetValue(),
-                     radio(d, 1054)->GetValue(), radio(d, 1055)->GetValue(), edit(d, 1021)->GetValue(),
-                     edit(d, 1022)->GetValue()};
+            shown = {radio(d, optionsId::os)->GetValue(), radio(d, optionsId::utm)->GetValue(), radio(d, optionsId::latLong)->GetValue(),
+                     radio(d, optionsId::streetmap)->GetValue(), radio(d, optionsId::multimap)->GetValue(), edit(d, optionsId::centre)->GetValue(),
+                     edit(d, optionsId::radius)->GetValue()};
             for (std::size_t i = 0; i < std::size(refused); ++i) {
                 expectMessage(refusals[i]);
                 edit(d, refused[i].box)->SetValue(refused[i].text);
@@ -96,10 +97,10 @@ TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
                 ASSERT_TRUE(d.IsShown());
                 edit(d, refused[i].box)->SetValue(refused[i].kept);
             }
-            edit(d, 1021)->SetValue("su123456");
-            edit(d, 1022)->SetValue("12345.6");
-            radio(d, 1001)->SetValue(true);
-            radio(d, 1055)->SetValue(true);
+            edit(d, optionsId::centre)->SetValue("su123456");
+            edit(d, optionsId::radius)->SetValue("12345.6");
+            radio(d, optionsId::utm)->SetValue(true);
+            radio(d, optionsId::multimap)->SetValue(true);
             pressButton(d, wxID_OK);
         });
     });
@@ -121,8 +122,8 @@ TEST_F(DialogsTest, OptionsTakeTheLargestRadiusAndCancelChangesNothing)
     openViewer(threeTowers);
     expectDialog([](wxDialog& options) {
         return whenShown(options, [](wxDialog& d) {
-            edit(d, 1022)->SetValue("1000000");
-            radio(d, 1056)->SetValue(true);  // openstreetmap
+            edit(d, optionsId::radius)->SetValue("1000000");
+            radio(d, optionsId::openStreetMap)->SetValue(true);  // openstreetmap
             pressButton(d, wxID_OK);
         });
     });
@@ -131,8 +132,8 @@ TEST_F(DialogsTest, OptionsTakeTheLargestRadiusAndCancelChangesNothing)
     EXPECT_EQ(document().webMap(), 2);
     expectDialog([](wxDialog& options) {
         return whenShown(options, [](wxDialog& d) {
-            edit(d, 1021)->SetValue("SU123456");
-            edit(d, 1022)->SetValue("5");
+            edit(d, optionsId::centre)->SetValue("SU123456");
+            edit(d, optionsId::radius)->SetValue("5");
             pressButton(d, wxID_CANCEL);
         });
     });
@@ -147,8 +148,8 @@ TEST_F(DialogsTest, TheKeyboardAloneWorksADialog)
     // Return presses the default button, OK; Escape cancels.
     expectDialog([this](wxDialog& options) {
         return whenShown(options, [this](wxDialog& d) {
-            edit(d, 1022)->SetFocus();
-            edit(d, 1022)->SelectAll();
+            edit(d, optionsId::radius)->SetFocus();
+            edit(d, optionsId::radius)->SelectAll();
             typeText("2000");
             pressKey(WXK_RETURN);
         });
@@ -174,11 +175,11 @@ TEST_F(DialogsTest, SelectAndSortListTheNamedUserFieldsAfterTheirOwnEntries)
     std::vector<wxString> selectFields;
     expectDialog([&](wxDialog& select) {
         return whenShown(select, [&](wxDialog& d) {
-            selectFields = entries(list(d, 1011));
-            EXPECT_EQ(list(d, 1011)->GetValue(), "");
-            choose(list(d, 1011), 3);  // no of bells
-            edit(d, 1005)->SetValue("6");
-            edit(d, 1006)->SetValue("8");
+            selectFields = entries(list(d, selectId::field));
+            EXPECT_EQ(list(d, selectId::field)->GetValue(), "");
+            choose(list(d, selectId::field), 3);  // no of bells
+            edit(d, selectId::from)->SetValue("6");
+            edit(d, selectId::to)->SetValue("8");
             pressButton(d, wxID_OK);
         });
     });
@@ -192,11 +193,11 @@ TEST_F(DialogsTest, SelectAndSortListTheNamedUserFieldsAfterTheirOwnEntries)
     std::vector<wxString> sortFields;
     expectDialog([&](wxDialog& sort) {
         return whenShown(sort, [&](wxDialog& d) {
-            sortFields = entries(list(d, 1003));
-            EXPECT_EQ(list(d, 1003)->GetValue(), "place name");
-            EXPECT_EQ(list(d, 1011)->GetValue(), "county");
-            choose(list(d, 1003), 9);  // Peals
-            radio(d, 1001)->SetValue(true);
+            sortFields = entries(list(d, sortId::field[0]));
+            EXPECT_EQ(list(d, sortId::field[0])->GetValue(), "place name");
+            EXPECT_EQ(list(d, sortId::field[1])->GetValue(), "county");
+            choose(list(d, sortId::field[0]), 9);  // Peals
+            radio(d, sortId::descending[0])->SetValue(true);
             pressButton(d, wxID_OK);
         });
     });
@@ -213,11 +214,11 @@ TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
     openViewer(threeTowers);
     expectDialog([](wxDialog& fields) {
         return whenShown(fields, [](wxDialog& d) {
-            EXPECT_EQ(list(d, 1026 + 6)->GetValue(), "");
-            choose(list(d, 1026 + 6), 0);  // Date
-            edit(d, 1027 + 6)->SetValue("Visited");
-            choose(list(d, 1026 + 2), 1);  // Number
-            edit(d, 1027 + 2)->SetValue("Peals");
+            EXPECT_EQ(list(d, userFieldsId::type(3))->GetValue(), "");
+            choose(list(d, userFieldsId::type(3)), 0);  // Date
+            edit(d, userFieldsId::name(3))->SetValue("Visited");
+            choose(list(d, userFieldsId::type(1)), 1);  // Number
+            edit(d, userFieldsId::name(1))->SetValue("Peals");
             pressButton(d, wxID_OK);
         });
     });
@@ -233,30 +234,30 @@ TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
     std::vector<bool> buttonsShown;
     expectDialog([&](wxDialog& editor) {
         return whenShown(editor, [&](wxDialog& d) {
-            for (int k = 0; k < 10; ++k) buttonsShown.push_back(d.FindWindow(k == 0 ? 1029 : 1028 + 2 * k)->IsShown());
-            EXPECT_EQ(d.FindWindow(1034)->GetLabel(), "Visited");
-            EXPECT_EQ(edit(d, 1048)->GetValue(), "Aston, Midshire, S Mary, 8 TQ102665 ");
+            for (int k = 0; k < 10; ++k) buttonsShown.push_back(d.FindWindow(towerDetailsId::button(k))->IsShown());
+            EXPECT_EQ(d.FindWindow(towerDetailsId::button(3))->GetLabel(), "Visited");
+            EXPECT_EQ(edit(d, towerDetailsId::header)->GetValue(), "Aston, Midshire, S Mary, 8 TQ102665 ");
             expectDialog([](wxDialog& date) {
                 return whenShown(date, [](wxDialog& e) {
-                    EXPECT_EQ(edit(e, 1048)->GetValue(), "Visited");
-                    edit(e, 1052)->SetValue("7/9/2002");
+                    EXPECT_EQ(edit(e, valueEntryId::fieldName)->GetValue(), "Visited");
+                    edit(e, valueEntryId::input)->SetValue("7/9/2002");
                     pressButton(e, wxID_OK);
                 });
             });
-            pressButton(d, 1034);
-            EXPECT_EQ(edit(d, 1031)->GetValue(), "7/9/2002");
+            pressButton(d, towerDetailsId::button(3));
+            EXPECT_EQ(edit(d, towerDetailsId::value(3))->GetValue(), "7/9/2002");
             expectDialog([&refusal](wxDialog& number) {
                 return whenShown(number, [&refusal](wxDialog& e) {
-                    EXPECT_EQ(edit(e, 1052)->GetValue(), "0");
+                    EXPECT_EQ(edit(e, valueEntryId::input)->GetValue(), "0");
                     expectMessage(refusal);
-                    edit(e, 1052)->SetValue("abc");
+                    edit(e, valueEntryId::input)->SetValue("abc");
                     pressButton(e, wxID_OK);
                     EXPECT_TRUE(e.IsShown());
                     pressButton(e, wxID_CANCEL);
                 });
             });
-            pressButton(d, 1030);
-            EXPECT_EQ(edit(d, 1027)->GetValue(), "");
+            pressButton(d, towerDetailsId::button(1));
+            EXPECT_EQ(edit(d, towerDetailsId::value(1))->GetValue(), "");
             pressButton(d, wxID_OK);
         });
     });
@@ -276,11 +277,11 @@ TEST_F(DialogsTest, ADateWithoutAYearIsOfThisYear)
         return whenShown(editor, [](wxDialog& d) {
             expectDialog([](wxDialog& date) {
                 return whenShown(date, [](wxDialog& e) {
-                    edit(e, 1052)->SetValue("7/9");
+                    edit(e, valueEntryId::input)->SetValue("7/9");
                     pressButton(e, wxID_OK);
                 });
             });
-            pressButton(d, 1029);
+            pressButton(d, towerDetailsId::button(0));
             pressButton(d, wxID_OK);
         });
     });
@@ -300,22 +301,22 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
     document().userFields().setText(2, aston, "first line\nsecond line");
     click(frame->listView(), {30, 9});  // Aston
 
-    // Each row: the field's button, what the keyboard types over the value shown, and what the
+    // Each row: the field's slot, what the keyboard types over the value shown, and what the
     // value is then; a refused text brings the message and leaves the value.
     struct Typed {
-        int button;
+        int slot;
         const char* keys;
         std::string kept;
         std::string refusal;
     };
     const Typed typed[] = {
-        {1030, "3", "3", ""},
-        {1029, "8/9/2002", "8/9/2002", ""},
-        {1029, "yesterday", "8/9/2002",
+        {1, "3", "3", ""},
+        {0, "8/9/2002", "8/9/2002", ""},
+        {0, "yesterday", "8/9/2002",
          "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
          "this month's. An empty box clears the date."},
-        {1032, "", "first line\nsecond line", ""},  // Return alone keeps the line break read from a file
-        {1032, "one line", "one line", ""},
+        {2, "", "first line\nsecond line", ""},  // Return alone keeps the line break read from a file
+        {2, "one line", "one line", ""},
     };
     std::vector<wxString> refusals(std::size(typed));
     expectDialog([&](wxDialog& editor) {
@@ -332,9 +333,8 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                         pressButton(e, wxID_CANCEL);
                     });
                 });
-                pressButton(d, typed[i].button);
-                const int slot = typed[i].button == 1029 ? 0 : typed[i].button == 1030 ? 1 : 2;
-                EXPECT_EQ(document().userFields().valueText(slot, aston), typed[i].kept) << typed[i].keys;
+                pressButton(d, towerDetailsId::button(typed[i].slot));
+                EXPECT_EQ(document().userFields().valueText(typed[i].slot, aston), typed[i].kept) << typed[i].keys;
                 EXPECT_EQ(refusals[i], typed[i].refusal) << typed[i].keys;
             }
             pressButton(d, wxID_OK);
@@ -349,9 +349,9 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     // The type list cannot be typed into: "Numbr" makes no field of any type.
     expectDialog([this](wxDialog& fields) {
         return whenShown(fields, [this](wxDialog& d) {
-            list(d, 1026)->SetFocus();
+            list(d, userFieldsId::type(0))->SetFocus();
             typeText("Numbr");
-            edit(d, 1027)->SetValue("Peals");
+            edit(d, userFieldsId::name(0))->SetValue("Peals");
             pressButton(d, wxID_OK);
         });
     });
@@ -363,14 +363,14 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     wxString refusal;
     expectDialog([&](wxDialog& select) {
         return whenShown(select, [&](wxDialog& d) {
-            list(d, 1011)->SetFocus();
+            list(d, selectId::field)->SetFocus();
             typeText("Numbr");
             expectMessage(refusal);
             pressButton(d, wxID_OK);
             EXPECT_TRUE(d.IsShown());
-            list(d, 1011)->SetValue("no of bells");
-            edit(d, 1005)->SetValue("8");
-            edit(d, 1006)->SetValue("10");
+            list(d, selectId::field)->SetValue("no of bells");
+            edit(d, selectId::from)->SetValue("8");
+            edit(d, selectId::to)->SetValue("10");
             pressButton(d, wxID_OK);
         });
     });
@@ -381,8 +381,8 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     // In Sort, Return after a choice made with the mouse presses OK.
     expectDialog([this](wxDialog& sort) {
         return whenShown(sort, [this](wxDialog& d) {
-            list(d, 1003)->SetFocus();
-            choose(list(d, 1003), 3);  // no of bells
+            list(d, sortId::field[0])->SetFocus();
+            choose(list(d, sortId::field[0]), 3);  // no of bells
             settle();
             pressKey(WXK_RETURN);
         });
@@ -403,7 +403,7 @@ TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIs
     const auto watch = [](Seen& seen, int listId) {
         return [&seen, listId](wxDialog& dialog) {
             return whenShown(dialog, [&seen, listId](wxDialog& d) {
-                wxWindow* note = d.FindWindow(1101);
+                wxWindow* note = d.FindWindow(selectId::distanceNote);
                 seen.before = note->IsShown();
                 choose(list(d, listId), 6);  // distance
                 seen.chosen = note->IsShown();
@@ -415,9 +415,9 @@ TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIs
         };
     };
     Seen select{}, sort{};
-    expectDialog(watch(select, 1011));
+    expectDialog(watch(select, selectId::field));
     frame->runCommand(idSelect);
-    expectDialog(watch(sort, 1005));
+    expectDialog(watch(sort, sortId::field[2]));
     frame->runCommand(idSort);
     for (const Seen& seen : {select, sort}) {
         EXPECT_FALSE(seen.before);
@@ -434,7 +434,7 @@ TEST_F(DialogsTest, OptionsTakeBackTheRadiusTheyShowAfterZoomingOutAsFarAsItGoes
     wxString shown;
     expectDialog([&](wxDialog& options) {
         return whenShown(options, [&](wxDialog& d) {
-            shown = edit(d, 1022)->GetValue();
+            shown = edit(d, optionsId::radius)->GetValue();
             pressButton(d, wxID_OK);
         });
     });
