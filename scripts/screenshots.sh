@@ -2,6 +2,12 @@
 # Takes the screenshots under docs/ anew: the viewer on the sample directory in a virtual X
 # display, driven from outside with real keys and clicks, every window and dialog in turn.
 #   scripts/screenshots.sh [BUILD-DIR]        (default build-release, as ./run.sh makes it)
+# With the Windows build folder (build-windows, made by scripts/windows.sh) the programs run under
+# Wine, in the prefix that script set up, and the screenshots go to docs/windows/. There the
+# viewer runs in a Wine desktop of its own, where Wine draws every window and its frame as Windows
+# does (a Wine window managed on its own under Xvfb is not repainted where a closed dialog was).
+# The session then sees one window: a dialog is found as what changed on it, and each shot is cut
+# to the main window or to the dialog.
 # Needs the session tools beside the project (XSESSION, default ../shared/tools/xsession.sh) and
 # xvfb xdotool x11-utils imagemagick evilwm.
 set -euo pipefail
@@ -13,17 +19,28 @@ scripts/install-deps.sh xvfb xdotool x11-utils imagemagick evilwm
 # shellcheck source=/dev/null
 . "$xsession"
 
+shots=$root/docs
+wine=() exe=
+if [ -e "$build/viewer/Belfrix.exe" ]; then
+  export WINEPREFIX=${XDG_CACHE_HOME:-$HOME/.cache}/belfrix/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  shots=$root/docs/windows wine=(/usr/lib/wine/wine64) exe=.exe
+  # A steady caret, so that a dialog with a text box settles.
+  "${wine[@]}" reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null
+fi
+program() { echo "$build/$1$exe"; }
+
 work=$(mktemp -d)
-trap 'xs_stop; rm -rf "$work"' EXIT
+# Wine's own processes outlive a stopped program: its server ends them.
+trap '[ -z "$exe" ] || /usr/lib/wine/wineserver64 -k 2>/dev/null; xs_stop; rm -rf "$work"' EXIT
 cp data/vesk.txt data/map.dat "$work/"
-(cd "$work" && "$build/compiler/veskcomp" >/dev/null)
+(cd "$work" && "${wine[@]}" "$(program compiler/veskcomp)" >/dev/null)
 
 # A document with three fields of the user's own and values for the first tower of the list:
 # little-endian numbers and length-prefixed texts, as the viewer writes them.
 byte() { printf "$(printf '\\x%02x' "$1")"; }
 le32() { byte $(($1 & 255)); byte $((($1 >> 8) & 255)); byte $((($1 >> 16) & 255)); byte $((($1 >> 24) & 255)); }
 text() { byte "${#1}"; printf '%s' "$1"; }
-first=$(cd "$work" && "$build/cli/veskquery" --ids | head -n 1)
+first=$(cd "$work" && "${wine[@]}" "$(program cli/veskquery)" --ids | sed -n '1{s/\r$//;p;}')
 {
   text TQ102665; printf '\x00\x00\x00\x00\x00\x6a\xe8\x40'; le32 3
   le32 0; text Visited; le32 1; le32 "$first"; le32 146712     # 7/9/2002
@@ -31,83 +48,183 @@ first=$(cd "$work" && "$build/cli/veskquery" --ids | head -n 1)
   le32 2; text Remarks; le32 1; le32 "$first"; text "Rang Grandsire Triples"
 } >"$work/visits.bx0"
 
-shots=$root/docs
+# The session's primitives, for the viewer's own windows or for the Wine desktop.
+desktop=1300x900
+main_box= dialog_box= active_title= origin_x=0 origin_y=0
+
+# The box (W H X Y) of what is not black in an image read from standard input.
+lit_box() { convert - -fill white -fuzz 0 +opaque black -trim -format '%w %h %X %Y\n' info: 2>/dev/null; }
+
+# The box (WxH+X+Y) of the active window on the desktop: its title bar is the one in the active
+# colour, and it reaches down as far as the desktop changed since the shot before it opened.
+active_window_box() {  # before now
+  local tw th tx ty w h x y
+  read -r tw th tx ty < <(convert "$2" -fuzz 8% -fill black +opaque "$active_title" png:- | lit_box)
+  # The frame around the title bar.
+  x=$((tx > 3 ? tx - 3 : 0)) y=$((ty > 3 ? ty - 3 : 0)) w=$((tw + 6))
+  read -r _ h _ _ < <(convert "$1" "$2" -compose difference -composite \
+    -crop "${w}x${desktop#*x}+$x+$y" +repage png:- | lit_box)
+  echo "${w}x$h+$x+$y"
+}
+
+start_viewer() {  # viewer arguments
+  if [ -z "$exe" ]; then
+    xs_launch "$work" "$(program viewer/Belfrix)" "$@"
+    w=$(xs_wait_window ' - Belfrix$' 30)
+    xs_wait_stable "$w" 10
+    return
+  fi
+  xs_launch "$work" "${wine[@]}" explorer "/desktop=belfrix,$desktop" "$(program viewer/Belfrix)" "$@"
+  w=$(xs_wait_window '^belfrix - Wine desktop$' 30)
+  xs_shot "$work/empty.png" "$w"
+  xs_wait_change "$work/empty.png" "$w" "$desktop+0+0" 30
+  xs_wait_stable "$w" 10
+  # The window whole: all but the desktop's colour, seen in the corner the window leaves free.
+  xs_shot "$work/now.png" "$w"
+  local width height x y
+  read -r width height x y < <(convert "$work/now.png" -bordercolor "$(xs_pixel "$work/now.png" 0 $((${desktop#*x} - 1)))" \
+    -border 1 -trim -format '%w %h %X %Y\n' info:)
+  main_box=${width}x$height+$((x - 1))+$((y - 1))
+  origin_x=$((x - 1 + 3)) origin_y=$((y - 1 + 13))
+  active_title=$(xs_pixel "$work/now.png" $((x + width / 2)) $((y + 6)))
+}
+
+# Shoots the main window, or the screen (with its menus) when where is "screen".
+shot_main() {  # file [screen]
+  if [ -z "$exe" ]; then
+    if [ "${2:-}" = screen ]; then xs_shot "$1"; else xs_shot "$1" "$w"; fi
+  else
+    xs_shot "$work/now.png" "$w"
+    convert "$work/now.png" -crop "$main_box" +repage "$1"
+  fi
+}
+
+before() { [ -z "$exe" ] || xs_shot "$work/before.png" "$w"; }
+
+# Waits for the dialog opened since `before`: d is its window, the desktop under Wine.
+dialog() {  # title
+  if [ -z "$exe" ]; then
+    d=$(xs_wait_window "^$1\$" 10)
+    xs_wait_stable "$d" 5
+  else
+    xs_wait_change "$work/before.png" "$w" "$desktop+0+0" 10
+    xs_wait_stable "$w" 5
+    xs_shot "$work/now.png" "$w"
+    dialog_box=$(active_window_box "$work/before.png" "$work/now.png")
+    d=$w
+  fi
+}
+
+shot_dialog() {  # file
+  if [ -z "$exe" ]; then
+    xs_shot "$1" "$d"
+  else
+    convert "$work/now.png" -crop "$dialog_box" +repage "$1"
+  fi
+}
+
+close_dialog() {  # title
+  xs_key "$d" Escape
+  if [ -z "$exe" ]; then
+    xs_wait_gone "^$1\$" 10
+  else
+    xs_wait_change "$work/now.png" "$w" "$desktop+0+0" 10
+    xs_wait_stable "$w" 5
+  fi
+}
+
+open_menu() {  # key
+  [ -z "$exe" ] || xs_shot "$work/menu-closed.png" "$w"
+  xs_key "$w" "$1"
+  if [ -z "$exe" ]; then xs_wait_popup 10 >/dev/null; else xs_wait_change "$work/menu-closed.png" "$w" "$desktop+0+0" 10; fi
+  xs_wait_stable root 5
+}
+
+close_menu() {
+  xs_key - Escape
+  if [ -z "$exe" ]; then
+    xs_wait_no_popup 10
+  else
+    xs_key - Escape  # the first leaves the menu bar chosen
+    xs_wait_stable "$w" 5
+  fi
+}
+
+click() { xs_click "$w" $((origin_x + $1)) $((origin_y + $2)); }
+double_click() { xs_dblclick "$w" $((origin_x + $1)) $((origin_y + $2)); }
+
+close_viewer() {
+  if [ -z "$exe" ]; then xs_close "$w"; else xs_key "$w" alt+F4; fi
+  xs_wait_exit 20
+}
+
 mkdir -p "$shots/dialogs"
 xs_start
-xs_launch "$work" "$build/viewer/Belfrix"
-w=$(xs_wait_window ' - Belfrix$' 30)
-xs_wait_stable "$w" 10
-xs_shot "$shots/main-window.png" "$w"
+start_viewer
+shot_main "$shots/main-window.png"
 
 # A dialog opened by a key, shot once it has settled, closed with Escape.
-shot() {  # window key title file
-  xs_key "$1" "$2"
-  local d
-  d=$(xs_wait_window "^$3\$" 10)
-  xs_wait_stable "$d" 5
-  xs_shot "$shots/dialogs/$4.png" "$d"
-  xs_key "$d" Escape
-  xs_wait_gone "^$3\$" 10
+shot() {  # key title file
+  before
+  xs_key "$w" "$1"
+  dialog "$2"
+  shot_dialog "$shots/dialogs/$3.png"
+  close_dialog "$2"
 }
-shot "$w" F2 Options options
-shot "$w" F3 Select select
-shot "$w" F4 Sort sort
-shot "$w" F5 "User-defined Fields" user-fields
-xs_key "$w" alt+h
-xs_wait_popup 10
+shot F2 Options options
+shot F3 Select select
+shot F4 Sort sort
+shot F5 "User-defined Fields" user-fields
+
+before
+open_menu alt+h
 xs_key - a
-d=$(xs_wait_window '^About Belfrix$' 10)
-xs_wait_stable "$d" 5
-xs_shot "$shots/dialogs/about.png" "$d"
-xs_key "$d" Escape
-xs_wait_gone '^About Belfrix$' 10
+dialog 'About Belfrix'
+shot_dialog "$shots/dialogs/about.png"
+close_dialog 'About Belfrix'
 
 # The View and Data menus with their keys.
 for menu in view data; do
-  xs_key "$w" "alt+${menu:0:1}"
-  xs_wait_popup 10
-  xs_wait_stable root 5
-  xs_shot "$shots/$menu-menu.png"
-  xs_key - Escape
-  xs_wait_no_popup 10
+  open_menu "alt+${menu:0:1}"
+  shot_main "$shots/$menu-menu.png" screen
+  close_menu
 done
 
-xs_click "$w" 895 370
+click 895 370
 xs_wait_stable "$w" 5
 xs_key "$w" KP_Add KP_Add
 xs_wait_stable "$w" 10
-xs_shot "$shots/main-window-picked-zoomed.png" "$w"
-
-xs_close "$w"
-xs_wait_exit 20
+shot_main "$shots/main-window-picked-zoomed.png"
+close_viewer
 
 # The document with its fields: the list carries their values, Tower Details and its entry
 # dialogs show them.
-xs_launch "$work" "$build/viewer/Belfrix" visits.bx0
-w=$(xs_wait_window 'visits.bx0 - Belfrix$' 30)
-xs_wait_stable "$w" 10
-xs_shot "$shots/main-window-document.png" "$w"
-xs_dblclick "$w" 60 33
-d=$(xs_wait_window '^Tower Details$' 10)
-xs_wait_stable "$d" 5
-xs_shot "$shots/dialogs/tower-details.png" "$d"
+start_viewer visits.bx0
+shot_main "$shots/main-window-document.png"
+# The first tower is picked first, so that the double click brings only the dialog.
+click 60 33
+xs_wait_stable "$w" 5
+before
+double_click 60 33
+dialog 'Tower Details'
+shot_dialog "$shots/dialogs/tower-details.png"
 # Tab from OK to each field's button; space opens its entry dialog.
 for entry in "Enter Date:enter-date:1" "Enter Number:enter-number:2" "Enter Text:enter-text:3"; do
   IFS=: read -r title file tabs <<<"$entry"
-  xs_key "$d" Escape
-  xs_wait_gone '^Tower Details$' 10
-  xs_dblclick "$w" 60 33
-  d=$(xs_wait_window '^Tower Details$' 10)
+  close_dialog 'Tower Details'
+  before
+  double_click 60 33
+  dialog 'Tower Details'
+  details=$d
   for _ in $(seq "$tabs"); do xs_key "$d" Tab; done
+  xs_wait_stable "$w" 5
+  before
   xs_key "$d" space
-  e=$(xs_wait_window "^$title\$" 10)
-  xs_wait_stable "$e" 5
-  xs_shot "$shots/dialogs/$file.png" "$e"
-  xs_key "$e" Escape
-  xs_wait_gone "^$title\$" 10
+  dialog "$title"
+  shot_dialog "$shots/dialogs/$file.png"
+  close_dialog "$title"
+  d=$details
 done
-xs_key "$d" Escape
-xs_wait_gone '^Tower Details$' 10
-xs_close "$w"
-xs_wait_exit 20
+close_dialog 'Tower Details'
+close_viewer
 echo "screenshots in $shots"

@@ -75,7 +75,15 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
         item.role = LayoutRole::NaturalHeight;
     if (row.kind == ControlKind::Group) {
         item.role = LayoutRole::Group;
+#ifdef __WXMSW__
+        // Windows draws a group box as a frame line with its label over the top line: the
+        // controls inside need to clear those alone, not the padding a sizer would add, and the
+        // dialog keeps its template's arrangement as drawn.
+        item.insideTop = control->GetCharHeight();
+        item.insideSide = 1;
+#else
         static_cast<wxStaticBox*>(control)->GetBordersForSizer(&item.insideTop, &item.insideSide);
+#endif
     }
     return item;
 }

@@ -271,19 +271,19 @@ TEST_F(VeskQueryTest, FilesThatCannotBeReadOrWrittenAreRefusedByNameWithoutWaiti
         std::string said;
     };
     const Case cases[] = {
-        {{"--data", special.fifo}, 2, named(special.fifo) + "is not a regular file\n"},
+        {{"--data", special.fifo.string()}, 2, named(special.fifo) + "is not a regular file\n"},
         {{"--data", "/dev/zero"}, 2, named("/dev/zero") + "is not a regular file\n"},
-        {{"--data", folder / "folder"}, 2, named(folder / "folder") + "is not a regular file\n"},
-        {{"--data", folder / "cut.dat"}, 2,
+        {{"--data", (folder / "folder").string()}, 2, named(folder / "folder") + "is not a regular file\n"},
+        {{"--data", (folder / "cut.dat").string()}, 2,
          named(folder / "cut.dat") + "is damaged: its 60 bytes end before its last end marker. 2 towers, 0 "
                                      "counties, 0 dedications and 0 web addresses could be read.\n"},
-        {{"--doc", special.socket}, 2, named(special.socket) + "is not a regular file\n"},
+        {{"--doc", special.socket.string()}, 2, named(special.socket) + "is not a regular file\n"},
         {{"--doc", "/dev/zero"}, 2, named("/dev/zero") + "is not a regular file\n"},
-        {{"--doc", folder / "huge.bx0"}, 2,
+        {{"--doc", (folder / "huge.bx0").string()}, 2,
          named(folder / "huge.bx0") + "is larger than any document can be (167767041 bytes, at most 167767040)\n"},
-        {{"--output", special.fifo}, 1, named(special.fifo) + "is not a regular file\n"},
-        {{"--save-doc", folder / "folder"}, 1, named(folder / "folder") + "is not a regular file\n"},
-        {{"--output", folder / "none" / "x.csv"}, 1,
+        {{"--output", special.fifo.string()}, 1, named(special.fifo) + "is not a regular file\n"},
+        {{"--save-doc", (folder / "folder").string()}, 1, named(folder / "folder") + "is not a regular file\n"},
+        {{"--output", (folder / "none" / "x.csv").string()}, 1,
          named(folder / "none" / "x.csv") + "cannot be written: No such file or directory\n"},
     };
     for (const Case& c : cases) {
