@@ -113,7 +113,7 @@ void paintList(benchmark::State& state, bool firstHundredOnly)
         document->applySelection(upToTheHundredth);
     }
     wxFrame frame(nullptr, wxID_ANY, "list");
-    auto* list = new VeskView(&frame, *document);
+    auto* list = new VeskView(&frame, *document, [](const wxString&) {});
     list->SetSize(600, 800);
     list->update();
     wxBitmap window(600, 800, 24);
@@ -148,7 +148,7 @@ void startUp(benchmark::State& state, const ViewerFiles& files)
     MapPainter painter;
     for (auto _ : state) {
         const auto document = openDocument(files);
-        auto* listView = new VeskView(&frame, *document);
+        auto* listView = new VeskView(&frame, *document, [](const wxString&) {});
         listView->SetSize(600, 800);
         listView->update();
         painter.render(*document);

@@ -1,6 +1,7 @@
 #include "document/list_geometry.h"
 
 #include <algorithm>
+#include <ranges>
 
 namespace {
 
@@ -31,6 +32,32 @@ std::int32_t topIndex(const ListLayout& layout, std::int32_t scrollPosition, std
     const std::int64_t divisor = largestScrollPosition - clientHeight - layout.lineStep;
     if (divisor <= 0 || scrollPosition <= 0) return 0;
     return static_cast<std::int32_t>(std::min(hidden, hidden * scrollPosition / divisor));
+}
+
+std::int32_t scrollPositionShowing(const ListLayout& layout, std::int32_t displayPosition,
+                                   std::int32_t scrollPosition, std::int32_t clientHeight)
+{
+    const std::int32_t last = std::max(layout.extentHeight - clientHeight, 0);
+    const std::int32_t now = std::clamp(scrollPosition, 0, last);
+    const std::int64_t bottomLineTop = std::max(clientHeight - lineHeight, 0);
+    // The top of the line in the window, which falls as the scroll position grows, since
+    // topIndex never does.
+    const auto lineTop = [&](std::int32_t position) {
+        const std::int64_t line = displayPosition - topIndex(layout, position, clientHeight);
+        return line * lineHeight - position;
+    };
+    const std::int64_t top = lineTop(now);
+    if (top > bottomLineTop) {
+        const auto below = std::views::iota(now, last + 1);
+        const auto up = std::ranges::partition_point(below, [&](std::int32_t p) { return lineTop(p) > bottomLineTop; });
+        return up == below.end() ? last : *up;
+    }
+    if (top < 0) {
+        const auto above = std::views::iota(0, now + 1);
+        const auto past = std::ranges::partition_point(above, [&](std::int32_t p) { return lineTop(p) >= 0; });
+        return past == above.begin() ? 0 : *past - 1;
+    }
+    return now;
 }
 
 std::int32_t displayPositionAt(std::int32_t extentY, std::int32_t top)

@@ -35,6 +35,13 @@ ListLayout listLayout(std::int32_t displayedTowers, std::int32_t clientHeight);
 // line even where the division falls short of it.
 std::int32_t topIndex(const ListLayout& layout, std::int32_t scrollPosition, std::int32_t clientHeight);
 
+// The scroll position (pixels) nearest to scrollPosition at which the line of a display position
+// lies whole in a window clientHeight pixels high: scrollPosition itself when it does already,
+// else the first one that brings the line up to the bottom of the window, or the last one that
+// brings it down to the top. In a capped list every pixel scrolled also shifts the topIndex.
+std::int32_t scrollPositionShowing(const ListLayout& layout, std::int32_t displayPosition,
+                                   std::int32_t scrollPosition, std::int32_t clientHeight);
+
 // The display position of the line under a point of the extent, y in pixels from its top.
 std::int32_t displayPositionAt(std::int32_t extentY, std::int32_t topIndex);
 

@@ -1,14 +1,38 @@
 #include "viewer/list_view.h"
 
+#include <utility>
+
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 
 #include "document/command_ids.h"
+#include "document/list_search.h"
 #include "document/vesk_doc.h"
+#include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
-VeskView::VeskView(wxWindow* parent, VeskDoc& document)
-    : PixelScrolledCanvas(parent), document_(document)
+namespace {
+
+// A search ends a second after the last letter typed into it.
+constexpr int searchPauseMilliseconds = 1000;
+
+// The Windows-1252 byte a key types into a search. Control keys type none, nor do Ctrl and Alt
+// chords, which are commands (AltGr, which is both, types a character), nor characters the code
+// page lacks, which are in no place name.
+std::optional<char> searchByte(const wxKeyEvent& event)
+{
+    const wxChar typed = event.GetUnicodeKey();
+    const int chord = event.GetModifiers() & wxMOD_ALTGR;
+    if (typed < ' ' || typed == WXK_DELETE || (chord != wxMOD_NONE && chord != wxMOD_ALTGR)) return std::nullopt;
+    const std::string byte = fromWx(wxString(typed));
+    if (byte == "?" && typed != '?') return std::nullopt;
+    return byte.front();
+}
+
+}  // namespace
+
+VeskView::VeskView(wxWindow* parent, VeskDoc& document, StatusLine showStatus)
+    : PixelScrolledCanvas(parent), document_(document), showStatus_(std::move(showStatus)), searchPause_(this)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
@@ -17,6 +41,8 @@ VeskView::VeskView(wxWindow* parent, VeskDoc& document)
     Bind(wxEVT_LEFT_DOWN, &VeskView::onLeftDown, this);
     Bind(wxEVT_LEFT_DCLICK, &VeskView::onDoubleClick, this);
     Bind(wxEVT_SIZE, &VeskView::onSize, this);
+    Bind(wxEVT_CHAR, &VeskView::onChar, this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { endSearch(); });
 }
 
 void VeskView::update()
@@ -26,7 +52,21 @@ void VeskView::update()
     setSteps({layout_.horizontalLineStep, layout_.horizontalPageStep}, {layout_.lineStep, layout_.pageStep});
     SetVirtualSize(layout_.extentWidth, layout_.extentHeight);
     topIndex_ = ::topIndex(layout_, GetViewStart().y, height);
+    followCurrentTower();
     Refresh();
+}
+
+void VeskView::followCurrentTower()
+{
+    const Tower* current = document_.currentTower();
+    const TowerDatabase* database = document_.database();
+    currentPosition_ = database != nullptr ? displayPositionOf(*database, current) : -1;
+    const std::optional<TowerId> id = current != nullptr ? std::optional(current->id) : std::nullopt;
+    if (id == shownTower_) return;
+    shownTower_ = id;
+    if (currentPosition_ < 0) return;
+    const wxPoint start = GetViewStart();
+    scrollToPixels(start.x, scrollPositionShowing(layout_, currentPosition_, start.y, GetClientSize().y));
 }
 
 void VeskView::scrolled(int, int dy)
@@ -43,9 +83,15 @@ void VeskView::onSize(wxSizeEvent& event)
 void VeskView::drawLines(wxDC& dc, LineRange lines) const
 {
     dc.SetFont(GetFont());
-    dc.SetTextForeground(GetForegroundColour());
-    for (std::int32_t line = lines.first; line < lines.end; ++line)
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
+    const std::int32_t currentLine = currentPosition_ - topIndex_;
+    for (std::int32_t line = lines.first; line < lines.end; ++line) {
+        const bool current = currentPosition_ >= 0 && line == currentLine;
+        if (current) dc.DrawRectangle(0, lineHeight * line, GetVirtualSize().x, lineHeight);
+        dc.SetTextForeground(current ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : GetForegroundColour());
         dc.DrawText(toWx(document_.listLine(topIndex_ + line)), 0, lineHeight * line);
+    }
 }
 
 void VeskView::onPaint(wxPaintEvent&)
@@ -67,14 +113,54 @@ std::int32_t VeskView::displayPositionUnder(wxPoint windowPoint) const
     return displayPositionAt(CalcUnscrolledPosition(windowPoint).y, topIndex_);
 }
 
+void VeskView::pickUnder(wxPoint windowPoint)
+{
+    const std::int32_t position = displayPositionUnder(windowPoint);
+    // The clicked line is in view already; scrolling it whole into view would move another line
+    // under the second click of a double click.
+    const TowerDatabase* database = document_.database();
+    const Tower* under = database != nullptr ? database->displayedTower(position) : nullptr;
+    shownTower_ = under != nullptr ? std::optional(under->id) : std::nullopt;
+    document_.pickByDisplayPosition(position);
+}
+
 void VeskView::onLeftDown(wxMouseEvent& event)
 {
-    document_.pickByDisplayPosition(displayPositionUnder(event.GetPosition()));
+    pickUnder(event.GetPosition());
     event.Skip();
 }
 
 void VeskView::onDoubleClick(wxMouseEvent& event)
 {
-    document_.pickByDisplayPosition(displayPositionUnder(event.GetPosition()));
+    pickUnder(event.GetPosition());
     if (document_.currentTower() != nullptr) document_.onCommand(command::editFields);
+}
+
+void VeskView::onChar(wxKeyEvent& event)
+{
+    if (event.GetUnicodeKey() == WXK_ESCAPE && !search_.empty()) {
+        endSearch();
+        return;
+    }
+    const std::optional<char> byte = searchByte(event);
+    if (!byte) {
+        event.Skip();
+        return;
+    }
+    search_ += *byte;
+    searchPause_.StartOnce(searchPauseMilliseconds);
+    const TowerDatabase* database = document_.database();
+    const std::int32_t found = database != nullptr ? firstPlaceStartingWith(*database, search_) : -1;
+    if (found >= 0) {
+        shownTower_.reset();
+        document_.pickByDisplayPosition(found);
+    }
+    showStatus_(toWx(std::string(findPrompt) + search_ + std::string(found >= 0 ? "" : findNothingNote)));
+}
+
+void VeskView::endSearch()
+{
+    searchPause_.Stop();
+    search_.clear();
+    showStatus_(toWx(readyText));
 }

@@ -1,5 +1,6 @@
 #include "viewer/map_view.h"
 
+#include <cstdlib>
 #include <optional>
 
 #include <wx/dcgraph.h>
@@ -115,6 +116,8 @@ MapCanvas::MapCanvas(wxWindow* parent, VeskDoc& document, wxStatusBar& statusLin
     Bind(wxEVT_LEFT_DOWN, &MapCanvas::onLeftDown, this);
     Bind(wxEVT_LEFT_DCLICK, &MapCanvas::onDoubleClick, this);
     Bind(wxEVT_MOTION, &MapCanvas::onMotion, this);
+    // Bound after the canvas's own scrolling, so it comes first.
+    Bind(wxEVT_MOUSEWHEEL, &MapCanvas::onWheel, this);
 }
 
 void MapCanvas::update()
@@ -167,6 +170,18 @@ void MapCanvas::onMotion(wxMouseEvent& event)
 {
     statusLine_.SetStatusText(toWx(document_.hoverText(viewPointUnder(event.GetPosition()))));
     event.Skip();
+}
+
+void MapCanvas::onWheel(wxMouseEvent& event)
+{
+    if (!event.ControlDown() || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || event.GetWheelDelta() == 0) {
+        event.Skip();
+        return;
+    }
+    // A notch away from the user zooms in.
+    const int notches = event.GetWheelRotation() / event.GetWheelDelta();
+    for (int notch = 0; notch < std::abs(notches); ++notch)
+        document_.onCommand(notches > 0 ? command::zoomIn : command::zoomOut);
 }
 
 // --- The pane ------------------------------------------------------------------------------------

@@ -38,7 +38,8 @@ private:
     std::vector<TowerMarker> markers_;
 };
 
-// The map's scrolled canvas, 2 x mapHalfSize pixels square.
+// The map's scrolled canvas, 2 x mapHalfSize pixels square. The mouse wheel scrolls it, and with
+// Ctrl zooms as the numeric keypad's + and - do.
 class MapCanvas : public PixelScrolledCanvas {
 public:
     MapCanvas(wxWindow* parent, VeskDoc& document, wxStatusBar& statusLine);
@@ -50,6 +51,7 @@ private:
     void onLeftDown(wxMouseEvent& event);
     void onDoubleClick(wxMouseEvent& event);
     void onMotion(wxMouseEvent& event);
+    void onWheel(wxMouseEvent& event);
     ViewPoint viewPointUnder(wxPoint windowPoint) const;
 
     VeskDoc& document_;

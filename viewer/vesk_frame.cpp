@@ -47,7 +47,7 @@ VeskFrame::VeskFrame(const ViewerSetup& setup)
     splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                      wxSP_3D | wxSP_LIVE_UPDATE);
     splitter_->SetMinimumPaneSize(20);
-    list_ = new VeskView(splitter_, document_);
+    list_ = new VeskView(splitter_, document_, [this](const wxString& text) { map_->setStatusText(text); });
     map_ = new MapView(splitter_, document_);
     splitter_->SplitVertically(list_, map_, listPaneWidth);
     controlBar_ = new ControlBar(this);

@@ -55,6 +55,35 @@ TEST(ListGeometry, ExtentStepsTopIndexAndClicksFollowTheListLength)
     }
 }
 
+TEST(ListGeometry, ScrollingToShowALineMovesAsLittleAsWillShowItWhole)
+{
+    const struct {
+        std::int32_t towers;
+        std::int32_t clientHeight;
+        std::int32_t displayPosition;
+        std::int32_t scrollPosition;
+        std::int32_t showing;
+    } cases[] = {
+        {100, 500, 2, 0, 0},
+        {100, 500, 50, 0, 418},       // 50 * 18 + 18 - 500: on the bottom line
+        {100, 500, 10, 418, 180},     // on the top line
+        {100, 500, 99, 0, 1300},
+        {3, 500, 2, 0, 0},
+        // Capped: from position 15742 on, position 16000 is no lower than the bottom line.
+        {32767, 500, 16000, 0, 15743},
+        {32767, 500, 32766, 0, 32260},
+        {32767, 500, 100, 16000, 99},
+        {32767, 500, 16234, 16000, 16000},  // line 889, 2 pixels below the window's top
+        {5000, 500, 4999, 0, 32260},
+        {5000, 500, 0, 32260, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.towers << " towers, position " << c.displayPosition);
+        const ListLayout layout = listLayout(c.towers, c.clientHeight);
+        EXPECT_EQ(scrollPositionShowing(layout, c.displayPosition, c.scrollPosition, c.clientHeight), c.showing);
+    }
+}
+
 TEST(ListGeometry, OnlyTheLinesInAnUpdateAreaArePainted)
 {
     const ListLayout capped = listLayout(32767, 800);

@@ -148,6 +148,39 @@ TEST_F(MapViewTest, CentreMovesTheMapToThePickedTower)
     EXPECT_TRUE(waitUntil([&] { return canvas->GetViewStart() == wxPoint(centring.x, centring.y); }));
 }
 
+TEST_F(MapViewTest, TheWheelWithCtrlZoomsAsTheKeypadDoesAndAloneScrolls)
+{
+    openViewer(towersNearLondon);
+    MapCanvas* canvas = frame->mapView()->canvas();
+    ASSERT_TRUE(waitUntil([this] { return !document().needsCentring(); }));
+    settle();
+    const struct {
+        bool ctrl;
+        int rotation;  // notches of 120, positive away from the user
+        double radius;
+        int scrolledDown;
+    } cases[] = {
+        {true, 120, 25000, 0},
+        {true, 240, 6250, 0},
+        {true, -120, 12500, 0},
+        {false, -120, 12500, 30},  // three lines of 10 pixels
+        {false, 120, 12500, -30},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.ctrl ? "Ctrl " : "") << c.rotation);
+        const int before = canvas->GetViewStart().y;
+        wxMouseEvent notch(wxEVT_MOUSEWHEEL);
+        notch.m_wheelRotation = c.rotation;
+        notch.m_wheelDelta = 120;
+        notch.m_linesPerAction = 3;
+        notch.m_controlDown = c.ctrl;
+        canvas->GetEventHandler()->ProcessEvent(notch);
+        settle();
+        EXPECT_EQ(document().radius(), c.radius);
+        EXPECT_EQ(canvas->GetViewStart().y - before, c.scrolledDown);
+    }
+}
+
 TEST_F(MapViewTest, ADoubleClickOpensTheFieldsOfTheNearestTower)
 {
     openViewer(towersNearLondon);
