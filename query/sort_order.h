@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "records/tower.h"
@@ -10,4 +11,4 @@ class UserFields;
 // The ids of the given towers in the order of the database's sort keys; towers that towerLess
 // holds equal keep the order they are given in.
 std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
-                                    const std::vector<const Tower*>& towers);
+                                    std::span<const Tower* const> towers);

@@ -23,15 +23,15 @@ void TagWriter::putNumber(char tag, std::int32_t value)
     bytes_.append(item, static_cast<std::size_t>(1 + payload));
 }
 
-void TagWriter::putText(char tag, const std::string& text)
+void TagWriter::putText(char tag, std::string_view text)
 {
     // The file ends a text at its first 0 byte; writing the bytes after one would turn them into
     // stray items for the reader, so a text is written only up to it.
     const std::size_t length = text.find('\0');
-    const std::size_t kept = length == std::string::npos ? text.size() : length;
+    const std::size_t kept = length == std::string_view::npos ? text.size() : length;
     if (kept == 0) return;
     bytes_ += static_cast<char>(textForm | tagNumber(tag));
-    bytes_.append(text, 0, kept);
+    bytes_.append(text.substr(0, kept));
     bytes_ += '\0';
 }
 
