@@ -80,10 +80,17 @@ bool sameText(std::string_view a, std::string_view b)
     return a.size() == b.size() && (a.size() <= 16 || a == b);
 }
 
+// A word and the place it belongs to, moved together so that each pass of a sort reads its
+// words in order.
+struct Keyed {
+    std::uint64_t word;
+    std::uint32_t position;
+};
+
 // Stable radix sort of the positions by the words at them, a byte at a time from the lowest,
-// skipping the bytes all the words share; `spare` is room for as many positions.
-void radixSort(PresentArray<std::uint32_t>& positions, PresentArray<std::uint32_t>& spare,
-               const PresentArray<std::uint64_t>& words)
+// skipping the bytes all the words share. `keyed` and `spare` are room for as many entries.
+void radixSort(PresentArray<std::uint32_t>& order, const PresentArray<std::uint64_t>& words,
+               PresentArray<Keyed>& keyed, PresentArray<Keyed>& spare)
 {
     std::uint64_t anyBits = 0;
     std::uint64_t allBits = ~std::uint64_t{0};
@@ -91,15 +98,18 @@ void radixSort(PresentArray<std::uint32_t>& positions, PresentArray<std::uint32_
         anyBits |= word;
         allBits &= word;
     }
+    if (anyBits == allBits) return;
+    for (std::size_t i = 0; i < order.size(); ++i) keyed[i] = {words[order[i]], order[i]};
     for (int shift = 0; shift < 64; shift += 8) {
         if (((anyBits ^ allBits) >> shift & 0xFF) == 0) continue;
         std::array<std::uint32_t, 256> start{};
-        for (const std::uint32_t position : positions) ++start[words[position] >> shift & 0xFF];
+        for (const Keyed& entry : keyed) ++start[entry.word >> shift & 0xFF];
         std::uint32_t sum = 0;
         for (std::uint32_t& count : start) sum += std::exchange(count, sum);
-        for (const std::uint32_t position : positions) spare[start[words[position] >> shift & 0xFF]++] = position;
-        positions.swap(spare);
+        for (const Keyed& entry : keyed) spare[start[entry.word >> shift & 0xFF]++] = entry;
+        keyed.swap(spare);
     }
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = keyed[i].position;
 }
 
 }  // namespace
@@ -168,10 +178,11 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFie
     // The least significant words first, so that the last sort leaves the order of every word.
     PresentArray<std::uint32_t> order(count);
     for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
-    PresentArray<std::uint32_t> spare(count);
+    PresentArray<Keyed> keyed(count);
+    PresentArray<Keyed> spare(count);
     for (std::size_t k = keyCount; k-- > 0;) {
-        if (packing[k] == Packing::TextPrefix) radixSort(order, spare, nextWords[k]);
-        radixSort(order, spare, words[k]);
+        if (packing[k] == Packing::TextPrefix) radixSort(order, nextWords[k], keyed, spare);
+        radixSort(order, words[k], keyed, spare);
     }
 
     // Towers alike in a text's two words can still differ beyond its first 16 bytes, and then the

@@ -7,8 +7,9 @@
 namespace {
 
 // Memory is handed out from chunks of whole huge pages, one after the other; a chunk is used
-// again from its start once everything handed out of it has come back. One empty chunk is kept
-// for the next arrays, so a run that sorts again and again takes its pages from the system once.
+// again from its start once everything handed out of it has come back. Empty chunks are kept for
+// the next arrays, up to a limit, so a run that sorts or reads again and again takes its pages
+// from the system once.
 class PagePool {
 public:
     void* allocate(std::size_t bytes)
@@ -37,8 +38,10 @@ public:
         });
         if (holder == chunks_.end() || --holder->live > 0) return;
         holder->used = 0;
-        const auto isEmpty = [](const Chunk& chunk) { return chunk.live == 0; };
-        if (std::count_if(chunks_.begin(), chunks_.end(), isEmpty) > 1) {
+        std::size_t emptyBytes = 0;
+        for (const Chunk& chunk : chunks_)
+            if (chunk.live == 0) emptyBytes += chunk.size;
+        if (emptyBytes > mostKeptEmpty) {
             giveHugePagesBack(holder->start, holder->size);
             chunks_.erase(holder);
         }
@@ -54,6 +57,7 @@ private:
 
     static constexpr std::size_t alignment = 64;
     static constexpr std::size_t smallestChunk = 2 * hugePageSize;
+    static constexpr std::size_t mostKeptEmpty = 8 * hugePageSize;
 
     static std::size_t roundedUp(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit * unit; }
 

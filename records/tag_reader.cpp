@@ -3,7 +3,7 @@
 std::optional<std::uint16_t> TagReader::readWord()
 {
     if (remaining() < 2) {
-        ranOutAt();
+        ranOutAt(offset_);
         return std::nullopt;
     }
     const auto* at = reinterpret_cast<const unsigned char*>(bytes_.data()) + offset_;

@@ -108,7 +108,7 @@ TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& c
     return id;
 }
 
-void TowerDirectory::addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns)
+void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns)
 {
     // Stored as drawn, in random id order, and put in order once at the end.
     towers_.reserve(towers_.size() + sourceLines.size());
@@ -127,7 +127,7 @@ TowerDirectory::Counts TowerDirectory::counts() const
             webPages_.size()};
 }
 
-std::string TowerDirectory::encode() const
+TagWriter TowerDirectory::encoded() const
 {
     TagWriter writer;
     // Room for a typical record per tower and the tables, so the bytes are seldom moved.
@@ -137,10 +137,12 @@ std::string TowerDirectory::encode() const
     counties_.write(writer);
     dedications_.write(writer);
     webPages_.write(writer);
-    return writer.bytes();
+    return writer;
 }
+
+std::string TowerDirectory::encode() const { return std::string(encoded().bytes()); }
 
 void TowerDirectory::write(const std::filesystem::path& dataFile) const
 {
-    replaceFileContents(dataFile, encode());
+    replaceFileContents(dataFile, encoded().bytes());
 }

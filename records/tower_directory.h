@@ -110,7 +110,7 @@ public:
     TowerId addTower(std::string_view sourceLine, const ColumnMap& columns);
     // One tower per line, drawing exactly as addTower does line after line. On LimitReached the
     // towers of the lines before are kept.
-    void addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns);
+    void addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns);
 
     std::int32_t countyIndex(std::string_view text) { return counties_.add(text, draw_); }
     std::int32_t dedicationIndex(std::string_view text) { return dedications_.add(text, draw_); }
@@ -141,6 +141,8 @@ public:
 private:
     // The tower of a source line under a freshly drawn id.
     Tower numberedTower(std::string_view sourceLine, const ColumnMap& columns);
+    // The compiled data file's bytes, in present pages.
+    TagWriter encoded() const;
     // Puts the towers, each under an id of its own, in ascending id and notes where each id is.
     void index();
 
