@@ -114,7 +114,7 @@ void radixSort(PresentArray<std::uint32_t>& order, const PresentArray<std::uint6
 
 }  // namespace
 
-std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
+TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
                                     std::span<const Tower* const> towers)
 {
     std::array<Packing, 3> packing{};
@@ -221,7 +221,7 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFie
     };
     putRight(putRight, 0, count, 0);
 
-    std::vector<TowerId> ids(count);
+    TowerIds ids(count);
     for (std::size_t i = 0; i < count; ++i) ids[i] = towers[order[i]]->id;
     return ids;
 }

@@ -136,7 +136,7 @@ TEST_F(QueryTest, DisplayOrderFollowsTowerLessForRandomKeys)
             if (towerLess(database, fields, *b, *a)) return false;
             return a->id < b->id;
         });
-        std::vector<TowerId> expectedIds;
+        TowerIds expectedIds;
         for (const Tower* tower : expected) expectedIds.push_back(tower->id);
         ASSERT_EQ(database.displayOrder, expectedIds) << "round " << round;
     }
