@@ -203,7 +203,7 @@ class QueryRun {
 public:
     QueryRun(const Query& query, std::ostream& err) : err_(err)
     {
-        TowerDatabase directory(TagReader(readFileBytes(query.dataFile, compiledDirectoryFile)));
+        TowerDatabase directory(TagReader(readFilePresent(query.dataFile, compiledDirectoryFile)));
         if (directory.cutShort()) throw UsageError(damageReport(query.dataFile, directory));
         session_.useDirectory(std::move(directory));
     }

@@ -1,5 +1,6 @@
 #include "compiler/compile_directory.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -7,6 +8,7 @@
 
 #include "records/file_bytes.h"
 #include "records/limit_reached.h"
+#include "records/page_memory.h"
 
 void forEachSourceLine(std::string_view source, const std::function<void(std::string_view)>& line)
 {
@@ -26,7 +28,8 @@ TowerDirectory compileSource(std::string_view source)
     const std::size_t headerEnd = source.find('\n');
     const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, headerEnd));
     if (headerEnd == std::string_view::npos) return database;
-    std::vector<std::string_view> lines;
+    std::vector<std::string_view, PresentAllocator<std::string_view>> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n')));
     forEachSourceLine(source.substr(headerEnd + 1),
                       [&](std::string_view line) { lines.push_back(line); });
     database.addTowers(lines, columns);
@@ -45,9 +48,9 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
     const std::filesystem::path sourcePath = folder / sourceFileName;
     const std::filesystem::path dataPath = folder / dataFileName;
 
-    std::string source;
+    PresentBytes source;
     try {
-        source = readFileBytes(sourcePath, directorySourceFile);
+        source = readFilePresent(sourcePath, directorySourceFile);
     } catch (const FileReadError& failure) {
         error << "veskcomp: " << failure.what() << '\n';
         return 1;
@@ -55,7 +58,7 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
 
     std::optional<TowerDirectory> database;
     try {
-        database.emplace(compileSource(source));
+        database.emplace(compileSource(std::string_view(source.data(), source.size())));
     } catch (const LimitReached& limit) {
         error << "veskcomp: " << limit.what() << "; " << dataPath.string() << " not written\n";
         return 1;

@@ -92,7 +92,7 @@ OutlineRead readOutline(TagReader& reader)
 
 OutlineRead readOutlineFile(const std::filesystem::path& path)
 {
-    TagReader reader(readFileBytes(path, outlineMapFile));
+    TagReader reader(readFilePresent(path, outlineMapFile));
     return readOutline(reader);
 }
 

@@ -7,6 +7,7 @@
 #include "query/sort_order.h"
 #include "query/sorting.h"
 #include "query/tower_database.h"
+#include "records/page_memory.h"
 #include "records/value_readers.h"
 
 namespace {
@@ -185,7 +186,7 @@ void applySelectionStep(TowerDatabase& database, const UserFields& fields, Selec
 void recomputeDisplayed(TowerDatabase& database, const UserFields& fields)
 {
     // Ascending TowerId, so that the stable sort leaves equal towers in that order.
-    std::vector<const Tower*> passing;
+    std::vector<const Tower*, PresentAllocator<const Tower*>> passing;
     passing.reserve(database.towers().size());
     for (const auto& [id, tower] : database.towers())
         if (passesSelection(database, fields, tower)) passing.push_back(&tower);

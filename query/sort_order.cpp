@@ -1,6 +1,6 @@
 // Sorting the displayed towers by towerLess, made cheap: each tower's three key values are worked
 // out once and packed into 64-bit words whose unsigned order is the key's order, direction
-// included, so most comparisons never leave the sort's own array.
+// included, so most comparisons never look at a tower again.
 //
 //  - county and dedication: the rank of the text among its table's texts (0 for no text);
 //  - numbers (all of them exact in a double, the squared distance a double itself): the double's
@@ -9,7 +9,11 @@
 //    zeros, so that unsigned order of the words is byte order of the texts as far as they go;
 //    equal words fall back to the next 8 bytes, packed alike beside the array, and equal ones
 //    of those to comparing the whole texts.
-// A descending key stores the complement of each word and reverses the fallback.
+// A descending key stores the complement of each word and reverses the comparison of texts.
+//
+// The towers are put in the order of all their words by radix sorts, which keep the given order
+// among equal words. Only a run of towers alike in every word whose texts still differ is then
+// sorted by comparing the whole texts.
 #include "query/sort_order.h"
 
 #include <algorithm>
@@ -17,14 +21,19 @@
 #include <bit>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "query/sort_values.h"
 #include "query/sorting.h"
 #include "query/tower_database.h"
+#include "records/page_memory.h"
 
 namespace {
 
 enum class Packing { None, Rank, Number, TextPrefix };
+
+template <typename T>
+using PresentArray = std::vector<T, PresentAllocator<T>>;
 
 std::uint64_t numberWord(double value)
 {
@@ -44,12 +53,12 @@ std::uint64_t prefixWord(std::string_view text)
 
 // Rank of each table index's text in byte order. Index 0, an index without a text and any
 // index holding the empty text rank 0; equal texts rank alike.
-std::vector<std::uint32_t> textRanks(const StringTable& table)
+PresentArray<std::uint32_t> textRanks(const StringTable& table)
 {
     std::vector<std::pair<std::string_view, std::int32_t>> byText;
-    table.forEachEntry([&byText](std::int32_t index, const std::string& text) { byText.emplace_back(text, index); });
+    table.forEachEntry([&byText](std::int32_t index, std::string_view text) { byText.emplace_back(text, index); });
     std::sort(byText.begin(), byText.end());
-    std::vector<std::uint32_t> ranks(maxTowerId + 1, 0);
+    PresentArray<std::uint32_t> ranks(maxTowerId + 1, 0);
     std::uint32_t rank = 0;
     std::string_view previous;
     for (const auto& [text, index] : byText) {
@@ -60,24 +69,57 @@ std::vector<std::uint32_t> textRanks(const StringTable& table)
     return ranks;
 }
 
-std::uint32_t rankOf(const std::vector<std::uint32_t>& ranks, std::int32_t index)
+std::uint32_t rankOf(const PresentArray<std::uint32_t>& ranks, std::int32_t index)
 {
     return index >= 0 && static_cast<std::size_t>(index) < ranks.size() ? ranks[index] : 0;
 }
 
-struct PackedKey {
-    std::array<std::uint64_t, 3> words{};
-    std::uint32_t position = 0;  // into the towers given, for the fallback texts
+// Two texts whose two words are equal: texts of one length up to 16 bytes are then equal.
+bool sameText(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && (a.size() <= 16 || a == b);
+}
+
+// A word and the place it belongs to, moved together so that each pass of a sort reads its
+// words in order.
+struct Keyed {
+    std::uint64_t word;
+    std::uint32_t position;
 };
+
+// Stable radix sort of the positions by the words at them, a byte at a time from the lowest,
+// skipping the bytes all the words share. `keyed` and `spare` are room for as many entries.
+void radixSort(PresentArray<std::uint32_t>& order, const PresentArray<std::uint64_t>& words,
+               PresentArray<Keyed>& keyed, PresentArray<Keyed>& spare)
+{
+    std::uint64_t anyBits = 0;
+    std::uint64_t allBits = ~std::uint64_t{0};
+    for (const std::uint64_t word : words) {
+        anyBits |= word;
+        allBits &= word;
+    }
+    if (anyBits == allBits) return;
+    for (std::size_t i = 0; i < order.size(); ++i) keyed[i] = {words[order[i]], order[i]};
+    for (int shift = 0; shift < 64; shift += 8) {
+        if (((anyBits ^ allBits) >> shift & 0xFF) == 0) continue;
+        std::array<std::uint32_t, 256> start{};
+        for (const Keyed& entry : keyed) ++start[entry.word >> shift & 0xFF];
+        std::uint32_t sum = 0;
+        for (std::uint32_t& count : start) sum += std::exchange(count, sum);
+        for (const Keyed& entry : keyed) spare[start[entry.word >> shift & 0xFF]++] = entry;
+        keyed.swap(spare);
+    }
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = keyed[i].position;
+}
 
 }  // namespace
 
-std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
-                                    const std::vector<const Tower*>& towers)
+TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
+                                    std::span<const Tower* const> towers)
 {
     std::array<Packing, 3> packing{};
     std::array<bool, 3> descending{};
-    std::array<std::vector<std::uint32_t>, 3> ranks;
+    std::array<PresentArray<std::uint32_t>, 3> ranks;
     std::vector<SortValueReader> readers;
     std::size_t keyCount = 0;
     for (const SortKey& key : database.sortKeys) {
@@ -98,54 +140,88 @@ std::vector<TowerId> sortedTowerIds(const TowerDatabase& database, const UserFie
         ++keyCount;
     }
 
-    std::vector<PackedKey> packed(towers.size());
-    // The texts of the keys packed by their first 8 bytes and their next 8 bytes, for the
-    // comparisons beyond the first.
-    std::array<std::vector<std::string_view>, 3> texts;
-    std::array<std::vector<std::uint64_t>, 3> nextWords;
+    // By place among the towers given: each key's word and, for the keys packed by their first
+    // 8 bytes, the word of the next 8 bytes and the whole text.
+    const std::size_t count = towers.size();
+    std::array<PresentArray<std::uint64_t>, 3> words;
+    std::array<PresentArray<std::uint64_t>, 3> nextWords;
+    std::array<PresentArray<std::string_view>, 3> texts;
     for (std::size_t k = 0; k < keyCount; ++k) {
+        words[k].resize(count);
         if (packing[k] != Packing::TextPrefix) continue;
-        texts[k].resize(towers.size());
-        nextWords[k].resize(towers.size());
+        nextWords[k].resize(count);
+        texts[k].resize(count);
     }
-    for (std::size_t i = 0; i < towers.size(); ++i) {
-        const Tower& tower = *towers[i];
-        packed[i].position = static_cast<std::uint32_t>(i);
-        for (std::size_t k = 0; k < keyCount; ++k) {
+    for (std::size_t k = 0; k < keyCount; ++k) {
+        const std::uint64_t flip = descending[k] ? ~std::uint64_t{0} : 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Tower& tower = *towers[i];
             std::uint64_t word = 0;
             switch (packing[k]) {
             case Packing::Rank:
-                word = rankOf(ranks[k], readers[k].key().field == sortCounty ? tower.county
-                                                                               : tower.dedication);
+                word = rankOf(ranks[k], readers[k].key().field == sortCounty ? tower.county : tower.dedication);
                 break;
             case Packing::Number: word = numberWord(readers[k].read(tower).number); break;
-            case Packing::TextPrefix:
-                texts[k][i] = readers[k].read(tower).text;
-                word = prefixWord(texts[k][i]);
-                nextWords[k][i] = prefixWord(texts[k][i].substr(std::min<std::size_t>(8, texts[k][i].size())));
+            case Packing::TextPrefix: {
+                const std::string_view text = readers[k].read(tower).text;
+                texts[k][i] = text;
+                word = prefixWord(text);
+                nextWords[k][i] = prefixWord(text.substr(std::min<std::size_t>(8, text.size()))) ^ flip;
                 break;
+            }
             case Packing::None: break;
             }
-            packed[i].words[k] = descending[k] ? ~word : word;
+            words[k][i] = word ^ flip;
         }
     }
 
-    std::stable_sort(packed.begin(), packed.end(), [&](const PackedKey& a, const PackedKey& b) {
-        for (std::size_t k = 0; k < keyCount; ++k) {
-            if (a.words[k] != b.words[k]) return a.words[k] < b.words[k];
-            if (packing[k] == Packing::TextPrefix) {
-                const std::uint64_t aNext = nextWords[k][a.position];
-                const std::uint64_t bNext = nextWords[k][b.position];
-                if (aNext != bNext) return descending[k] ? aNext > bNext : aNext < bNext;
-                int order = texts[k][a.position].compare(texts[k][b.position]);
-                if (order != 0) return descending[k] ? order > 0 : order < 0;
-            }
-        }
-        return false;
-    });
+    // The least significant words first, so that the last sort leaves the order of every word.
+    PresentArray<std::uint32_t> order(count);
+    for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
+    PresentArray<Keyed> keyed(count);
+    PresentArray<Keyed> spare(count);
+    for (std::size_t k = keyCount; k-- > 0;) {
+        if (packing[k] == Packing::TextPrefix) radixSort(order, nextWords[k], keyed, spare);
+        radixSort(order, words[k], keyed, spare);
+    }
 
-    std::vector<TowerId> ids;
-    ids.reserve(packed.size());
-    for (const PackedKey& key : packed) ids.push_back(towers[key.position]->id);
+    // Towers alike in a text's two words can still differ beyond its first 16 bytes, and then the
+    // words of the keys after it do not decide their order: such a run, whose towers are alike on
+    // every key before, is sorted by comparing the whole keys.
+    const auto less = [&](std::uint32_t a, std::uint32_t b) {
+        for (std::size_t k = 0; k < keyCount; ++k) {
+            if (words[k][a] != words[k][b]) return words[k][a] < words[k][b];
+            if (packing[k] != Packing::TextPrefix) continue;
+            if (nextWords[k][a] != nextWords[k][b]) return nextWords[k][a] < nextWords[k][b];
+            const int byText = texts[k][a].compare(texts[k][b]);
+            if (byText != 0) return descending[k] ? byText > 0 : byText < 0;
+        }
+        return a < b;  // equal towers keep the order they were given in
+    };
+    // Puts right the towers from first to end, which are alike on the keys before key k.
+    const auto putRight = [&](auto& self, std::size_t first, std::size_t end, std::size_t k) -> void {
+        if (k == keyCount || end - first < 2) return;
+        const bool text = packing[k] == Packing::TextPrefix;
+        for (std::size_t runEnd = first; first < end; first = runEnd) {
+            const std::uint32_t head = order[first];
+            bool textsDiffer = false;
+            for (runEnd = first + 1; runEnd < end; ++runEnd) {
+                const std::uint32_t next = order[runEnd];
+                if (words[k][next] != words[k][head]) break;
+                if (!text) continue;
+                if (nextWords[k][next] != nextWords[k][head]) break;
+                textsDiffer = textsDiffer || !sameText(texts[k][next], texts[k][head]);
+            }
+            if (textsDiffer)
+                std::sort(order.begin() + static_cast<std::ptrdiff_t>(first),
+                          order.begin() + static_cast<std::ptrdiff_t>(runEnd), less);
+            else
+                self(self, first, runEnd, k + 1);
+        }
+    };
+    putRight(putRight, 0, count, 0);
+
+    TowerIds ids(count);
+    for (std::size_t i = 0; i < count; ++i) ids[i] = towers[order[i]]->id;
     return ids;
 }

@@ -187,9 +187,11 @@ void appendSetAsideGroup(std::string& text, const ReattachmentReport& report, co
 
 std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots, const TowerDirectory& directory)
 {
-    const TowersByName names(directory);
     std::map<TowerId, TowerIdentity> owners;
-    for (const TowerId key : valuedKeys(slots))
+    const std::set<TowerId> keys = valuedKeys(slots);
+    if (keys.empty()) return owners;  // the names of every tower are gathered only for values
+    const TowersByName names(directory);
+    for (const TowerId key : keys)
         if (const Tower* tower = directory.tower(key)) owners.emplace(key, names.identityOf(*tower));
     return owners;
 }
@@ -218,7 +220,7 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
     std::vector<Claim*> owned;
     for (Claim& claim : claims)
         if (claim.identity != nullptr) owned.push_back(&claim);
-    Matcher(directory).match(owned);
+    if (!owned.empty()) Matcher(directory).match(owned);
 
     std::set<TowerId> targets;
     for (const Claim& claim : claims)

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/page_memory.h"
+
 // Reading a file from outside whole, and replacing a file only once its new contents are written.
 
 // A kind of file the programs read: its name in messages, and a size no file of its kind can
@@ -32,6 +34,8 @@ private:
 // is refused at once, without waiting on it, and so is a file larger than any of its kind.
 // Throws FileReadError.
 std::string readFileBytes(const std::filesystem::path& path, const FileKind& kind);
+// The same, read into present pages: for a large file kept for the whole run.
+PresentBytes readFilePresent(const std::filesystem::path& path, const FileKind& kind);
 
 // A file that could not be written. The message names the file and says why: "\"a.bx0\" cannot
 // be written: No space left on device", "... is not a regular file".

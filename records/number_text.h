@@ -46,7 +46,7 @@ inline void appendZeroPadded(std::string& text, std::int64_t value, int width)
     const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     const bool negative = value < 0;
     if (negative) text += '-';
-    for (auto length = end - digits; length < width; ++length) text += '0';
+    if (const auto length = end - digits; length < width) text.append(static_cast<std::size_t>(width - length), '0');
     const char* const first = negative ? digits + 1 : digits;
     text.append(first, static_cast<std::size_t>(end - first));
 }

@@ -30,9 +30,9 @@ std::string notRegular(const std::filesystem::path& path)
                             std::to_string(size) + " bytes, at most " + std::to_string(kind.largest) + ")");
 }
 
-}  // namespace
-
-std::string readFileBytes(const std::filesystem::path& path, const FileKind& kind)
+// Bytes is std::string or PresentBytes.
+template <typename Bytes>
+Bytes readWhole(const std::filesystem::path& path, const FileKind& kind)
 {
     // Looked at before it is opened: opening a pipe would wait for a writer, and opening a device
     // can do more than read it.
@@ -52,7 +52,8 @@ std::string readFileBytes(const std::filesystem::path& path, const FileKind& kin
     // Read to the end whatever the size said, as the file may grow or shrink meanwhile, but never
     // past the largest size of its kind.
     constexpr std::size_t growth = 65536;
-    std::string bytes(static_cast<std::size_t>(size) + 1, '\0');  // one byte more, to meet the end at once
+    Bytes bytes;
+    bytes.resize(static_cast<std::size_t>(size) + 1);  // one byte more, to meet the end at once
     std::size_t filled = 0;
     for (;;) {
         if (filled > kind.largest) tooLarge(path, kind, filled);
@@ -67,4 +68,16 @@ std::string readFileBytes(const std::filesystem::path& path, const FileKind& kin
     }
     bytes.resize(filled);
     return bytes;
+}
+
+}  // namespace
+
+std::string readFileBytes(const std::filesystem::path& path, const FileKind& kind)
+{
+    return readWhole<std::string>(path, kind);
+}
+
+PresentBytes readFilePresent(const std::filesystem::path& path, const FileKind& kind)
+{
+    return readWhole<PresentBytes>(path, kind);
 }

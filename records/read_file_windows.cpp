@@ -50,9 +50,9 @@ namespace {
                             std::to_string(size) + " bytes, at most " + std::to_string(kind.largest) + ")");
 }
 
-}  // namespace
-
-std::string readFileBytes(const std::filesystem::path& path, const FileKind& kind)
+// Bytes is std::string or PresentBytes.
+template <typename Bytes>
+Bytes readWhole(const std::filesystem::path& path, const FileKind& kind)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) failToRead(path, ::GetLastError());
@@ -70,7 +70,8 @@ std::string readFileBytes(const std::filesystem::path& path, const FileKind& kin
     // Read to the end whatever the size said, as the file may grow or shrink meanwhile, but never
     // past the largest size of its kind.
     constexpr std::size_t growth = 65536;
-    std::string bytes(static_cast<std::size_t>(expected) + 1, '\0');
+    Bytes bytes;
+    bytes.resize(static_cast<std::size_t>(expected) + 1);
     std::size_t filled = 0;
     for (;;) {
         if (filled > kind.largest) tooLarge(path, kind, filled);
@@ -84,4 +85,16 @@ std::string readFileBytes(const std::filesystem::path& path, const FileKind& kin
     }
     bytes.resize(filled);
     return bytes;
+}
+
+}  // namespace
+
+std::string readFileBytes(const std::filesystem::path& path, const FileKind& kind)
+{
+    return readWhole<std::string>(path, kind);
+}
+
+PresentBytes readFilePresent(const std::filesystem::path& path, const FileKind& kind)
+{
+    return readWhole<PresentBytes>(path, kind);
 }

@@ -3,20 +3,19 @@
 #include "records/limit_reached.h"
 #include "records/tower.h"
 
-const std::string StringTable::noText;
-
 void StringTable::store(std::int32_t index, std::string_view text)
 {
-    if (placeOfIndex_.size() <= static_cast<std::size_t>(index)) placeOfIndex_.resize(index + 1, -1);
+    // Room for every index at once: indexes are drawn at random, so the largest comes early.
+    if (placeOfIndex_.empty()) placeOfIndex_.assign(maxTowerId + 1, -1);
     placeOfIndex_[index] = static_cast<std::int16_t>(texts_.size());
-    texts_.emplace_back(text);
+    texts_.push_back(arena_->keep(text));
 }
 
 bool operator==(const StringTable& a, const StringTable& b)
 {
     if (a.size() != b.size()) return false;
     bool same = true;
-    a.forEachEntry([&](std::int32_t index, const std::string& text) {
+    a.forEachEntry([&](std::int32_t index, std::string_view text) {
         same = same && b.text(index) == text;
     });
     return same;
@@ -27,7 +26,7 @@ std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
     if (text.empty()) return 0;
     if (lastIndex_ != 0 && text == lastAdded_) return lastIndex_;
     if (const auto found = byText_.find(text); found != byText_.end()) {
-        lastAdded_ = text;
+        lastAdded_ = found->first;
         lastIndex_ = found->second;
         return lastIndex_;
     }
@@ -39,15 +38,15 @@ std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
     std::int32_t index = draw.drawIndex();
     while (!this->text(index).empty()) index = draw.drawIndex();
     store(index, text);
-    byText_.emplace(text, index);
-    lastAdded_ = text;
+    lastAdded_ = texts_.back();
     lastIndex_ = index;
+    byText_.emplace(lastAdded_, index);
     return index;
 }
 
 void StringTable::write(TagWriter& writer) const
 {
-    forEachEntry([&writer](std::int32_t index, const std::string& text) {
+    forEachEntry([&writer](std::int32_t index, std::string_view text) {
         writer.putNumber('k', index);
         writer.putText('s', text);
     });
@@ -68,8 +67,18 @@ void StringTable::read(TagReader& reader)
             // empty. An s item before any k item has index 0 and is skipped with the rest.
             const std::string_view text = reader.text();
             if (index < 1 || index > maxTowerId || text.empty()) continue;
-            if (this->text(index).empty()) store(index, text);  // the first text under an index stays
-            byText_.insert_or_assign(std::string(text), index);  // a repeated text takes the newer index
+            // The first text under an index stays; a repeated text takes the newer index.
+            if (const auto found = byText_.find(text); found != byText_.end()) {
+                found->second = index;
+                if (this->text(index).empty()) store(index, found->first);
+                continue;
+            }
+            if (this->text(index).empty()) {
+                store(index, text);
+                byText_.emplace(texts_.back(), index);
+            } else {
+                byText_.emplace(arena_->keep(text), index);
+            }
         }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "records/position.h"
 
@@ -31,7 +31,8 @@ inline constexpr std::int32_t noUpperBound = 2147483647;
 // The slots of the user's own fields that every tower can have a value in.
 inline constexpr int userFieldCount = 10;
 
-// One church bell tower. Every field at 0, false or empty text means "not given".
+// One church bell tower. Every field at 0, false or empty text means "not given". The texts are
+// views of bytes its directory holds (TextArena).
 struct Tower {
     bool approxWeight = false;
     std::int32_t bells = 0;
@@ -42,8 +43,8 @@ struct Tower {
     TowerId id = 0;
     std::int32_t practiceNight = 0;   // day and marks, as above
     std::int32_t note = 0;            // 3 * (letter - 64) + accidental (0 flat, 1 natural, 2 sharp)
-    std::string place;                // Windows-1252 bytes as in the source
-    std::string postcode;
+    std::string_view place;           // Windows-1252 bytes as in the source, held by the directory
+    std::string_view postcode;
     std::int32_t dedication = 0;      // index into the database's dedications, 0 for none
     std::int32_t practiceTime = 0;    // minutes after midnight
     bool unringable = false;

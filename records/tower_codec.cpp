@@ -26,35 +26,30 @@ std::optional<Tower> readTower(TagReader& reader)
     Tower tower;
     tower.id = reader.value();
     Position position;
-    for (;;) {
-        const int tag = reader.nextItem();
-        if (tag == 'k' || tag == TagReader::endMarker) {
-            reader.unread();
-            break;
-        }
-        // The form of an item is not checked against its field: a number field given a text
-        // item reads 0, a text field given a number item takes the most recent text.
+    // The form of an item is not checked against its field: a number field given a text item
+    // reads 0, a text field given a number item takes the most recent text.
+    reader.readItemsUntil('k', [&](int tag, std::int32_t value) {
         switch (tag) {
-        case 'b': tower.bells = reader.value(); break;
-        case 'c': tower.county = reader.value(); break;
+        case 'b': tower.bells = value; break;
+        case 'c': tower.county = value; break;
         case 'f':
-            tower.groundFloor = (reader.value() & 1) != 0;
-            tower.unringable = (reader.value() & 2) != 0;
-            tower.approxWeight = (reader.value() & 4) != 0;
+            tower.groundFloor = (value & 1) != 0;
+            tower.unringable = (value & 2) != 0;
+            tower.approxWeight = (value & 4) != 0;
             break;
-        case 'h': tower.webPage = reader.value(); break;
+        case 'h': tower.webPage = value; break;
         case 'l': tower.place = reader.text(); break;
-        case 'n': tower.note = reader.value(); break;
+        case 'n': tower.note = value; break;
         case 'o': tower.postcode = reader.text(); break;
-        case 'p': tower.practiceNight = reader.value(); break;
-        case 's': tower.dedication = reader.value(); break;
-        case 't': tower.practiceTime = reader.value(); break;
-        case 'w': tower.weight = reader.value(); break;
-        case 'x': position.x = reader.value(); break;
-        case 'y': position.y = reader.value(); break;
+        case 'p': tower.practiceNight = value; break;
+        case 's': tower.dedication = value; break;
+        case 't': tower.practiceTime = value; break;
+        case 'w': tower.weight = value; break;
+        case 'x': position.x = value; break;
+        case 'y': position.y = value; break;
         default: break;  // unlisted tags are skipped; their payload is already read
         }
-    }
+    });
     tower.position = position;
     return tower;
 }

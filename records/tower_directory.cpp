@@ -18,7 +18,9 @@ constexpr std::size_t typicalRecordBytes = 32;
 
 TowerDirectory::TowerDirectory(TagReader reader)
 {
-    towers_.reserve(std::min<std::size_t>(maxTowerId, reader.remaining() / typicalRecordBytes));
+    const std::size_t expected = std::min<std::size_t>(maxTowerId, reader.remaining() / typicalRecordBytes);
+    towers_.reserve(expected);
+    if (expected > 0) placeOfId_.reserve(maxTowerId + 1);  // ids come in ascending order, the largest last
     bool ascending = true;
     while (std::optional<Tower> tower = readTower(reader)) {
         // Only ids a database can hold; a record under any other number is left out whole.
@@ -40,10 +42,11 @@ TowerDirectory::TowerDirectory(TagReader reader)
     dedications_.read(reader);
     webPages_.read(reader);
     if (reader.ranOut()) cutShortAfter_ = reader.size();
+    texts_->adopt(std::move(reader).takeBytes());
 }
 
 TowerDirectory::TowerDirectory(const std::filesystem::path& dataFile)
-    : TowerDirectory(TagReader(readFileBytes(dataFile, compiledDirectoryFile)))
+    : TowerDirectory(TagReader(readFilePresent(dataFile, compiledDirectoryFile)))
 {
 }
 
@@ -64,7 +67,7 @@ void TowerDirectory::index()
     placeOfId_.assign(largest + 1, -1);
     for (std::size_t at = 0; at < towers_.size(); ++at)
         placeOfId_[towers_[at].id] = static_cast<std::int32_t>(at);
-    std::vector<Tower> inIdOrder;
+    std::vector<Tower, PresentAllocator<Tower>> inIdOrder;
     inIdOrder.reserve(towers_.size());
     for (TowerId id = 1; id <= largest; ++id) {
         std::int32_t& place = placeOfId_[id];
@@ -82,6 +85,8 @@ Tower TowerDirectory::numberedTower(std::string_view sourceLine, const ColumnMap
     if (towers_.size() >= static_cast<std::size_t>(maxTowerId))
         throw LimitReached("the directory is full: all 32767 tower numbers are taken");
     Tower tower = parseLine(sourceLine, columns, sourceTables());
+    tower.place = texts_->keep(tower.place);
+    tower.postcode = texts_->keep(tower.postcode);
     TowerId id = draw_.drawIndex();
     while (idTaken_.test(id)) id = draw_.drawIndex();
     idTaken_.set(id);
@@ -103,7 +108,7 @@ TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& c
     return id;
 }
 
-void TowerDirectory::addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns)
+void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns)
 {
     // Stored as drawn, in random id order, and put in order once at the end.
     towers_.reserve(towers_.size() + sourceLines.size());
@@ -122,7 +127,7 @@ TowerDirectory::Counts TowerDirectory::counts() const
             webPages_.size()};
 }
 
-std::string TowerDirectory::encode() const
+TagWriter TowerDirectory::encoded() const
 {
     TagWriter writer;
     // Room for a typical record per tower and the tables, so the bytes are seldom moved.
@@ -132,10 +137,12 @@ std::string TowerDirectory::encode() const
     counties_.write(writer);
     dedications_.write(writer);
     webPages_.write(writer);
-    return writer.bytes();
+    return writer;
 }
+
+std::string TowerDirectory::encode() const { return std::string(encoded().bytes()); }
 
 void TowerDirectory::write(const std::filesystem::path& dataFile) const
 {
-    replaceFileContents(dataFile, encode());
+    replaceFileContents(dataFile, encoded().bytes());
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <cstddef>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,9 +16,11 @@
 
 #include "records/draw_index.h"
 #include "records/file_bytes.h"
+#include "records/page_memory.h"
 #include "records/source_parser.h"
 #include "records/string_table.h"
 #include "records/tag_reader.h"
+#include "records/text_arena.h"
 #include "records/tower.h"
 
 // The towers with their ids, (id, tower) in ascending id, as an ordered map from id to tower gives
@@ -80,7 +83,8 @@ inline constexpr FileKind compiledDirectoryFile{
 // The tower directory in memory: every tower under its id and the three tables its towers point
 // into. The data compiler fills it line by line and writes it; the viewer reads it from the
 // compiled file into its TowerDatabase. The towers lie side by side in ascending id, and an array
-// from id to place finds any of them with two reads.
+// from id to place finds any of them with two reads. The towers' texts are views of the compiled
+// file's bytes, which the directory keeps, or of copies of the source's texts.
 class TowerDirectory {
 public:
     struct Counts {
@@ -106,16 +110,16 @@ public:
     TowerId addTower(std::string_view sourceLine, const ColumnMap& columns);
     // One tower per line, drawing exactly as addTower does line after line. On LimitReached the
     // towers of the lines before are kept.
-    void addTowers(const std::vector<std::string_view>& sourceLines, const ColumnMap& columns);
+    void addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns);
 
     std::int32_t countyIndex(std::string_view text) { return counties_.add(text, draw_); }
     std::int32_t dedicationIndex(std::string_view text) { return dedications_.add(text, draw_); }
     std::int32_t webPageIndex(std::string_view text) { return webPages_.add(text, draw_); }
     // What the source parser fills.
     SourceTables sourceTables() { return {counties_, dedications_, webPages_, draw_}; }
-    const std::string& countyName(std::int32_t index) const { return counties_.text(index); }
-    const std::string& dedicationText(std::int32_t index) const { return dedications_.text(index); }
-    const std::string& webAddress(std::int32_t index) const { return webPages_.text(index); }
+    std::string_view countyName(std::int32_t index) const { return counties_.text(index); }
+    std::string_view dedicationText(std::int32_t index) const { return dedications_.text(index); }
+    std::string_view webAddress(std::int32_t index) const { return webPages_.text(index); }
 
     TowersById towers() const { return TowersById(towers_); }
     const Tower* tower(TowerId id) const
@@ -137,12 +141,17 @@ public:
 private:
     // The tower of a source line under a freshly drawn id.
     Tower numberedTower(std::string_view sourceLine, const ColumnMap& columns);
+    // The compiled data file's bytes, in present pages.
+    TagWriter encoded() const;
     // Puts the towers, each under an id of its own, in ascending id and notes where each id is.
     void index();
 
     std::optional<std::size_t> cutShortAfter_;  // all the bytes there were, when they ended early
-    std::vector<Tower> towers_;
-    std::vector<std::int32_t> placeOfId_;  // by TowerId up to the largest: the place in towers_, -1 for none
+    // What the towers' texts view; shared by copies of the directory, whose towers view it too.
+    std::shared_ptr<TextArena> texts_ = std::make_shared<TextArena>();
+    std::vector<Tower, PresentAllocator<Tower>> towers_;
+    // By TowerId up to the largest: the place in towers_, -1 for none.
+    std::vector<std::int32_t, PresentAllocator<std::int32_t>> placeOfId_;
     std::bitset<maxTowerId + 1> idTaken_;  // stored or drawn for a tower about to be stored
     StringTable counties_{"county"};
     StringTable dedications_{"dedication"};

@@ -43,7 +43,7 @@ protected:
     {
         writeDirectory(folder / "vesk.dat");
         const TowerDatabase database(folder / "vesk.dat");
-        for (const auto& [id, tower] : database.towers()) ids[tower.place] = id;
+        for (const auto& [id, tower] : database.towers()) ids[std::string(tower.place)] = id;
     }
 
     struct Result {

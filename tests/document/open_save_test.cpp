@@ -357,7 +357,7 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
 {
     doc.newDocument();
     std::map<std::string, TowerId> before;
-    for (const auto& [id, tower] : doc.database()->towers()) before[tower.place] = id;
+    for (const auto& [id, tower] : doc.database()->towers()) before[std::string(tower.place)] = id;
     doc.userFields()[0] = UserField{"Visits", FieldType::Number,
                               {{before["Aston"], 1}, {before["Dunton"], 4}, {before["Easton"], 5}}, {}};
     const TowerValues<std::int32_t> visits = doc.userFields()[0].numbers;
@@ -367,7 +367,7 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
     doc.newDocument();
     ASSERT_TRUE(doc.openDocument(folder / "a.bx0"));
     std::map<std::string, TowerId> after;
-    for (const auto& [id, tower] : doc.database()->towers()) after[tower.place] = id;
+    for (const auto& [id, tower] : doc.database()->towers()) after[std::string(tower.place)] = id;
     ASSERT_NE(after["Aston"], before["Aston"]);
     EXPECT_EQ(doc.userFields()[0].numbers, (TowerValues<std::int32_t>{{after["Aston"], 1}, {after["Easton"], 5},
                                                                  {firstSetAsideKey, 4}}));

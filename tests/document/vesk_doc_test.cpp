@@ -34,7 +34,7 @@ protected:
     {
         std::vector<std::string> result;
         for (std::int32_t i = 0; i < doc.displayedCount(); ++i)
-            result.push_back(doc.database()->displayedTower(i)->place);
+            result.emplace_back(doc.database()->displayedTower(i)->place);
         return result;
     }
     const Tower* tower(const std::string& place) const

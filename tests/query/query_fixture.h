@@ -39,7 +39,7 @@ protected:
     {
         std::vector<std::string> places;
         for (std::int32_t i = 0; i < database.displayedCount(); ++i)
-            places.push_back(database.displayedTower(i)->place);
+            places.emplace_back(database.displayedTower(i)->place);
         return places;
     }
 

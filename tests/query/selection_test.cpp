@@ -235,7 +235,7 @@ TEST_F(SelectionTest, RandomChainsAgreeWithTheStepByStepDefinition)
         recomputeDisplayed(database, fields);
         std::set<std::string> expected;
         for (const auto& [id, tower] : database.towers())
-            if (chainOutcome(database, fields, tower, database.selectionSteps.size())) expected.insert(tower.place);
+            if (chainOutcome(database, fields, tower, database.selectionSteps.size())) expected.emplace(tower.place);
         ASSERT_EQ(asSet(displayedPlaces()), expected) << "round " << round;
     }
 }

@@ -20,6 +20,10 @@ TEST(SourceParser, SplitsOnBackslashes)
     EXPECT_EQ(splitColumns("\\a"), (Columns{"", "a"}));
     EXPECT_EQ(splitColumns(""), Columns{});
     EXPECT_EQ(splitColumns(" x \\ y\r"), (Columns{" x ", " y\r"}));
+    // Longer lines are searched eight bytes at a time: separators at either end of a word, and
+    // bytes one bit away from a separator beside them.
+    EXPECT_EQ(splitColumns("abcdefg\\hijklmno\\\xDC]\\\\]z]]]]]]]"),
+              (Columns{"abcdefg", "hijklmno", "\xDC]", "", "]z]]]]]]]"}));
 }
 
 TEST(SourceParser, ColumnMapMatchesWholeNamesAndTakesTheLastOfRepeats)

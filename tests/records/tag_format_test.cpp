@@ -16,7 +16,7 @@ std::string numberItem(char tag, std::int32_t value)
 {
     TagWriter writer;
     writer.putNumber(tag, value);
-    return writer.bytes();
+    return std::string(writer.bytes());
 }
 
 TEST(TagWriter, ChoosesTheNarrowestFormForEachNumber)

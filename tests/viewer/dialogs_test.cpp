@@ -56,7 +56,7 @@ protected:
     {
         std::vector<std::string> shown;
         for (std::int32_t i = 0; i < document().displayedCount(); ++i)
-            shown.push_back(document().database()->displayedTower(i)->place);
+            shown.emplace_back(document().database()->displayedTower(i)->place);
         return shown;
     }
 };
