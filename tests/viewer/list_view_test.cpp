@@ -94,7 +94,7 @@ protected:
     }
 };
 
-bool startsWithAscii(const std::string& place, const std::string& letters)
+bool startsWithAscii(std::string_view place, std::string_view letters)
 {
     if (place.size() < letters.size()) return false;
     for (std::size_t i = 0; i < letters.size(); ++i)
