@@ -79,10 +79,11 @@ std::pair<fs::path, HANDLE> createTemporaryBeside(const fs::path& path, const fs
 }
 
 // Puts the temporary file in the place of an existing target, keeping the target's attributes.
+// The names go to ReplaceFileW whole: Wine's finds no folder in a bare file name such as "vesk.dat".
 bool replaceExisting(const fs::path& target, const fs::path& temporary)
 {
-    if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                       nullptr) != 0)
+    if (::ReplaceFileW(fs::absolute(target).c_str(), fs::absolute(temporary).c_str(), nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0)
         return true;
     // The old file is gone already and only the rename is left to do.
     return ::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT &&

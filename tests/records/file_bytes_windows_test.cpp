@@ -28,6 +28,13 @@ TEST(FileBytesOnWindows, ReplacingKeepsTheFilesAttributes)
     EXPECT_EQ(readFileBytes(file, FileKind{"file", 100}), "second");
     EXPECT_EQ(::GetFileAttributesW(file.c_str()) & kept, kept);
     EXPECT_EQ(entriesIn(folder.path()), 1u);  // no temporary file left behind
+
+    // By its bare name in the current folder, as veskcomp names it.
+    const fs::path current = fs::current_path();
+    fs::current_path(folder.path());
+    EXPECT_NO_THROW(replaceFileContents("vesk.dat", "third"));
+    fs::current_path(current);
+    EXPECT_EQ(readFileBytes(file, FileKind{"file", 100}), "third");
 }
 
 TEST(FileBytesOnWindows, ADeviceUnderAFilesNameIsRefused)
