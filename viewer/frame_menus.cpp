@@ -1,6 +1,7 @@
 #include "viewer/frame_menus.h"
 
 #include <memory>
+#include <span>
 #include <utility>
 #include <string>
 #include <string_view>
@@ -138,34 +139,23 @@ wxMenuBar* makeMenuBar()
 
 wxAcceleratorTable makeAcceleratorTable()
 {
-    // Zoom answers only the numeric keypad's + and -.
-    wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'C', wxID_COPY},
-        {wxACCEL_CTRL, 'N', wxID_NEW},
-        {wxACCEL_CTRL, 'O', wxID_OPEN},
-        {wxACCEL_CTRL, 'P', wxID_PRINT},
-        {wxACCEL_CTRL, 'S', wxID_SAVE},
-        {wxACCEL_CTRL, 'V', wxID_PASTE},
-        {wxACCEL_NORMAL, WXK_NUMPAD_ADD, idZoomIn},
-        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
-        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
-        {wxACCEL_NORMAL, WXK_DOWN, idSouth},
-        {wxACCEL_NORMAL, WXK_F2, idMapOptions},
-        {wxACCEL_NORMAL, WXK_F3, idSelect},
-        {wxACCEL_NORMAL, WXK_F4, idSort},
-        {wxACCEL_NORMAL, WXK_F5, idUserFields},
-        {wxACCEL_NORMAL, WXK_F6, idNextPane},
-        {wxACCEL_SHIFT, WXK_F6, idPreviousPane},
-        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
-        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
-        {wxACCEL_NORMAL, WXK_LEFT, idWest},
-        {wxACCEL_NORMAL, WXK_RIGHT, idEast},
-        {wxACCEL_NORMAL, WXK_NUMPAD_SUBTRACT, idZoomOut},
-        {wxACCEL_NORMAL, WXK_UP, idNorth},
-        {wxACCEL_CTRL, 'X', wxID_CUT},
-        {wxACCEL_CTRL, 'Z', wxID_UNDO},
-    };
-    return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
+    // The keys the menus name (zoom answers only the numeric keypad's + and -), then the keys
+    // no entry names: the older clipboard keys and the pane switch.
+    std::vector<wxAcceleratorEntry> entries;
+    for (const std::span<const Entry> menu : {std::span<const Entry>(fileEntries), std::span<const Entry>(editEntries),
+                                             std::span<const Entry>(viewEntries), std::span<const Entry>(dataEntries)})
+        for (const Entry& entry : menu)
+            if (const std::unique_ptr<wxAcceleratorEntry> key{wxAcceleratorEntry::Create(toWx(entry.label))})
+                entries.emplace_back(key->GetFlags(), key->GetKeyCode(), entry.id);
+    entries.insert(entries.end(), {
+                                      {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+                                      {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+                                      {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+                                      {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+                                      {wxACCEL_NORMAL, WXK_F6, idNextPane},
+                                      {wxACCEL_SHIFT, WXK_F6, idPreviousPane},
+                                  });
+    return wxAcceleratorTable(static_cast<int>(entries.size()), entries.data());
 }
 
 void showRecentFiles(wxMenu& fileMenu, const std::vector<wxString>& files)
