@@ -16,10 +16,14 @@ void* takeHugePages(std::size_t bytes)
     if (lead > 0) ::munmap(block, lead);
     if (hugePageSize - lead > 0) ::munmap(block + lead + bytes, hugePageSize - lead);
     block += lead;
-    // Where the system has no huge pages, or cannot populate (before Linux 5.14), the pages come
+    // Where the system has no huge pages, or cannot populate (before Linux 5.14, or headers older than that), the pages come
     // one fault at a time as usual.
+#ifdef MADV_HUGEPAGE
     ::madvise(block, bytes, MADV_HUGEPAGE);
+#endif
+#ifdef MADV_POPULATE_WRITE
     ::madvise(block, bytes, MADV_POPULATE_WRITE);
+#endif
     return block;
 }
 

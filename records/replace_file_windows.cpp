@@ -65,7 +65,7 @@ void clearDeadTemporaries(const fs::path& target)
 // A new file of our own beside the target, on the same volume, so that the replace below is one
 // step that either keeps the old file whole or puts the new one in its place. It has the target's
 // attributes from the start, as not every ReplaceFileW (Wine's) copies them.
-std::pair<fs::path, HANDLE> createTemporaryBeside(const fs::path& path, const fs::path& target, DWORD attributes)
+std::pair<fs::path, HANDLE> createTemporaryBeside(const fs::path& target, DWORD attributes)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -73,9 +73,9 @@ std::pair<fs::path, HANDLE> createTemporaryBeside(const fs::path& path, const fs
         const HANDLE made = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (made != INVALID_HANDLE_VALUE) return {temporary, made};
         const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) fail(path, errnoOf(error));
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) fail(target, errnoOf(error));
     }
-    fail(path, EEXIST);
+    fail(target, EEXIST);
 }
 
 // Puts the temporary file in the place of an existing target, keeping the target's attributes.
@@ -114,7 +114,7 @@ void replaceFileContents(const fs::path& path, std::string_view bytes, Temporary
                                      | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD newAttributes = exists && (attributes & keptAttributes) != 0 ? attributes & keptAttributes
                                                                              : FILE_ATTRIBUTE_NORMAL;
-    auto [temporary, handle] = createTemporaryBeside(path, path, newAttributes);
+    auto [temporary, handle] = createTemporaryBeside(path, newAttributes);
     Handle file(handle);
     const auto discard = [&] {
         const DWORD error = ::GetLastError();

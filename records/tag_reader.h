@@ -16,6 +16,11 @@ public:
 
     explicit TagReader(PresentBytes bytes) : bytes_(std::move(bytes)) {}
     explicit TagReader(std::string_view bytes) : bytes_(bytes.begin(), bytes.end()) {}
+    // Texts read are views of the bytes held: a copy would hand out views of its own.
+    TagReader(const TagReader&) = delete;
+    TagReader& operator=(const TagReader&) = delete;
+    TagReader(TagReader&&) = default;
+    TagReader& operator=(TagReader&&) = default;
 
     // Reads one item and returns its tag letter (0x60 to 0x7F; endMarker for 0xFF).
     int nextItem()
