@@ -152,14 +152,46 @@ std::size_t penIndex(std::int32_t number)
     return std::min(static_cast<std::size_t>(number), mapPens.size() - 1);
 }
 
-std::array<CanvasLine, 2> towerCross(CanvasPoint p, bool unringable)
+namespace {
+
+constexpr std::array<MarkerDot, 9> uprightCross{
+    {{0, -2}, {0, -1}, {0, 0}, {0, 1}, {0, 2}, {-2, 0}, {-1, 0}, {1, 0}, {2, 0}}};
+constexpr std::array<MarkerDot, 5> diagonalCross{{{-1, -1}, {0, 0}, {1, 1}, {-1, 1}, {1, -1}}};
+
+// The ring and what it holds, measured in half pixels: 7 and 9 halves are 3.5 and 4.5 pixels.
+constexpr bool inRing(int dx, int dy) { return 4 * (dx * dx + dy * dy) <= 9 * 9; }
+constexpr bool insideRing(int dx, int dy) { return 4 * (dx * dx + dy * dy) < 7 * 7; }
+
+constexpr std::size_t ringDotCount = [] {
+    std::size_t count = 0;
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx) count += inRing(dx, dy) ? 1 : 0;
+    return count;
+}();
+
+template <std::size_t crossSize>
+constexpr std::array<MarkerDot, ringDotCount + crossSize> ringedCross(const std::array<MarkerDot, crossSize>& cross)
 {
-    if (unringable)
-        return {{{{p.x - 1, p.y - 1}, {p.x + 2, p.y + 2}}, {{p.x - 1, p.y + 1}, {p.x + 2, p.y - 2}}}};
-    return {{{{p.x, p.y - 2}, {p.x, p.y + 3}}, {{p.x - 2, p.y}, {p.x + 3, p.y}}}};
+    std::array<MarkerDot, ringDotCount + crossSize> dots{};
+    std::size_t next = 0;
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx)
+            if (inRing(dx, dy))
+                dots[next++] = {static_cast<std::int8_t>(dx), static_cast<std::int8_t>(dy), insideRing(dx, dy)};
+    for (const MarkerDot& dot : cross) dots[next++] = dot;
+    return dots;
 }
 
-CanvasRect ringRect(CanvasPoint p) { return {p.x - 4, p.y - 4, 9, 9}; }
+constexpr auto ringedUprightCross = ringedCross(uprightCross);
+constexpr auto ringedDiagonalCross = ringedCross(diagonalCross);
+
+}  // namespace
+
+std::span<const MarkerDot> markerDots(const TowerMarker& marker)
+{
+    if (marker.ringed) return marker.unringable ? std::span<const MarkerDot>(ringedDiagonalCross) : ringedUprightCross;
+    return marker.unringable ? std::span<const MarkerDot>(diagonalCross) : uprightCross;
+}
 
 void towerMarkers(const TowerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers)
 {

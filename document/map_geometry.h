@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "geo/map_outline.h"
@@ -93,28 +94,6 @@ inline constexpr std::array<PenColour, 17> mapPens = {{
 // The pen for a layer or a number of bells: beyond the table the last pen, below it the first.
 std::size_t penIndex(std::int32_t number);
 
-// A line from `from` to `to`, the end pixel excluded.
-struct CanvasLine {
-    CanvasPoint from;
-    CanvasPoint to;
-
-    friend bool operator==(const CanvasLine&, const CanvasLine&) = default;
-};
-
-// An upright cross, or a diagonal one for an unringable tower, around the tower's pixel.
-std::array<CanvasLine, 2> towerCross(CanvasPoint at, bool unringable);
-
-// The ring around the current tower: the ellipse in this rectangle, filled white.
-struct CanvasRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const CanvasRect&, const CanvasRect&) = default;
-};
-CanvasRect ringRect(CanvasPoint at);
-
 // One displayed tower as the map draws it.
 struct TowerMarker {
     CanvasPoint at;
@@ -122,6 +101,19 @@ struct TowerMarker {
     bool ringed = false;
     bool unringable = false;
 };
+
+// One pixel of a marker, placed from the tower's pixel, in the marker's pen or white.
+struct MarkerDot {
+    std::int8_t dx = 0;
+    std::int8_t dy = 0;
+    bool white = false;
+};
+
+// A marker's pixels in the order they are painted, each over the ones before: for the current
+// tower first a ring (the pixels whose centres lie 3.5 to 4.5 pixels from the tower's), filled
+// white, then the cross, upright and five pixels each way, or diagonal and three each way for
+// an unringable tower.
+std::span<const MarkerDot> markerDots(const TowerMarker& marker);
 
 // The displayed towers inside the map square, in display order. A tower whose view coordinates
 // equal the ringed point's exactly is ringed; offMap rings none.

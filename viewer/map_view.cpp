@@ -1,9 +1,7 @@
 #include "viewer/map_view.h"
 
 #include <cstdlib>
-#include <optional>
 
-#include <wx/dcgraph.h>
 #include <wx/dcmemory.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
@@ -13,13 +11,13 @@
 #include "document/command_ids.h"
 #include "document/vesk_doc.h"
 #include "geo/outline_attribution.h"
+#include "viewer/bitmap_pixels.h"
 #include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
 namespace {
 
 wxPoint wxPointOf(CanvasPoint point) { return {point.x, point.y}; }
-wxPoint2DDouble pointOf(CanvasPoint point) { return {static_cast<double>(point.x), static_cast<double>(point.y)}; }
 
 }  // namespace
 
@@ -35,18 +33,17 @@ MapPainter::MapPainter() : canvas_(mapCanvasSize, mapCanvasSize, 24)
 
 const wxBitmap& MapPainter::render(const VeskDoc& document)
 {
-    wxMemoryDC memory(canvas_);
-    // The markers are stroked through a graphics context. GTK's device contexts draw through one
-    // already; Windows' own (GDI) ones get one put around them.
-    std::optional<wxGCDC> withContext;
-    wxDC& dc = memory.GetGraphicsContext() != nullptr ? static_cast<wxDC&>(memory) : withContext.emplace(memory);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    // Crisp one-pixel lines that cover their first pixel and stop before their last.
-    dc.GetGraphicsContext()->SetAntialiasMode(wxANTIALIAS_NONE);
-    if (document.database() != nullptr) drawOutline(dc, *document.database());
-    const ViewPoint ringed = document.currentTowerViewPoint();
-    if (document.database() != nullptr) drawMarkers(dc, *document.database(), ringed);
+    const TowerDatabase* database = document.database();
+    {
+        wxMemoryDC dc(canvas_);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        // Crisp one-pixel lines that cover their first pixel and stop before their last, as
+        // Windows' own device contexts draw them.
+        if (wxGraphicsContext* context = dc.GetGraphicsContext()) context->SetAntialiasMode(wxANTIALIAS_NONE);
+        if (database != nullptr) drawOutline(dc, *database);
+    }
+    if (database != nullptr) drawMarkers(*database, document.currentTowerViewPoint());
     return canvas_;
 }
 
@@ -72,35 +69,14 @@ void MapPainter::drawOutline(wxDC& dc, const TowerDatabase& database)
     if (drawn) dc.DrawText(toWx(outlineAttribution), 0, 0);
 }
 
-void MapPainter::drawMarkers(wxDC& dc, const TowerDatabase& database, ViewPoint ringed)
+void MapPainter::drawMarkers(const TowerDatabase& database, ViewPoint ringed)
 {
     towerMarkers(database, ringed, markers_);
-    // Straight to the drawing context: one stroke an upright cross, and a pen set only when it
-    // changes.
-    wxGraphicsContext* context = dc.GetGraphicsContext();
-    std::array<wxGraphicsPen, mapPens.size()> pens;
-    for (std::size_t i = 0; i < pens.size(); ++i) pens[i] = context->CreatePen(pens_[i]);
-    context->SetBrush(*wxWHITE_BRUSH);
-    std::size_t current = pens.size();
-    for (const TowerMarker& marker : markers_) {
-        if (marker.pen != current) context->SetPen(pens[current = marker.pen]);
-        if (marker.ringed) {
-            // The ring's rectangle leaves out its right and bottom edges; the pen runs along the
-            // path, which is therefore one pixel narrower.
-            const CanvasRect ring = ringRect(marker.at);
-            context->DrawEllipse(ring.left, ring.top, ring.width - 1, ring.height - 1);
-        }
-        const std::array<CanvasLine, 2> cross = towerCross(marker.at, marker.unringable);
-        if (marker.unringable) {
-            // Diagonals stroked together meet in other pixels than when stroked one by one.
-            for (const CanvasLine& line : cross)
-                context->StrokeLine(line.from.x, line.from.y, line.to.x, line.to.y);
-        } else {
-            const wxPoint2DDouble begins[] = {pointOf(cross[0].from), pointOf(cross[1].from)};
-            const wxPoint2DDouble ends[] = {pointOf(cross[0].to), pointOf(cross[1].to)};
-            context->StrokeLines(2, begins, ends);
-        }
-    }
+    BitmapPixels pixels(canvas_);
+    const PenColour white{255, 255, 255};
+    for (const TowerMarker& marker : markers_)
+        for (const MarkerDot& dot : markerDots(marker))
+            pixels.set({marker.at.x + dot.dx, marker.at.y + dot.dy}, dot.white ? white : mapPens[marker.pen]);
 }
 
 // --- The canvas ----------------------------------------------------------------------------------

@@ -29,7 +29,7 @@ public:
 
 private:
     void drawOutline(wxDC& dc, const TowerDatabase& database);
-    void drawMarkers(wxDC& dc, const TowerDatabase& database, ViewPoint ringed);
+    void drawMarkers(const TowerDatabase& database, ViewPoint ringed);
 
     wxBitmap canvas_;
     std::array<wxPen, mapPens.size()> pens_;

@@ -239,13 +239,48 @@ TEST_F(MapGeometryTest, MarkersRingEveryTowerOnTheCurrentTowersSpot)
     EXPECT_FALSE(markers[0].ringed);
 }
 
-TEST(MapShapes, CrossesRingsPensAndTheCentringScroll)
+// A marker's pixels as rows of text, the tower's pixel in the middle: '#' the pen, 'o' white.
+std::string markerPicture(bool ringed, bool unringable)
 {
-    EXPECT_EQ(towerCross({10, 10}, false),
-              (std::array<CanvasLine, 2>{{{{10, 8}, {10, 13}}, {{8, 10}, {13, 10}}}}));
-    EXPECT_EQ(towerCross({10, 10}, true),
-              (std::array<CanvasLine, 2>{{{{9, 9}, {12, 12}}, {{9, 11}, {12, 8}}}}));
-    EXPECT_EQ(ringRect({10, 10}), (CanvasRect{6, 6, 9, 9}));
+    std::string rows(9 * 10, '.');
+    for (std::size_t row = 0; row < 9; ++row) rows[row * 10 + 9] = '\n';
+    for (const MarkerDot& dot : markerDots({{0, 0}, 0, ringed, unringable}))
+        rows[(dot.dy + 4) * 10 + dot.dx + 4] = dot.white ? 'o' : '#';
+    return rows;
+}
+
+TEST(MapShapes, MarkersPensAndTheCentringScroll)
+{
+    EXPECT_EQ(markerPicture(false, false),
+              ".........\n"
+              ".........\n"
+              "....#....\n"
+              "....#....\n"
+              "..#####..\n"
+              "....#....\n"
+              "....#....\n"
+              ".........\n"
+              ".........\n");
+    EXPECT_EQ(markerPicture(false, true),
+              ".........\n"
+              ".........\n"
+              ".........\n"
+              "...#.#...\n"
+              "....#....\n"
+              "...#.#...\n"
+              ".........\n"
+              ".........\n"
+              ".........\n");
+    EXPECT_EQ(markerPicture(true, false),
+              "..#####..\n"
+              ".##ooo##.\n"
+              "##oo#oo##\n"
+              "#ooo#ooo#\n"
+              "#o#####o#\n"
+              "#ooo#ooo#\n"
+              "##oo#oo##\n"
+              ".##ooo##.\n"
+              "..#####..\n");
     EXPECT_EQ(mapPens[penIndex(0)], (PenColour{0, 0, 127}));
     EXPECT_EQ(mapPens[penIndex(8)], (PenColour{0, 127, 0}));
     EXPECT_EQ(penIndex(-3), 0u);
