@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <wx/dcbuffer.h>
+#include <wx/graphics.h>
 #include <wx/settings.h>
 
 #include "document/command_ids.h"
@@ -85,12 +86,19 @@ void VeskView::drawLines(wxDC& dc, LineRange lines) const
     dc.SetFont(GetFont());
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
+    // Where the device context draws through a graphics context, the texts go straight to it:
+    // the device context would measure each one for a bounding box that nothing here reads.
+    wxGraphicsContext* context = dc.GetGraphicsContext();
     const std::int32_t currentLine = currentPosition_ - topIndex_;
     for (std::int32_t line = lines.first; line < lines.end; ++line) {
         const bool current = currentPosition_ >= 0 && line == currentLine;
         if (current) dc.DrawRectangle(0, lineHeight * line, GetVirtualSize().x, lineHeight);
         dc.SetTextForeground(current ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : GetForegroundColour());
-        dc.DrawText(toWx(document_.listLine(topIndex_ + line)), 0, lineHeight * line);
+        const wxString text = toWx(document_.listLine(topIndex_ + line));
+        if (context != nullptr)
+            context->DrawText(text, 0, lineHeight * line);
+        else
+            dc.DrawText(text, 0, lineHeight * line);
     }
 }
 

@@ -128,7 +128,9 @@ TEST_F(PrintingTest, LinesKeepTheMarginsAndALongOneWrapsOntoIndentedLinesOfItsPa
         for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
             ws += static_cast<int>(std::count(pieces[piece].text.begin(), pieces[piece].text.end(), 'W'));
             EXPECT_EQ(pieces[piece].page, pieces[0].page);
-            if (piece > 0) EXPECT_GT(pieces[piece].x, pieces[0].x + 5) << margin << " mm";
+            if (piece > 0) {
+                EXPECT_GT(pieces[piece].x, pieces[0].x + 5) << margin << " mm";
+            }
             EXPECT_LE(helveticaWidth(pieces[piece].text), a4Width - 2 * edge - (pieces[piece].x - pieces[0].x))
                 << pieces[piece].text;
         }
