@@ -11,15 +11,16 @@
 //    of those to comparing the whole texts.
 // A descending key stores the complement of each word and reverses the comparison of texts.
 //
-// The towers are put in the order of all their words by radix sorts, which keep the given order
-// among equal words. Only a run of towers alike in every word whose texts still differ is then
-// sorted by comparing the whole texts.
+// The towers are put in the order of the keys' words by radix sorts, which keep the given order
+// among equal words. Only a run of towers alike in a text's first word whose texts still differ
+// is then sorted by comparing the next words and the whole texts.
 #include "query/sort_order.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -43,11 +44,10 @@ std::uint64_t numberWord(double value)
 
 std::uint64_t prefixWord(std::string_view text)
 {
+    std::array<unsigned char, 8> bytes{};
+    std::memcpy(bytes.data(), text.data(), std::min(bytes.size(), text.size()));
     std::uint64_t word = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        word <<= 8;
-        if (i < text.size()) word |= static_cast<unsigned char>(text[i]);
-    }
+    for (const unsigned char byte : bytes) word = word << 8 | byte;
     return word;
 }
 
@@ -87,8 +87,9 @@ struct Keyed {
     std::uint32_t position;
 };
 
-// Stable radix sort of the positions by the words at them, a byte at a time from the lowest,
-// skipping the bytes all the words share. `keyed` and `spare` are room for as many entries.
+// Stable radix sort of the positions by the words at them, a byte at a time from the lowest.
+// Bytes that all the words share take no pass; one sweep counts the values of the others.
+// `keyed` and `spare` are room for as many entries.
 void radixSort(PresentArray<std::uint32_t>& order, const PresentArray<std::uint64_t>& words,
                PresentArray<Keyed>& keyed, PresentArray<Keyed>& spare)
 {
@@ -98,15 +99,23 @@ void radixSort(PresentArray<std::uint32_t>& order, const PresentArray<std::uint6
         anyBits |= word;
         allBits &= word;
     }
-    if (anyBits == allBits) return;
-    for (std::size_t i = 0; i < order.size(); ++i) keyed[i] = {words[order[i]], order[i]};
-    for (int shift = 0; shift < 64; shift += 8) {
-        if (((anyBits ^ allBits) >> shift & 0xFF) == 0) continue;
-        std::array<std::uint32_t, 256> start{};
-        for (const Keyed& entry : keyed) ++start[entry.word >> shift & 0xFF];
+    std::array<int, 8> shifts{};
+    std::size_t passes = 0;
+    for (int shift = 0; shift < 64; shift += 8)
+        if (((anyBits ^ allBits) >> shift & 0xFF) != 0) shifts[passes++] = shift;
+    if (passes == 0) return;
+
+    std::array<std::array<std::uint32_t, 256>, 8> starts{};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::uint64_t word = words[order[i]];
+        keyed[i] = {word, order[i]};
+        for (std::size_t pass = 0; pass < passes; ++pass) ++starts[pass][word >> shifts[pass] & 0xFF];
+    }
+    for (std::size_t pass = 0; pass < passes; ++pass) {
+        std::array<std::uint32_t, 256>& start = starts[pass];
         std::uint32_t sum = 0;
-        for (std::uint32_t& count : start) sum += std::exchange(count, sum);
-        for (const Keyed& entry : keyed) spare[start[entry.word >> shift & 0xFF]++] = entry;
+        for (std::uint32_t& values : start) sum += std::exchange(values, sum);
+        for (const Keyed& entry : keyed) spare[start[entry.word >> shifts[pass] & 0xFF]++] = entry;
         keyed.swap(spare);
     }
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = keyed[i].position;
@@ -152,10 +161,13 @@ TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
         nextWords[k].resize(count);
         texts[k].resize(count);
     }
-    for (std::size_t k = 0; k < keyCount; ++k) {
-        const std::uint64_t flip = descending[k] ? ~std::uint64_t{0} : 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const Tower& tower = *towers[i];
+    std::array<std::uint64_t, 3> flips{};
+    for (std::size_t k = 0; k < keyCount; ++k) flips[k] = descending[k] ? ~std::uint64_t{0} : 0;
+    PresentArray<TowerId> ids(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Tower& tower = *towers[i];
+        ids[i] = tower.id;
+        for (std::size_t k = 0; k < keyCount; ++k) {
             std::uint64_t word = 0;
             switch (packing[k]) {
             case Packing::Rank:
@@ -166,12 +178,12 @@ TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
                 const std::string_view text = readers[k].read(tower).text;
                 texts[k][i] = text;
                 word = prefixWord(text);
-                nextWords[k][i] = prefixWord(text.substr(std::min<std::size_t>(8, text.size()))) ^ flip;
+                nextWords[k][i] = text.size() > 8 ? prefixWord(text.substr(8)) ^ flips[k] : flips[k];
                 break;
             }
             case Packing::None: break;
             }
-            words[k][i] = word ^ flip;
+            words[k][i] = word ^ flips[k];
         }
     }
 
@@ -180,12 +192,9 @@ TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
     for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
     PresentArray<Keyed> keyed(count);
     PresentArray<Keyed> spare(count);
-    for (std::size_t k = keyCount; k-- > 0;) {
-        if (packing[k] == Packing::TextPrefix) radixSort(order, nextWords[k], keyed, spare);
-        radixSort(order, words[k], keyed, spare);
-    }
+    for (std::size_t k = keyCount; k-- > 0;) radixSort(order, words[k], keyed, spare);
 
-    // Towers alike in a text's two words can still differ beyond its first 16 bytes, and then the
+    // Towers alike in a text's first word can still differ beyond its first 8 bytes, and then the
     // words of the keys after it do not decide their order: such a run, whose towers are alike on
     // every key before, is sorted by comparing the whole keys.
     const auto less = [&](std::uint32_t a, std::uint32_t b) {
@@ -208,9 +217,9 @@ TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
             for (runEnd = first + 1; runEnd < end; ++runEnd) {
                 const std::uint32_t next = order[runEnd];
                 if (words[k][next] != words[k][head]) break;
-                if (!text) continue;
-                if (nextWords[k][next] != nextWords[k][head]) break;
-                textsDiffer = textsDiffer || !sameText(texts[k][next], texts[k][head]);
+                textsDiffer = textsDiffer
+                              || (text && (nextWords[k][next] != nextWords[k][head]
+                                           || !sameText(texts[k][next], texts[k][head])));
             }
             if (textsDiffer)
                 std::sort(order.begin() + static_cast<std::ptrdiff_t>(first),
@@ -221,7 +230,7 @@ TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
     };
     putRight(putRight, 0, count, 0);
 
-    TowerIds ids(count);
-    for (std::size_t i = 0; i < count; ++i) ids[i] = towers[order[i]]->id;
-    return ids;
+    TowerIds sorted(count);
+    for (std::size_t i = 0; i < count; ++i) sorted[i] = ids[order[i]];
+    return sorted;
 }
