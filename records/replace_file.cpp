@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "records/file_bytes.h"
@@ -50,8 +51,10 @@ void clearDeadTemporaries(const fs::path& target)
     DIR* entries = ::opendir(folderOf(target).c_str());
     if (entries == nullptr) return;
     while (const dirent* entry = ::readdir(entries)) {
-        const auto writer = static_cast<pid_t>(writerOf(entry->d_name, target));
-        if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+        const std::uint64_t number = writerOf(entry->d_name, target);
+        if (number == 0 || number > static_cast<std::uint64_t>(std::numeric_limits<pid_t>::max())) continue;
+        const auto writer = static_cast<pid_t>(number);
+        if (writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
             ::unlinkat(::dirfd(entries), entry->d_name, 0);
     }
     ::closedir(entries);

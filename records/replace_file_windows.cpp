@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "records/file_bytes.h"
@@ -57,7 +58,8 @@ void clearDeadTemporaries(const fs::path& target)
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folderOf(target), error)) {
         const std::uint64_t writer = writerOf(entry.path().filename().string(), target);
-        if (writer != 0 && writer != ::GetCurrentProcessId() && !isRunning(writer))
+        if (writer == 0 || writer > std::numeric_limits<DWORD>::max()) continue;
+        if (writer != ::GetCurrentProcessId() && !isRunning(writer))
             ::DeleteFileW(entry.path().c_str());
     }
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "records/file_bytes.h"
+#include "records/temporary_names.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/special_files.h"
 #include "tests/support/temporary_folder.h"
@@ -179,6 +180,28 @@ TEST(FileBytes, KilledWritesLeaveNoTemporaryFileOnceTheNextWriteIsDone)
         EXPECT_EQ(read(file), "the new file");
         EXPECT_EQ(entriesIn(folder.path()), 1u) << (temporary == TemporaryFile::Named ? "named" : "unnamed");
     }
+#endif
+}
+
+// A file named as a temporary of the target whose process number no process can have was left by
+// no writer this can judge: it stays, even where the number cut to a process id's size would
+// name a process that is gone.
+TEST(FileBytes, ATemporaryNamedForNoPossibleProcessIsKept)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "no fork here to find a process that is gone";
+#else
+    const pid_t gone = ::fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    TemporaryFolder folder;
+    const fs::path file = folder.path() / "vesk.dat";
+    const std::uint64_t beyondEveryProcess = (std::uint64_t{1} << 32) + static_cast<std::uint64_t>(gone);
+    const fs::path stranger = folder.path() / temporaryName(file, beyondEveryProcess, 0);
+    replaceFileContents(stranger, "not ours");
+    replaceFileContents(file, "towers");
+    EXPECT_EQ(read(stranger), "not ours");
 #endif
 }
 
