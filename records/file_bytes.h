@@ -23,10 +23,15 @@ struct FileKind {
 class FileReadError : public std::runtime_error {
 public:
     enum class Reason { Missing, NotRegularFile, TooLarge, Unreadable };
-    FileReadError(const std::filesystem::path& path, Reason reason, const std::string& message);
+    // A file that is not there, or cannot be read, by the system's error number (as errno).
+    static FileReadError cannotRead(const std::filesystem::path& path, int error);
+    static FileReadError notRegularFile(const std::filesystem::path& path);
+    static FileReadError tooLarge(const std::filesystem::path& path, const FileKind& kind, std::uint64_t size);
     Reason reason() const { return reason_; }
 
 private:
+    FileReadError(Reason reason, const std::string& message);
+
     Reason reason_;
 };
 

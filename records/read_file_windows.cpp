@@ -1,7 +1,6 @@
 // Reading a file on Windows: wide-character paths throughout, so any name the user types opens.
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "records/file_bytes.h"
 #include "records/windows_files.h"
@@ -29,43 +28,22 @@ int errnoOf(DWORD error)
 
 namespace {
 
-[[noreturn]] void failToRead(const std::filesystem::path& path, DWORD error)
-{
-    const int number = errnoOf(error);
-    if (number == ENOENT)
-        throw FileReadError(path, FileReadError::Reason::Missing, quotedPath(path) + " does not exist");
-    throw FileReadError(path, FileReadError::Reason::Unreadable,
-                        quotedPath(path) + " cannot be read: " + std::strerror(number));
-}
-
-[[noreturn]] void notRegular(const std::filesystem::path& path)
-{
-    throw FileReadError(path, FileReadError::Reason::NotRegularFile, quotedPath(path) + " is not a regular file");
-}
-
-[[noreturn]] void tooLarge(const std::filesystem::path& path, const FileKind& kind, std::uint64_t size)
-{
-    throw FileReadError(path, FileReadError::Reason::TooLarge,
-                        quotedPath(path) + " is larger than any " + std::string(kind.name) + " can be (" +
-                            std::to_string(size) + " bytes, at most " + std::to_string(kind.largest) + ")");
-}
-
 // Bytes is std::string or PresentBytes.
 template <typename Bytes>
 Bytes readWhole(const std::filesystem::path& path, const FileKind& kind)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) failToRead(path, ::GetLastError());
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) notRegular(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw FileReadError::cannotRead(path, errnoOf(::GetLastError()));
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) throw FileReadError::notRegularFile(path);
     Handle file(::CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen()) failToRead(path, ::GetLastError());
+    if (!file.isOpen()) throw FileReadError::cannotRead(path, errnoOf(::GetLastError()));
     // A device or a pipe under a file's name is no file of ours.
-    if (::GetFileType(file.get()) != FILE_TYPE_DISK) notRegular(path);
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) throw FileReadError::notRegularFile(path);
     LARGE_INTEGER size{};
-    if (::GetFileSizeEx(file.get(), &size) == 0) failToRead(path, ::GetLastError());
+    if (::GetFileSizeEx(file.get(), &size) == 0) throw FileReadError::cannotRead(path, errnoOf(::GetLastError()));
     const auto expected = static_cast<std::uint64_t>(size.QuadPart);
-    if (expected > kind.largest) tooLarge(path, kind, expected);
+    if (expected > kind.largest) throw FileReadError::tooLarge(path, kind, expected);
 
     // Read to the end whatever the size said, as the file may grow or shrink meanwhile, but never
     // past the largest size of its kind.
@@ -74,12 +52,12 @@ Bytes readWhole(const std::filesystem::path& path, const FileKind& kind)
     bytes.resize(static_cast<std::size_t>(expected) + 1);
     std::size_t filled = 0;
     for (;;) {
-        if (filled > kind.largest) tooLarge(path, kind, filled);
+        if (filled > kind.largest) throw FileReadError::tooLarge(path, kind, filled);
         if (filled == bytes.size()) bytes.resize(bytes.size() + growth);
         const auto wanted = static_cast<DWORD>(std::min(bytes.size() - filled, mostAtOnce));
         DWORD got = 0;
         if (::ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr) == 0)
-            failToRead(path, ::GetLastError());
+            throw FileReadError::cannotRead(path, errnoOf(::GetLastError()));
         if (got == 0) break;
         filled += got;
     }
