@@ -3,7 +3,13 @@
 
 #include "records/file_bytes.h"
 
-std::string quotedPath(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+std::string quotedPath(const std::filesystem::path& path)
+{
+    std::string quoted = "\"";
+    quoted += path.string();
+    quoted += '"';
+    return quoted;
+}
 
 FileReadError::FileReadError(Reason reason, const std::string& message) : std::runtime_error(message), reason_(reason)
 {
