@@ -202,6 +202,7 @@ TowerIds sortedTowerIds(const TowerDatabase& database, const UserFields& fields,
             if (words[k][a] != words[k][b]) return words[k][a] < words[k][b];
             if (packing[k] != Packing::TextPrefix) continue;
             if (nextWords[k][a] != nextWords[k][b]) return nextWords[k][a] < nextWords[k][b];
+            if (sameText(texts[k][a], texts[k][b])) continue;
             const int byText = texts[k][a].compare(texts[k][b]);
             if (byText != 0) return descending[k] ? byText > 0 : byText < 0;
         }
