@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "records/draw_index.h"
@@ -12,6 +11,7 @@
 #include "records/tag_reader.h"
 #include "records/tag_writer.h"
 #include "records/text_arena.h"
+#include "records/text_index.h"
 
 // A two-way table of distinct texts (county names, dedications, web addresses) under indexes
 // 1 to 32767; index 0 stands for no text and the empty text is never stored. The texts lie side
@@ -58,7 +58,7 @@ private:
     std::vector<std::string_view> texts_;     // in the order they came, views of the arena
     // By index, for every index once a text is stored: the place in texts_, -1 for none.
     std::vector<std::int16_t, PresentAllocator<std::int16_t>> placeOfIndex_;
-    std::unordered_map<std::string_view, std::int32_t> byText_;  // keys view the arena
+    TextIndex byText_;  // its texts view the arena
     // The text added last and its index: neighbouring lines of a source often share a county.
     std::string_view lastAdded_;
     std::int32_t lastIndex_ = 0;
