@@ -19,8 +19,13 @@
 // text of a tower's index is two reads.
 class StringTable {
 public:
-    // `holds` names the texts ("county") in the message of a full table.
-    explicit StringTable(std::string_view holds = {}) : holds_(holds) {}
+    // `holds` names the texts ("county") in the message of a full table. The texts are kept in
+    // `arena`, which a directory shares with its tables so that texts of a source it holds are
+    // not copied.
+    explicit StringTable(std::string_view holds = {}, std::shared_ptr<TextArena> arena = std::make_shared<TextArena>())
+        : holds_(holds), arena_(std::move(arena))
+    {
+    }
 
     // The text's index, drawing a fresh one when the text is new; 0 for the empty text.
     // Throws LimitReached when all 32767 indexes are taken.
@@ -54,7 +59,7 @@ private:
     void store(std::int32_t index, std::string_view text);
 
     std::string holds_;
-    std::shared_ptr<TextArena> arena_ = std::make_shared<TextArena>();
+    std::shared_ptr<TextArena> arena_;
     std::vector<std::string_view> texts_;     // in the order they came, views of the arena
     // By index, for every index once a text is stored: the place in texts_, -1 for none.
     std::vector<std::int16_t, PresentAllocator<std::int16_t>> placeOfIndex_;
