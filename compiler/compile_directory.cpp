@@ -1,6 +1,5 @@
 #include "compiler/compile_directory.h"
 
-#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -21,19 +20,26 @@ void forEachSourceLine(std::string_view source, const std::function<void(std::st
     }
 }
 
-TowerDirectory compileSource(std::string_view source)
+TowerDirectory compileSource(PresentBytes bytes)
 {
     TowerDirectory database;
+    const std::string_view source = database.holdSource(std::move(bytes));
     // The header is the first line even when the source has no line feed at all.
     const std::size_t headerEnd = source.find('\n');
     const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, headerEnd));
     if (headerEnd == std::string_view::npos) return database;
     std::vector<std::string_view, PresentAllocator<std::string_view>> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n')));
+    // Room for as many lines as the directory can hold towers: the line after them is refused.
+    lines.reserve(maxTowerId + 1);
     forEachSourceLine(source.substr(headerEnd + 1),
                       [&](std::string_view line) { lines.push_back(line); });
     database.addTowers(lines, columns);
     return database;
+}
+
+TowerDirectory compileSource(std::string_view source)
+{
+    return compileSource(PresentBytes(source.begin(), source.end()));
 }
 
 std::string summaryLine(const TowerDirectory::Counts& counts)
@@ -58,7 +64,7 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
 
     std::optional<TowerDirectory> database;
     try {
-        database.emplace(compileSource(std::string_view(source.data(), source.size())));
+        database.emplace(compileSource(std::move(source)));
     } catch (const LimitReached& limit) {
         error << "veskcomp: " << limit.what() << "; " << dataPath.string() << " not written\n";
         return 1;

@@ -20,6 +20,9 @@ void forEachSourceLine(std::string_view source, const std::function<void(std::st
 
 // The database the source describes: the first line is the header, every further line one
 // tower. Throws LimitReached when the source holds more towers or texts than the tables allow.
+// The directory keeps the source's bytes, which its texts view.
+TowerDirectory compileSource(PresentBytes source);
+// The same for a source held elsewhere, which the directory copies.
 TowerDirectory compileSource(std::string_view source);
 
 // "3 Towers, 2 Counties, 3 Saints, 1 URLs" and a line feed.

@@ -1,10 +1,12 @@
 // Directory sources from outside: every line becomes a tower without fault, the value readers
-// take any text, and the compiled file loads back to the same towers and tables.
+// take any text, the compiler's whole-source run gives the bytes of adding the lines one by one,
+// and the compiled file loads back to the same towers and tables.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "compiler/compile_directory.h"
 #include "records/limit_reached.h"
 #include "records/source_parser.h"
 #include "records/tower_directory.h"
@@ -33,7 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    const TowerDirectory read{TagReader(database.encode())};
+    const std::string encoded = database.encode();
+    if (compileSource(source).encode() != encoded) std::abort();
+
+    const TowerDirectory read{TagReader(encoded)};
     // A text is written up to a 0 byte it holds, so only sources without one read back exactly.
     if (source.find('\0') != std::string_view::npos) return 0;
     if (read.towers() != database.towers()) std::abort();

@@ -8,7 +8,17 @@
 // platform. Each database draws from its own state, which starts at 1.
 class IndexDraw {
 public:
-    std::int32_t drawIndex();  // 1 to 32767
+    // 1 to 32767
+    std::int32_t drawIndex()
+    {
+        // Unsigned arithmetic wraps modulo 2^32, which is the generator's modulus.
+        std::int32_t result = 0;
+        while (result == 0) {
+            state_ = state_ * 214013u + 2531011u;
+            result = static_cast<std::int32_t>((state_ >> 16) & 0x7FFFu);
+        }
+        return result;
+    }
 
 private:
     std::uint32_t state_ = 1;

@@ -33,6 +33,7 @@ std::optional<std::int32_t> letterIndex(char letter)
 // A digit group as a "%d" scan reads it; none when it holds no number.
 std::optional<std::int32_t> readGroup(std::string_view group)
 {
+    if (const std::optional<std::int32_t> digits = readShortDigits(group)) return digits;
     const IntegerRead read = readIntegerAt(group, 0);
     if (read.end == 0) return std::nullopt;
     return read.value;

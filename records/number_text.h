@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,19 @@ struct IntegerRead {
     std::int32_t value = 0;
     std::size_t end = 0;  // just past the number; 0 when there was none
 };
+
+// A text of one to four decimal digits and nothing else, as its number; none for any other text,
+// which readIntegerAt reads. Most numbers of the source are written so.
+inline std::optional<std::int32_t> readShortDigits(std::string_view text)
+{
+    if (text.empty() || text.size() > 4) return std::nullopt;
+    std::int32_t value = 0;
+    for (const char c : text) {
+        if (!isDigit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
 
 // Reads as a "%d" scan does from `from`: white space, an optional sign and digits. A number
 // beyond the 32-bit range stops at its limit instead of wrapping into a value of the other sign.

@@ -3,9 +3,11 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "records/grid_reference.h"
+#include "records/number_text.h"
 #include "records/value_readers.h"
 
 namespace {
@@ -70,6 +72,25 @@ void splitColumnsInto(std::string_view line, std::vector<std::string_view>& colu
     if (start != end) columns.emplace_back(start, static_cast<std::size_t>(end - start));
 }
 
+// The weight columns joined as cwt-qr-lb, the form the weight reader reads: 12, 2 and 14 make
+// "12-2-14", 1414 lb; the reader takes "-2" and "-14" as numbers below 0, which it subtracts.
+// Plain numbers in all three, or in cwt alone, are worked out without the joined text.
+std::int32_t readColumnWeight(std::string_view cwt, std::string_view qr, std::string_view lb)
+{
+    if (const std::optional<std::int32_t> hundredweights = readShortDigits(cwt)) {
+        if (qr.empty() && lb.empty()) return poundsPerHundredweight * *hundredweights;
+        const std::optional<std::int32_t> quarters = readShortDigits(qr);
+        const std::optional<std::int32_t> pounds = readShortDigits(lb);
+        if (quarters && pounds) return poundsPerHundredweight * *hundredweights + poundsPerQuarter * *quarters + *pounds;
+    }
+    std::string weight(cwt);
+    weight += '-';
+    weight += qr;
+    weight += '-';
+    weight += lb;
+    return readWeight(weight);
+}
+
 }  // namespace
 
 std::vector<std::string_view> splitColumns(std::string_view line)
@@ -114,13 +135,7 @@ Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables ta
     tower.postcode = column(postcode);
     tower.groundFloor = !column(groundFloor).empty();
     tower.bells = readInteger(column(bells));
-    // Joined as cwt-qr-lb, the form the weight reader reads: 12, 2 and 14 make "12-2-14".
-    std::string weight(column(hundredweights));
-    weight += '-';
-    weight += column(quarters);
-    weight += '-';
-    weight += column(pounds);
-    tower.weight = readWeight(weight);
+    tower.weight = readColumnWeight(column(hundredweights), column(quarters), column(pounds));
     tower.approxWeight = !column(approxWeight).empty();
     tower.note = readNote(column(note));
     tower.practiceNight = readPracticeNight(column(practice));

@@ -25,9 +25,9 @@ std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
 {
     if (text.empty()) return 0;
     if (lastIndex_ != 0 && text == lastAdded_) return lastIndex_;
-    if (const auto found = byText_.find(text); found != byText_.end()) {
-        lastAdded_ = found->first;
-        lastIndex_ = found->second;
+    if (const TextIndex::Entry* found = byText_.find(text)) {
+        lastAdded_ = found->text;
+        lastIndex_ = found->number;
         return lastIndex_;
     }
     // With every index taken the draw below would never end.
@@ -40,7 +40,7 @@ std::int32_t StringTable::add(std::string_view text, IndexDraw& draw)
     store(index, text);
     lastAdded_ = texts_.back();
     lastIndex_ = index;
-    byText_.emplace(lastAdded_, index);
+    byText_.insert(lastAdded_, index);
     return index;
 }
 
@@ -68,16 +68,16 @@ void StringTable::read(TagReader& reader)
             const std::string_view text = reader.text();
             if (index < 1 || index > maxTowerId || text.empty()) continue;
             // The first text under an index stays; a repeated text takes the newer index.
-            if (const auto found = byText_.find(text); found != byText_.end()) {
-                found->second = index;
-                if (this->text(index).empty()) store(index, found->first);
+            if (TextIndex::Entry* found = byText_.find(text)) {
+                found->number = index;
+                if (this->text(index).empty()) store(index, found->text);
                 continue;
             }
             if (this->text(index).empty()) {
                 store(index, text);
-                byText_.emplace(texts_.back(), index);
+                byText_.insert(texts_.back(), index);
             } else {
-                byText_.emplace(arena_->keep(text), index);
+                byText_.insert(arena_->keep(text), index);
             }
         }
     }

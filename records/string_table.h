@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "records/draw_index.h"
@@ -12,6 +11,7 @@
 #include "records/tag_reader.h"
 #include "records/tag_writer.h"
 #include "records/text_arena.h"
+#include "records/text_index.h"
 
 // A two-way table of distinct texts (county names, dedications, web addresses) under indexes
 // 1 to 32767; index 0 stands for no text and the empty text is never stored. The texts lie side
@@ -19,8 +19,13 @@
 // text of a tower's index is two reads.
 class StringTable {
 public:
-    // `holds` names the texts ("county") in the message of a full table.
-    explicit StringTable(std::string_view holds = {}) : holds_(holds) {}
+    // `holds` names the texts ("county") in the message of a full table. The texts are kept in
+    // `arena`, which a directory shares with its tables so that texts of a source it holds are
+    // not copied.
+    explicit StringTable(std::string_view holds = {}, std::shared_ptr<TextArena> arena = std::make_shared<TextArena>())
+        : holds_(holds), arena_(std::move(arena))
+    {
+    }
 
     // The text's index, drawing a fresh one when the text is new; 0 for the empty text.
     // Throws LimitReached when all 32767 indexes are taken.
@@ -54,11 +59,11 @@ private:
     void store(std::int32_t index, std::string_view text);
 
     std::string holds_;
-    std::shared_ptr<TextArena> arena_ = std::make_shared<TextArena>();
+    std::shared_ptr<TextArena> arena_;
     std::vector<std::string_view> texts_;     // in the order they came, views of the arena
     // By index, for every index once a text is stored: the place in texts_, -1 for none.
     std::vector<std::int16_t, PresentAllocator<std::int16_t>> placeOfIndex_;
-    std::unordered_map<std::string_view, std::int32_t> byText_;  // keys view the arena
+    TextIndex byText_;  // its texts view the arena
     // The text added last and its index: neighbouring lines of a source often share a county.
     std::string_view lastAdded_;
     std::int32_t lastIndex_ = 0;

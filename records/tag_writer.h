@@ -11,23 +11,60 @@
 class TagWriter {
 public:
     // 0 is left out; 1-255 small form, 256-65535 word form, anything else long form.
-    void putNumber(char tag, std::int32_t value);
-    // The empty text is left out; otherwise the bytes and a terminating 0 byte.
-    void putText(char tag, std::string_view text);
-    void putEnd();  // 0xFF
-
-    // Room made at once, in present pages.
-    void reserve(std::size_t size) { bytes_.reserve(size); }
-    std::string_view bytes() const { return {bytes_.data(), bytes_.size()}; }
-
-private:
-    // Room for count more bytes at the end, for the caller to fill.
-    char* extend(std::size_t count)
+    void putNumber(char tag, std::int32_t value)
     {
-        const std::size_t size = bytes_.size();
-        bytes_.resize(size + count);
-        return bytes_.data() + size;
+        if (value == 0) return;
+        const auto bits = static_cast<std::uint32_t>(value);  // two's complement for the long form
+        const unsigned form = bits <= 0xFF ? smallForm : bits <= 0xFFFF ? wordForm : longForm;
+        const std::size_t payload = form == smallForm ? 1 : form == wordForm ? 2 : 4;
+        // All four bytes of the number are written, little end first; the item takes its payload's.
+        char* const item = room(5);
+        item[0] = static_cast<char>(form | tagNumber(tag));
+        for (int i = 0; i < 4; ++i) item[1 + i] = static_cast<char>((bits >> (8 * i)) & 0xFFu);
+        filled_ += 1 + payload;
+    }
+    // The empty text is left out; otherwise the bytes and a terminating 0 byte.
+    void putText(char tag, std::string_view text)
+    {
+        // The file ends a text at its first 0 byte; writing the bytes after one would turn them
+        // into stray items for the reader, so a text is written only up to it.
+        char* const item = room(text.size() + 2);
+        char* end = item + 1;
+        for (const char byte : text) {
+            if (byte == '\0') break;
+            *end++ = byte;
+        }
+        if (end == item + 1) return;
+        item[0] = static_cast<char>(textForm | tagNumber(tag));
+        *end++ = '\0';
+        filled_ = static_cast<std::size_t>(end - bytes_.data());
+    }
+    void putEnd()
+    {
+        *room(1) = static_cast<char>(0xFF);
+        ++filled_;
     }
 
-    PresentBytes bytes_;
+    // Room made at once, in present pages.
+    void reserve(std::size_t size);
+    std::string_view bytes() const { return {bytes_.data(), filled_}; }
+
+private:
+    // Bits 7-5 of a head byte.
+    static constexpr unsigned smallForm = 0x00;
+    static constexpr unsigned wordForm = 0x20;
+    static constexpr unsigned longForm = 0x40;
+    static constexpr unsigned textForm = 0x60;
+
+    static unsigned tagNumber(char tag) { return static_cast<unsigned char>(tag) & 0x1Fu; }
+
+    // Room for count more bytes after those filled, for the caller to write and count.
+    char* room(std::size_t count)
+    {
+        if (bytes_.size() - filled_ < count) reserve(2 * (filled_ + count));
+        return bytes_.data() + filled_;
+    }
+
+    PresentBytes bytes_;  // all of it writable; the first filled_ bytes written
+    std::size_t filled_ = 0;
 };

@@ -11,8 +11,14 @@
 // the arena goes, so every view it gave stays valid as long as the arena.
 class TextArena {
 public:
-    void adopt(PresentBytes bytes) { files_.push_back(std::move(bytes)); }
-    // A view of a copy of the text.
+    // A view of the bytes, now held.
+    std::string_view adopt(PresentBytes bytes)
+    {
+        files_.push_back(std::move(bytes));
+        return {files_.back().data(), files_.back().size()};
+    }
+    // A view of the text valid as long as the arena: the text itself when it lies in a file held,
+    // else a copy.
     std::string_view keep(std::string_view text);
 
 private:

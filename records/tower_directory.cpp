@@ -132,7 +132,16 @@ TagWriter TowerDirectory::encoded() const
     TagWriter writer;
     // Room for a typical record per tower and the tables, so the bytes are seldom moved.
     writer.reserve(2 * typicalRecordBytes * towers_.size() + 4096);
-    for (const Tower& tower : towers_) writeTower(tower, writer);
+    // The towers' texts lie scattered over the source in the order of its lines, not of the ids:
+    // those of a tower some way ahead are fetched while the towers before it are written.
+    constexpr std::size_t fetchAhead = 16;
+    for (std::size_t at = 0; at < towers_.size(); ++at) {
+        if (at + fetchAhead < towers_.size()) {
+            __builtin_prefetch(towers_[at + fetchAhead].place.data());
+            __builtin_prefetch(towers_[at + fetchAhead].postcode.data());
+        }
+        writeTower(towers_[at], writer);
+    }
     writer.putEnd();
     counties_.write(writer);
     dedications_.write(writer);

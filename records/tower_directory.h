@@ -83,8 +83,9 @@ inline constexpr FileKind compiledDirectoryFile{
 // The tower directory in memory: every tower under its id and the three tables its towers point
 // into. The data compiler fills it line by line and writes it; the viewer reads it from the
 // compiled file into its TowerDatabase. The towers lie side by side in ascending id, and an array
-// from id to place finds any of them with two reads. The towers' texts are views of the compiled
-// file's bytes, which the directory keeps, or of copies of the source's texts.
+// from id to place finds any of them with two reads. The towers' and the tables' texts are views
+// of the bytes of the compiled file or the source, which the directory keeps, or of copies of
+// texts from lines it does not hold.
 class TowerDirectory {
 public:
     struct Counts {
@@ -95,6 +96,9 @@ public:
     };
 
     TowerDirectory() = default;
+    // Holds the bytes as long as the directory and its copies; the texts of towers added from
+    // lines among them are views of them, not copies.
+    std::string_view holdSource(PresentBytes source) { return texts_->adopt(std::move(source)); }
     // Towers, then the counties, dedications and web address lists; a later record with an id
     // already read replaces the earlier. Bytes that end before the last end marker leave what
     // was read whole, and cutShort says so.
@@ -153,9 +157,9 @@ private:
     // By TowerId up to the largest: the place in towers_, -1 for none.
     std::vector<std::int32_t, PresentAllocator<std::int32_t>> placeOfId_;
     std::bitset<maxTowerId + 1> idTaken_;  // stored or drawn for a tower about to be stored
-    StringTable counties_{"county"};
-    StringTable dedications_{"dedication"};
-    StringTable webPages_{"web address"};
+    StringTable counties_{"county", texts_};
+    StringTable dedications_{"dedication", texts_};
+    StringTable webPages_{"web address", texts_};
     IndexDraw draw_;
 
     friend std::string damageReport(const std::filesystem::path& dataFile, const TowerDirectory& directory);

@@ -45,6 +45,32 @@ std::optional<float> readFloatAt(std::string_view text, std::size_t from)
     return value;
 }
 
+// Minutes after midnight from a time written plainly, "19.30", "7.3" or "19": up to four digits
+// of hours and up to two decimals, ending in anything but a further digit or an exponent. As a
+// single-precision number such a time lies within a twentieth of a minute of its decimal value,
+// so the hours and decimals give the minutes exactly as rounding the number does. None for any
+// other text, which is read as a number.
+std::optional<std::int32_t> readPlainTime(std::string_view text)
+{
+    std::size_t at = 0;
+    std::int32_t hours = 0;
+    for (; at < text.size() && isDigit(text[at]); ++at) {
+        if (at == 4) return std::nullopt;
+        hours = hours * 10 + (text[at] - '0');
+    }
+    if (at == 0) return std::nullopt;
+    std::int32_t hundredths = 0;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        for (std::int32_t place = 10; at < text.size() && isDigit(text[at]); ++at, place /= 10) {
+            if (place == 0) return std::nullopt;
+            hundredths += place * (text[at] - '0');
+        }
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) return std::nullopt;
+    return 60 * hours + hundredths;
+}
+
 }  // namespace
 
 std::int32_t readInteger(std::string_view text) { return readIntegerAt(text, 0).value; }
@@ -91,30 +117,38 @@ std::int32_t readNote(std::string_view text)
 
 std::int32_t readPracticeNight(std::string_view text)
 {
-    struct Entry {
-        std::string_view text;
-        std::int32_t day;
-    };
-    // Searched in this order: the first entry found anywhere wins, not the first in the text.
-    static constexpr std::array<Entry, 15> searchList = {{
-        {"Sun", 1}, {"Mon", 2}, {"Tue", 3}, {"Wed", 4}, {"Thu", 5}, {"Fri", 6}, {"Sat", 7},
-        {"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}, {"6", 6}, {"7", 7},
-    }};
-    for (const Entry& entry : searchList) {
-        const std::size_t found = text.find(entry.text);
-        if (found == std::string_view::npos) continue;
-        std::int32_t code = entry.day;
-        if (found > 0 && text[found - 1] == '-') code += practiceMinusMark;
-        if (found > 0 && text[found - 1] == '+') code += practicePlusMark;
-        return code;
+    // The entries are searched in this order, Sun to Sat (days 1 to 7), then "0" to "7" (days 0
+    // to 7): the first entry found anywhere wins, not the first in the text. One pass keeps the
+    // lowest entry met so far, at the first place it stands.
+    static constexpr std::array<std::string_view, 7> dayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    constexpr int firstDigitEntry = 7;
+    int best = firstDigitEntry + 8;
+    std::size_t bestAt = 0;
+    for (std::size_t at = 0; at < text.size() && best > 0; ++at) {
+        int entry = best;
+        if (text[at] >= '0' && text[at] <= '7') {
+            entry = firstDigitEntry + (text[at] - '0');
+        } else if (text.size() - at >= 3) {
+            for (int day = 0; day < firstDigitEntry; ++day)
+                if (text[at] == dayNames[day][0] && text.substr(at, 3) == dayNames[day]) entry = day;
+        }
+        if (entry < best) {
+            best = entry;
+            bestAt = at;
+        }
     }
-    return 0;
+    if (best == firstDigitEntry + 8) return 0;
+    std::int32_t code = best < firstDigitEntry ? best + 1 : best - firstDigitEntry;
+    if (bestAt > 0 && text[bestAt - 1] == '-') code += practiceMinusMark;
+    if (bestAt > 0 && text[bestAt - 1] == '+') code += practicePlusMark;
+    return code;
 }
 
 std::int32_t readPracticeTime(std::string_view text)
 {
     // The first four characters hold the day ("Mon ", "Tues"); the time starts at the fifth.
     if (text.size() < 5) return 0;
+    if (const std::optional<std::int32_t> minutes = readPlainTime(text.substr(4))) return *minutes;
     const std::optional<float> read = readFloatAt(text, 4);
     if (!read) return 0;
     // Hours before the point, the first two decimals minutes: 19.30 is 19 * 60 + 30.

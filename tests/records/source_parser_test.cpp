@@ -116,6 +116,7 @@ TEST(SourceParser, JoinsTheThreeWeightColumnsAsCwtQrLb)
     const std::vector<std::pair<std::string, std::int32_t>> cases = {
         {"12\\2\\14", 1414},
         {"12\\\\", 1344},
+        {"12\\\\14", 1344},  // "12--14": without the quarters the pounds are no number either
         {"12", 1344},
         {"12&#190;\\\\", 1428},
         {"0\\3\\27", 111},

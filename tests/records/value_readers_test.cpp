@@ -116,6 +116,7 @@ TEST(ValueReaders, PracticeTime)
         {"Mon x", 0},
         {"Wed  20.00", 1200},
         {"Fri 7.3", 450},     // 7.30
+        {"Mon 19.305", 1171}, // a third decimal rounds: 100 * 19.305 - 40 * 19 + 0.5
         {"Sat 0.05", 5},
         {"Thu +8.15", 495},
         {"Mon -1.30", -49},   // 100 * -1.3 - 40 * -2 + 0.5 is just above -49.5, truncated toward zero
