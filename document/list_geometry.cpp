@@ -1,12 +1,28 @@
 #include "document/list_geometry.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace {
 
 // The largest position of the platform's 16-bit scroll bars.
 constexpr std::int64_t largestScrollPosition = 32767;
+
+// The first number from `from` to `to` for which `holds` is false, or to + 1 when there is
+// none; `holds` is true up to some number and false from there on.
+template <typename Holds>
+std::int32_t firstNotHolding(std::int32_t from, std::int32_t to, Holds holds)
+{
+    std::int32_t low = from;
+    std::int32_t high = to + 1;
+    while (low < high) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (holds(middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
 
 }  // namespace
 
@@ -48,14 +64,12 @@ std::int32_t scrollPositionShowing(const ListLayout& layout, std::int32_t displa
     };
     const std::int64_t top = lineTop(now);
     if (top > bottomLineTop) {
-        const auto below = std::views::iota(now, last + 1);
-        const auto up = std::ranges::partition_point(below, [&](std::int32_t p) { return lineTop(p) > bottomLineTop; });
-        return up == below.end() ? last : *up;
+        const std::int32_t up = firstNotHolding(now, last, [&](std::int32_t p) { return lineTop(p) > bottomLineTop; });
+        return std::min(up, last);
     }
     if (top < 0) {
-        const auto above = std::views::iota(0, now + 1);
-        const auto past = std::ranges::partition_point(above, [&](std::int32_t p) { return lineTop(p) >= 0; });
-        return past == above.begin() ? 0 : *past - 1;
+        const std::int32_t past = firstNotHolding(0, now, [&](std::int32_t p) { return lineTop(p) >= 0; });
+        return std::max(past - 1, 0);
     }
     return now;
 }
