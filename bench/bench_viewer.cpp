@@ -92,9 +92,9 @@ void paintMap(benchmark::State& state, const char* centre, float radius)
     document->pickByDisplayPosition(0);
     MapPainter painter;
     for (auto _ : state) benchmark::DoNotOptimize(painter.render(*document));
-    std::vector<TowerMarker> markers;
+    TowerMarkers markers;
     towerMarkers(*document->database(), offMap, markers);
-    state.counters["towers drawn"] = static_cast<double>(markers.size());
+    state.counters["towers drawn"] = static_cast<double>(markers.shown.size());
 }
 
 void BM_MapPaintRadius50000(benchmark::State& state) { paintMap(state, "SU900500", 50000); }

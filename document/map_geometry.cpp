@@ -193,14 +193,16 @@ std::span<const MarkerDot> markerDots(const TowerMarker& marker)
     return marker.unringable ? std::span<const MarkerDot>(diagonalCross) : uprightCross;
 }
 
-void towerMarkers(const TowerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers)
+void towerMarkers(const TowerDatabase& database, ViewPoint ringed, TowerMarkers& markers)
 {
-    markers.clear();
-    for (std::int32_t i = 0; i < database.displayedCount(); ++i) {
-        const Tower* tower = database.displayedTower(i);
-        if (tower == nullptr) continue;
-        const ViewPoint at = viewCoordinates(database, *tower);
-        if (!onMap(at)) continue;
-        markers.push_back({canvasPixel(at), penIndex(tower->bells), at == ringed, tower->unringable});
+    // Worked out in the order the towers are stored, which reads each in turn, and only then
+    // put in display order, which would read them all over the place.
+    markers.byId.assign(maxTowerId + 1, std::nullopt);
+    for (const auto& [id, tower] : database.towers()) {
+        const ViewPoint at = viewCoordinates(database, tower);
+        if (onMap(at)) markers.byId[id] = TowerMarker{canvasPixel(at), penIndex(tower.bells), at == ringed, tower.unringable};
     }
+    markers.shown.clear();
+    for (const TowerId id : database.displayOrder)
+        if (id >= 0 && id <= maxTowerId && markers.byId[id]) markers.shown.push_back(*markers.byId[id]);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -116,5 +117,10 @@ struct MarkerDot {
 std::span<const MarkerDot> markerDots(const TowerMarker& marker);
 
 // The displayed towers inside the map square, in display order. A tower whose view coordinates
-// equal the ringed point's exactly is ringed; offMap rings none.
-void towerMarkers(const TowerDatabase& database, ViewPoint ringed, std::vector<TowerMarker>& markers);
+// equal the ringed point's exactly is ringed; offMap rings none. `byId` is room the work takes,
+// the caller's to reuse with `shown`.
+struct TowerMarkers {
+    std::vector<TowerMarker> shown;
+    std::vector<std::optional<TowerMarker>> byId;
+};
+void towerMarkers(const TowerDatabase& database, ViewPoint ringed, TowerMarkers& markers);

@@ -74,7 +74,7 @@ void MapPainter::drawMarkers(const TowerDatabase& database, ViewPoint ringed)
     towerMarkers(database, ringed, markers_);
     BitmapPixels pixels(canvas_);
     const PenColour white{255, 255, 255};
-    for (const TowerMarker& marker : markers_)
+    for (const TowerMarker& marker : markers_.shown)
         for (const MarkerDot& dot : markerDots(marker))
             pixels.set({marker.at.x + dot.dx, marker.at.y + dot.dy}, dot.white ? white : mapPens[marker.pen]);
 }

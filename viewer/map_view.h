@@ -35,7 +35,7 @@ private:
     std::array<wxPen, mapPens.size()> pens_;
     CanvasRuns runs_;
     std::vector<wxPoint> points_;
-    std::vector<TowerMarker> markers_;
+    TowerMarkers markers_;
 };
 
 // The map's scrolled canvas, 2 x mapHalfSize pixels square. The mouse wheel scrolls it, and with

@@ -224,8 +224,9 @@ TEST_F(MapGeometryTest, SegmentsBeyondOneEdgeOfTheCanvasAreLeftOut)
 
 TEST_F(MapGeometryTest, MarkersRingEveryTowerOnTheCurrentTowersSpot)
 {
-    std::vector<TowerMarker> markers;
-    towerMarkers(database, viewCoordinates(database, tower("Aston")), markers);
+    TowerMarkers drawn;
+    towerMarkers(database, viewCoordinates(database, tower("Aston")), drawn);
+    const std::vector<TowerMarker>& markers = drawn.shown;
     ASSERT_EQ(markers.size(), 3u);  // Cobham is on the edge, Easton has no position
     EXPECT_EQ(markers[0].at, (CanvasPoint{500, 500}));
     EXPECT_TRUE(markers[0].ringed);
@@ -235,7 +236,7 @@ TEST_F(MapGeometryTest, MarkersRingEveryTowerOnTheCurrentTowersSpot)
     EXPECT_EQ(markers[1].pen, 6u);
     EXPECT_FALSE(markers[2].ringed);
     EXPECT_EQ(markers[2].pen, 16u);  // twenty bells: the last pen
-    towerMarkers(database, offMap, markers);
+    towerMarkers(database, offMap, drawn);
     EXPECT_FALSE(markers[0].ringed);
 }
 
