@@ -9,17 +9,6 @@
 #include "records/limit_reached.h"
 #include "records/page_memory.h"
 
-void forEachSourceLine(std::string_view source, const std::function<void(std::string_view)>& line)
-{
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = source.find('\n', start);
-        if (end == std::string_view::npos) return;  // an unfinished last line is not compiled
-        line(source.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
 TowerDirectory compileSource(PresentBytes bytes)
 {
     TowerDirectory database;

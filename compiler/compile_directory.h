@@ -1,7 +1,7 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -16,7 +16,17 @@ inline constexpr const char* dataFileName = "vesk.dat";
 // Calls `line` for every line of the source: the bytes before each line feed, the line feed
 // dropped and nothing else (a carriage return stays). The bytes after the last line feed are no
 // line. Lines of any length are given whole.
-void forEachSourceLine(std::string_view source, const std::function<void(std::string_view)>& line);
+template <class Line>
+void forEachSourceLine(std::string_view source, Line line)
+{
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = source.find('\n', start);
+        if (end == std::string_view::npos) return;  // an unfinished last line is not compiled
+        line(source.substr(start, end - start));
+        start = end + 1;
+    }
+}
 
 // The database the source describes: the first line is the header, every further line one
 // tower. Throws LimitReached when the source holds more towers or texts than the tables allow.

@@ -1,5 +1,6 @@
 #include "records/source_parser.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -48,15 +49,17 @@ std::uint64_t separatorBits(std::uint64_t bytes)
     return ~(((x & low7) + low7) | x | low7);
 }
 
+// Gives each column of the line in turn to column, which answers whether it wants more.
 // Columns are short: the separators are found eight bytes at a time.
-void splitColumnsInto(std::string_view line, std::vector<std::string_view>& columns)
+template <class Column>
+void forEachColumn(std::string_view line, Column column)
 {
-    columns.clear();
     const char* start = line.data();
     const char* const end = start + line.size();
     const auto separatorAt = [&](const char* at) {
-        columns.emplace_back(start, static_cast<std::size_t>(at - start));
+        const bool more = column(std::string_view(start, static_cast<std::size_t>(at - start)));
         start = at + 1;
+        return more;
     };
     const char* at = start;
     for (; end - at >= 8; at += 8) {
@@ -64,12 +67,12 @@ void splitColumnsInto(std::string_view line, std::vector<std::string_view>& colu
         std::memcpy(&bytes, at, 8);
         if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap64(bytes);
         for (std::uint64_t found = separatorBits(bytes); found != 0; found &= found - 1)
-            separatorAt(at + std::countr_zero(found) / 8);
+            if (!separatorAt(at + std::countr_zero(found) / 8)) return;
     }
     for (; at != end; ++at)
-        if (*at == columnSeparator) separatorAt(at);
+        if (*at == columnSeparator && !separatorAt(at)) return;
     // The rest after the last separator is a column unless it is empty.
-    if (start != end) columns.emplace_back(start, static_cast<std::size_t>(end - start));
+    if (start != end) column(std::string_view(start, static_cast<std::size_t>(end - start)));
 }
 
 // The weight columns joined as cwt-qr-lb, the form the weight reader reads: 12, 2 and 14 make
@@ -96,7 +99,10 @@ std::int32_t readColumnWeight(std::string_view cwt, std::string_view qr, std::st
 std::vector<std::string_view> splitColumns(std::string_view line)
 {
     std::vector<std::string_view> columns;
-    splitColumnsInto(line, columns);
+    forEachColumn(line, [&](std::string_view text) {
+        columns.push_back(text);
+        return true;
+    });
     return columns;
 }
 
@@ -109,22 +115,30 @@ ColumnMap ColumnMap::fromHeader(std::string_view header)
     for (std::size_t at = 0; at < names.size(); ++at)
         for (std::size_t name = 0; name < sourceColumnNames.size(); ++name)
             if (names[at] == sourceColumnNames[name]) map.positions_[name] = static_cast<int>(at);
+    map.nameAt_.assign(1 + *std::max_element(map.positions_.begin(), map.positions_.end()), otherColumn);
+    for (std::size_t name = 0; name < sourceColumnNames.size(); ++name)
+        if (map.positions_[name] >= 0) map.nameAt_[map.positions_[name]] = static_cast<unsigned char>(name);
     return map;
 }
 
-std::string_view ColumnMap::text(const std::vector<std::string_view>& columns, int name) const
+ColumnMap::KnownColumns ColumnMap::known(std::string_view line) const
 {
-    const int at = positions_[name];
-    if (at < 0 || static_cast<std::size_t>(at) >= columns.size()) return {};
-    return columns[at];
+    KnownColumns texts{};
+    if (nameAt_.empty()) return texts;
+    const unsigned char* name = nameAt_.data();
+    const unsigned char* const last = name + nameAt_.size();
+    // The columns after the last known one are not looked for.
+    forEachColumn(line, [&](std::string_view text) {
+        texts[*name++] = text;
+        return name != last;
+    });
+    return texts;
 }
 
 Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables tables)
 {
-    // Kept from line to line: a whole directory is parsed without a new column list per line.
-    thread_local std::vector<std::string_view> texts;
-    splitColumnsInto(line, texts);
-    const auto column = [&](int name) { return columns.text(texts, name); };
+    const ColumnMap::KnownColumns texts = columns.known(line);
+    const auto column = [&](int name) { return texts[name]; };
 
     // Adding a new text to a table draws an index, so the fields are filled in this order.
     Tower tower;

@@ -34,11 +34,18 @@ public:
     static ColumnMap fromHeader(std::string_view header);
 
     int position(int name) const { return positions_[name]; }
-    // The text of known column `name` in a split line, empty when the line lacks it.
-    std::string_view text(const std::vector<std::string_view>& columns, int name) const;
+
+    // A line's known columns, each at its number, empty where the line lacks it; the last
+    // element takes the columns the parser does not know.
+    using KnownColumns = std::array<std::string_view, sourceColumnNames.size() + 1>;
+    KnownColumns known(std::string_view line) const;
 
 private:
+    static constexpr unsigned char otherColumn = sourceColumnNames.size();
+
     std::array<int, sourceColumnNames.size()> positions_;
+    // By place in the header up to the last known column: the column's number or otherColumn.
+    std::vector<unsigned char> nameAt_;
 };
 
 // The tables a source line's texts go into, and the draw that numbers the new ones.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,16 +29,15 @@ public:
     {
         // The file ends a text at its first 0 byte; writing the bytes after one would turn them
         // into stray items for the reader, so a text is written only up to it.
+        if (text.empty()) return;
+        if (const void* zero = std::memchr(text.data(), '\0', text.size()))
+            text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
+        if (text.empty()) return;
         char* const item = room(text.size() + 2);
-        char* end = item + 1;
-        for (const char byte : text) {
-            if (byte == '\0') break;
-            *end++ = byte;
-        }
-        if (end == item + 1) return;
         item[0] = static_cast<char>(textForm | tagNumber(tag));
-        *end++ = '\0';
-        filled_ = static_cast<std::size_t>(end - bytes_.data());
+        std::memcpy(item + 1, text.data(), text.size());
+        item[1 + text.size()] = '\0';
+        filled_ += text.size() + 2;
     }
     void putEnd()
     {

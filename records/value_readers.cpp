@@ -120,24 +120,30 @@ std::int32_t readPracticeNight(std::string_view text)
     // The entries are searched in this order, Sun to Sat (days 1 to 7), then "0" to "7" (days 0
     // to 7): the first entry found anywhere wins, not the first in the text. One pass keeps the
     // lowest entry met so far, at the first place it stands.
-    static constexpr std::array<std::string_view, 7> dayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     constexpr int firstDigitEntry = 7;
-    int best = firstDigitEntry + 8;
+    constexpr int noEntry = firstDigitEntry + 8;
+    int best = noEntry;
     std::size_t bestAt = 0;
     for (std::size_t at = 0; at < text.size() && best > 0; ++at) {
-        int entry = best;
-        if (text[at] >= '0' && text[at] <= '7') {
+        const auto dayAt = [&](std::string_view name, int day) { return text.substr(at, 3) == name ? day : noEntry; };
+        int entry = noEntry;
+        switch (text[at]) {
+        case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7':
             entry = firstDigitEntry + (text[at] - '0');
-        } else if (text.size() - at >= 3) {
-            for (int day = 0; day < firstDigitEntry; ++day)
-                if (text[at] == dayNames[day][0] && text.substr(at, 3) == dayNames[day]) entry = day;
+            break;
+        case 'S': entry = std::min(dayAt("Sun", 0), dayAt("Sat", 6)); break;
+        case 'M': entry = dayAt("Mon", 1); break;
+        case 'T': entry = std::min(dayAt("Tue", 2), dayAt("Thu", 4)); break;
+        case 'W': entry = dayAt("Wed", 3); break;
+        case 'F': entry = dayAt("Fri", 5); break;
+        default: continue;
         }
         if (entry < best) {
             best = entry;
             bestAt = at;
         }
     }
-    if (best == firstDigitEntry + 8) return 0;
+    if (best == noEntry) return 0;
     std::int32_t code = best < firstDigitEntry ? best + 1 : best - firstDigitEntry;
     if (bestAt > 0 && text[bestAt - 1] == '-') code += practiceMinusMark;
     if (bestAt > 0 && text[bestAt - 1] == '+') code += practicePlusMark;

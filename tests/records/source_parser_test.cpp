@@ -38,10 +38,11 @@ TEST(SourceParser, ColumnMapMatchesWholeNamesAndTakesTheLastOfRepeats)
     const ColumnMap empty = ColumnMap::fromHeader("");
     for (int name = 0; name < 17; ++name) EXPECT_EQ(empty.position(name), -1);
 
-    const Columns line = {"only", "two"};
-    EXPECT_EQ(map.text(line, 8), "two");
-    EXPECT_EQ(map.text(line, 4), "");  // beyond the line's columns
-    EXPECT_EQ(map.text(line, 13), "");
+    const ColumnMap::KnownColumns line = map.known("only\\two");
+    EXPECT_EQ(line[8], "two");
+    EXPECT_EQ(line[4], "");  // beyond the line's columns
+    EXPECT_EQ(line[13], "");
+    EXPECT_EQ(empty.known("a\\b"), ColumnMap::KnownColumns{});
 }
 
 std::string fullHeader()

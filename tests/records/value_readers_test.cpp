@@ -98,6 +98,7 @@ TEST(ValueReaders, PracticeNight)
         {"", 0},
         {"none", 0},
         {"Sun", 1},
+        {"Thu 20.00", 5},
         {"x+7", 23},
         {"mon", 0},
     });
