@@ -20,7 +20,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -45,7 +44,7 @@ std::uint64_t numberWord(double value)
 std::uint64_t prefixWord(std::string_view text)
 {
     std::array<unsigned char, 8> bytes{};
-    std::memcpy(bytes.data(), text.data(), std::min(bytes.size(), text.size()));
+    std::copy_n(text.begin(), std::min(bytes.size(), text.size()), bytes.begin());
     std::uint64_t word = 0;
     for (const unsigned char byte : bytes) word = word << 8 | byte;
     return word;
