@@ -92,6 +92,20 @@ void showRefusedKeyText([[maybe_unused]] wxMenuItem& item, [[maybe_unused]] std:
 #endif
 }
 
+// The label as the menu shows it. Windows shows a key text as it is written, and names the
+// numeric keypad's keys otherwise than the toolkit's key names do; the frame's accelerator table
+// reads the keys from the labels as written.
+std::string shownLabel(std::string_view label)
+{
+    std::string shown(label);
+#ifdef __WXMSW__
+    for (const auto& [keyName, windowsText] : {std::pair<std::string_view, std::string_view>{"\tKP_Add", "\tNum +"},
+                                               {"\tKP_Subtract", "\tNum -"}})
+        if (shown.ends_with(keyName)) shown.replace(shown.size() - keyName.size(), keyName.size(), windowsText);
+#endif
+    return shown;
+}
+
 template <std::size_t n>
 wxMenu* makeMenu(const Entry (&entries)[n])
 {
@@ -101,7 +115,7 @@ wxMenu* makeMenu(const Entry (&entries)[n])
             menu->AppendSeparator();
             continue;
         }
-        wxMenuItem* item = menu->Append(entry.id, toWx(entry.label), toWx(entry.prompt));
+        wxMenuItem* item = menu->Append(entry.id, toWx(shownLabel(entry.label)), toWx(entry.prompt));
         item->Enable(entry.enabled);
         showRefusedKeyText(*item, entry.label);
     }
