@@ -18,10 +18,12 @@ TowerDirectory compileSource(PresentBytes bytes)
     const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, headerEnd));
     if (headerEnd == std::string_view::npos) return database;
     std::vector<std::string_view, PresentAllocator<std::string_view>> lines;
-    // Room for as many lines as the directory can hold towers: the line after them is refused.
+    // As many lines as the directory can hold towers, and the line after them, which is refused:
+    // a source of millions of empty lines takes no more room than a full one.
     lines.reserve(maxTowerId + 1);
-    forEachSourceLine(source.substr(headerEnd + 1),
-                      [&](std::string_view line) { lines.push_back(line); });
+    forEachSourceLine(source.substr(headerEnd + 1), [&](std::string_view line) {
+        if (lines.size() <= static_cast<std::size_t>(maxTowerId)) lines.push_back(line);
+    });
     database.addTowers(lines, columns);
     return database;
 }

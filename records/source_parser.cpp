@@ -135,17 +135,18 @@ ColumnMap::KnownColumns ColumnMap::known(std::string_view line) const
     return texts;
 }
 
-Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables tables)
+ParsedLine parseFields(std::string_view line, const ColumnMap& columns)
 {
     const ColumnMap::KnownColumns texts = columns.known(line);
     const auto column = [&](int name) { return texts[name]; };
 
-    // Adding a new text to a table draws an index, so the fields are filled in this order.
-    Tower tower;
+    ParsedLine parsed;
+    parsed.county = column(county);
+    parsed.dedication = column(dedication);
+    parsed.webPage = column(webPage);
+    Tower& tower = parsed.tower;
     tower.position = parseGridRef(column(gridReference));
-    tower.county = tables.counties.add(column(county), tables.draw);
     tower.place = column(place);
-    tower.dedication = tables.dedications.add(column(dedication), tables.draw);
     tower.postcode = column(postcode);
     tower.groundFloor = !column(groundFloor).empty();
     tower.bells = readInteger(column(bells));
@@ -155,6 +156,20 @@ Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables ta
     tower.practiceNight = readPracticeNight(column(practice));
     tower.practiceTime = readPracticeTime(column(practice));
     tower.unringable = !column(unringable).empty();
-    tower.webPage = tables.webPages.add(column(webPage), tables.draw);
+    return parsed;
+}
+
+Tower enterTables(const ParsedLine& parsed, SourceTables tables)
+{
+    // Adding a new text to a table draws an index, so the tables are filled in this order.
+    Tower tower = parsed.tower;
+    tower.county = tables.counties.add(parsed.county, tables.draw);
+    tower.dedication = tables.dedications.add(parsed.dedication, tables.draw);
+    tower.webPage = tables.webPages.add(parsed.webPage, tables.draw);
     return tower;
+}
+
+Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables tables)
+{
+    return enterTables(parseFields(line, columns), tables);
 }

@@ -56,7 +56,19 @@ struct SourceTables {
     IndexDraw& draw;
 };
 
-// Parses one source line into a tower whose id is not yet set. The county, the dedication and
-// the web address are added to their tables in that order, which fixes the order of the index
-// draws. Throws LimitReached when a table is full.
+// A source line read on its own: the tower with every field but its id and its table indexes,
+// and the texts the tables are to number.
+struct ParsedLine {
+    Tower tower;
+    std::string_view county;
+    std::string_view dedication;
+    std::string_view webPage;
+};
+// Needs nothing but the line, so lines can be parsed side by side.
+ParsedLine parseFields(std::string_view line, const ColumnMap& columns);
+// The parsed tower with its county, dedication and web address numbered, added to their tables
+// in that order, which fixes the order of the index draws. Throws LimitReached when a table is
+// full.
+Tower enterTables(const ParsedLine& parsed, SourceTables tables);
+// Both of the above for one source line; the tower's id is not yet set.
 Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables tables);

@@ -6,6 +6,7 @@
 #include "records/counted.h"
 #include "records/file_bytes.h"
 #include "records/limit_reached.h"
+#include "records/parallel_chunks.h"
 #include "records/tower_codec.h"
 
 namespace {
@@ -78,13 +79,18 @@ void TowerDirectory::index()
     towers_ = std::move(inIdOrder);
 }
 
-Tower TowerDirectory::numberedTower(std::string_view sourceLine, const ColumnMap& columns)
+void TowerDirectory::refuseWhenFull() const
 {
-    // Checked before the line's texts enter the tables, so a refused line changes nothing
-    // there; with every id taken the draw below would never end.
+    // Checked before a line's texts enter the tables, so a refused line changes nothing there;
+    // with every id taken the draw below would never end.
     if (towers_.size() >= static_cast<std::size_t>(maxTowerId))
         throw LimitReached("the directory is full: all 32767 tower numbers are taken");
-    Tower tower = parseLine(sourceLine, columns, sourceTables());
+}
+
+Tower TowerDirectory::numberedTower(const ParsedLine& line)
+{
+    refuseWhenFull();
+    Tower tower = enterTables(line, sourceTables());
     tower.place = texts_->keep(tower.place);
     tower.postcode = texts_->keep(tower.postcode);
     TowerId id = draw_.drawIndex();
@@ -96,7 +102,7 @@ Tower TowerDirectory::numberedTower(std::string_view sourceLine, const ColumnMap
 
 TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& columns)
 {
-    Tower tower = numberedTower(sourceLine, columns);
+    Tower tower = numberedTower(parseFields(sourceLine, columns));
     const TowerId id = tower.id;
     const auto at = std::upper_bound(towers_.begin(), towers_.end(), id,
                                      [](TowerId wanted, const Tower& stored) { return wanted < stored.id; });
@@ -110,10 +116,19 @@ TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& c
 
 void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns)
 {
-    // Stored as drawn, in random id order, and put in order once at the end.
-    towers_.reserve(towers_.size() + sourceLines.size());
+    // The lines are parsed side by side, as many as there are ids left; then, one after another,
+    // their texts are numbered and their ids drawn. They are stored as drawn, in random id order,
+    // and put in order once at the end.
+    const std::size_t room = static_cast<std::size_t>(maxTowerId) - std::min<std::size_t>(towers_.size(), maxTowerId);
+    std::vector<ParsedLine, PresentAllocator<ParsedLine>> parsed(std::min(sourceLines.size(), room));
+    constexpr std::size_t linesWorthAThread = 1024;
+    forEachChunk(parsed.size(), linesWorthAThread, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t at = begin; at < end; ++at) parsed[at] = parseFields(sourceLines[at], columns);
+    });
+    towers_.reserve(towers_.size() + parsed.size());
     try {
-        for (std::string_view line : sourceLines) towers_.push_back(numberedTower(line, columns));
+        for (const ParsedLine& line : parsed) towers_.push_back(numberedTower(line));
+        if (sourceLines.size() > parsed.size()) refuseWhenFull();
     } catch (const LimitReached&) {
         index();
         throw;

@@ -143,8 +143,10 @@ public:
     void write(const std::filesystem::path& dataFile) const;
 
 private:
-    // The tower of a source line under a freshly drawn id.
-    Tower numberedTower(std::string_view sourceLine, const ColumnMap& columns);
+    // Throws LimitReached when every id is taken.
+    void refuseWhenFull() const;
+    // The tower of a parsed source line under a freshly drawn id.
+    Tower numberedTower(const ParsedLine& line);
     // The compiled data file's bytes, in present pages.
     TagWriter encoded() const;
     // Puts the towers, each under an id of its own, in ascending id and notes where each id is.

@@ -168,6 +168,7 @@ void expectSameTables(const TowerDirectory& read, const TowerDirectory& written)
 TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Place\\FULL\\Dedicn\\WebPage");
+    // Enough lines to be parsed side by side where the machine has more than one processor.
     std::vector<std::string> texts;
     for (int i = 0; i < 3000; ++i)
         texts.push_back("P" + std::to_string(i) + "\\C" + std::to_string(i % 40) + "\\D"
