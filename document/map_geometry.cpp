@@ -196,13 +196,18 @@ std::span<const MarkerDot> markerDots(const TowerMarker& marker)
 void towerMarkers(const TowerDatabase& database, ViewPoint ringed, TowerMarkers& markers)
 {
     // Worked out in the order the towers are stored, which reads each in turn, and only then
-    // put in display order, which would read them all over the place.
-    markers.byId.assign(maxTowerId + 1, std::nullopt);
+    // put in display order, which would read them all over the place: the markers are small and
+    // lie close together, so that reading them so stays cheap.
+    markers.byId.assign(maxTowerId + 1, -1);
+    markers.inIdOrder.clear();
     for (const auto& [id, tower] : database.towers()) {
         const ViewPoint at = viewCoordinates(database, tower);
-        if (onMap(at)) markers.byId[id] = TowerMarker{canvasPixel(at), penIndex(tower.bells), at == ringed, tower.unringable};
+        if (!onMap(at)) continue;
+        markers.byId[id] = static_cast<std::int32_t>(markers.inIdOrder.size());
+        markers.inIdOrder.push_back({canvasPixel(at), static_cast<std::uint8_t>(penIndex(tower.bells)), at == ringed,
+                                     tower.unringable});
     }
     markers.shown.clear();
     for (const TowerId id : database.displayOrder)
-        if (id >= 0 && id <= maxTowerId && markers.byId[id]) markers.shown.push_back(*markers.byId[id]);
+        if (id >= 0 && id <= maxTowerId && markers.byId[id] >= 0) markers.shown.push_back(markers.inIdOrder[markers.byId[id]]);
 }

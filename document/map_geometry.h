@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -98,7 +97,7 @@ std::size_t penIndex(std::int32_t number);
 // One displayed tower as the map draws it.
 struct TowerMarker {
     CanvasPoint at;
-    std::size_t pen = 0;
+    std::uint8_t pen = 0;  // into mapPens
     bool ringed = false;
     bool unringable = false;
 };
@@ -117,10 +116,11 @@ struct MarkerDot {
 std::span<const MarkerDot> markerDots(const TowerMarker& marker);
 
 // The displayed towers inside the map square, in display order. A tower whose view coordinates
-// equal the ringed point's exactly is ringed; offMap rings none. `byId` is room the work takes,
-// the caller's to reuse with `shown`.
+// equal the ringed point's exactly is ringed; offMap rings none. `inIdOrder` and `byId` are room
+// the work takes, the caller's to reuse with `shown`.
 struct TowerMarkers {
     std::vector<TowerMarker> shown;
-    std::vector<std::optional<TowerMarker>> byId;
+    std::vector<TowerMarker> inIdOrder;  // the towers inside the square
+    std::vector<std::int32_t> byId;      // place in inIdOrder, -1 for a tower outside
 };
 void towerMarkers(const TowerDatabase& database, ViewPoint ringed, TowerMarkers& markers);

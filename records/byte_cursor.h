@@ -5,6 +5,14 @@
 #include <optional>
 #include <string_view>
 
+// The byteCount (1 to 8) bytes at `at` as one number, the first byte the lowest.
+inline std::uint64_t littleEndianAt(const unsigned char* at, int byteCount)
+{
+    std::uint64_t value = 0;
+    for (int i = byteCount - 1; i >= 0; --i) value = value << 8 | at[i];
+    return value;
+}
+
 // Reads bytes from outside, held in memory, front to back and never past their end. Every read
 // that asks for more bytes than are left gives none and leaves the cursor at the end, so a
 // reader cut short sees every further read fail the same way.
@@ -38,10 +46,7 @@ public:
     {
         const auto taken = take(static_cast<std::size_t>(byteCount));
         if (!taken) return std::nullopt;
-        std::uint64_t value = 0;
-        for (int i = byteCount - 1; i >= 0; --i)
-            value = value << 8 | static_cast<std::uint8_t>((*taken)[i]);
-        return value;
+        return littleEndianAt(reinterpret_cast<const unsigned char*>(taken->data()), byteCount);
     }
 
     // The bytes up to the next terminator, which is read too but not given; none when no

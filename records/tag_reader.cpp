@@ -8,5 +8,5 @@ std::optional<std::uint16_t> TagReader::readWord()
     }
     const auto* at = reinterpret_cast<const unsigned char*>(bytes_.data()) + offset_;
     offset_ += 2;
-    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+    return static_cast<std::uint16_t>(littleEndianAt(at, 2));
 }

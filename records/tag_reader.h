@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "records/byte_cursor.h"
 #include "records/page_memory.h"
 
 // Reads tagged items (see TagWriter) from bytes it holds. Past the end every item reads as the
@@ -76,13 +77,12 @@ private:
             break;
         case 1:  // word
             if (left < 2) return ranOutAt(at);
-            value_ = payload[0] | payload[1] << 8;
+            value_ = static_cast<std::int32_t>(littleEndianAt(payload, 2));
             at += 3;
             break;
         case 2:  // long, two's complement
             if (left < 4) return ranOutAt(at);
-            value_ = static_cast<std::int32_t>(std::uint32_t{payload[0]} | std::uint32_t{payload[1]} << 8 |
-                                               std::uint32_t{payload[2]} << 16 | std::uint32_t{payload[3]} << 24);
+            value_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(littleEndianAt(payload, 4)));
             at += 5;
             break;
         case 3: {  // text up to its 0 byte, of any length
