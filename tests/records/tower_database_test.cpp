@@ -171,8 +171,9 @@ TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
     // Enough lines to be parsed side by side where the machine has more than one processor.
     std::vector<std::string> texts;
     for (int i = 0; i < 3000; ++i)
-        texts.push_back("P" + std::to_string(i) + "\\C" + std::to_string(i % 40) + "\\D"
-                        + std::to_string(i % 300) + "\\" + (i % 3 == 0 ? "http://" + std::to_string(i) : ""));
+        texts.push_back(std::string("P").append(std::to_string(i)).append("\\C").append(std::to_string(i % 40))
+                            .append("\\D").append(std::to_string(i % 300)).append("\\")
+                            .append(i % 3 == 0 ? "http://" + std::to_string(i) : ""));
     const std::vector<std::string_view> lines(texts.begin(), texts.end());
 
     TowerDirectory oneByOne;
