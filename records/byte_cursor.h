@@ -5,13 +5,7 @@
 #include <optional>
 #include <string_view>
 
-// The byteCount (1 to 8) bytes at `at` as one number, the first byte the lowest.
-inline std::uint64_t littleEndianAt(const unsigned char* at, int byteCount)
-{
-    std::uint64_t value = 0;
-    for (int i = byteCount - 1; i >= 0; --i) value = value << 8 | at[i];
-    return value;
-}
+#include "records/little_endian.h"
 
 // Reads bytes from outside, held in memory, front to back and never past their end. Every read
 // that asks for more bytes than are left gives none and leaves the cursor at the end, so a

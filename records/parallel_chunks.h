@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
-#include <system_error>
 #include <thread>
 #include <vector>
 
-// Work on a large array shared among the machine's processors: work(begin, end) is called for
-// contiguous chunks that together cover [0, count), each chunk on a thread of its own and the
-// first on the caller's. Chunks are never smaller than `smallestChunk`, so a small array is done
-// by the caller alone. The chunks must write to places of their own. After every chunk has ended,
-// the first failure, by chunk order, is thrown again.
+// How many chunks forEachChunk cuts `count` places into: one per processor, at most eight, and
+// none smaller than `smallestChunk`. Beyond eight threads the arrays here are done sooner than
+// the threads are started.
 inline std::size_t chunkThreads(std::size_t count, std::size_t smallestChunk)
 {
     constexpr std::size_t mostThreads = 8;
@@ -20,6 +17,11 @@ inline std::size_t chunkThreads(std::size_t count, std::size_t smallestChunk)
                                    std::min(processors, mostThreads));
 }
 
+// Work on a large array shared among the machine's processors: work(begin, end) is called for
+// contiguous chunks that together cover [0, count), each chunk on a thread of its own and the
+// first on the caller's, so a small array is done by the caller alone. The chunks must write to
+// places of their own. After every chunk has ended, the first failure, by chunk order, is thrown
+// again.
 template <class Work>
 void forEachChunk(std::size_t count, std::size_t smallestChunk, Work work)
 {
@@ -41,7 +43,7 @@ void forEachChunk(std::size_t count, std::size_t smallestChunk, Work work)
     for (std::size_t number = 1; number < chunks; ++number) {
         try {
             threads.emplace_back(chunk, number);
-        } catch (const std::system_error&) {
+        } catch (...) {
             chunk(number);  // no thread to be had: done here instead
         }
     }

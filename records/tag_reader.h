@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "records/byte_cursor.h"
+#include "records/little_endian.h"
 #include "records/page_memory.h"
 
 // Reads tagged items (see TagWriter) from bytes it holds. Past the end every item reads as the

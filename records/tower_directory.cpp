@@ -79,17 +79,12 @@ void TowerDirectory::index()
     towers_ = std::move(inIdOrder);
 }
 
-void TowerDirectory::refuseWhenFull() const
-{
-    // Checked before a line's texts enter the tables, so a refused line changes nothing there;
-    // with every id taken the draw below would never end.
-    if (towers_.size() >= static_cast<std::size_t>(maxTowerId))
-        throw LimitReached("the directory is full: all 32767 tower numbers are taken");
-}
-
 Tower TowerDirectory::numberedTower(const ParsedLine& line)
 {
-    refuseWhenFull();
+    // Checked before the line's texts enter the tables, so a refused line changes nothing
+    // there; with every id taken the draw below would never end.
+    if (towers_.size() >= static_cast<std::size_t>(maxTowerId))
+        throw LimitReached("the directory is full: all 32767 tower numbers are taken");
     Tower tower = enterTables(line, sourceTables());
     tower.place = texts_->keep(tower.place);
     tower.postcode = texts_->keep(tower.postcode);
@@ -116,11 +111,11 @@ TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& c
 
 void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns)
 {
-    // The lines are parsed side by side, as many as there are ids left; then, one after another,
-    // their texts are numbered and their ids drawn. They are stored as drawn, in random id order,
-    // and put in order once at the end.
+    // The lines are parsed side by side, as many as there are ids left and the one after them,
+    // which is refused; then, one after another, their texts are numbered and their ids drawn.
+    // They are stored as drawn, in random id order, and put in order once at the end.
     const std::size_t room = static_cast<std::size_t>(maxTowerId) - std::min<std::size_t>(towers_.size(), maxTowerId);
-    std::vector<ParsedLine, PresentAllocator<ParsedLine>> parsed(std::min(sourceLines.size(), room));
+    std::vector<ParsedLine, PresentAllocator<ParsedLine>> parsed(std::min(sourceLines.size(), room + 1));
     constexpr std::size_t linesWorthAThread = 1024;
     forEachChunk(parsed.size(), linesWorthAThread, [&](std::size_t begin, std::size_t end) {
         for (std::size_t at = begin; at < end; ++at) parsed[at] = parseFields(sourceLines[at], columns);
@@ -128,7 +123,6 @@ void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, co
     towers_.reserve(towers_.size() + parsed.size());
     try {
         for (const ParsedLine& line : parsed) towers_.push_back(numberedTower(line));
-        if (sourceLines.size() > parsed.size()) refuseWhenFull();
     } catch (const LimitReached&) {
         index();
         throw;

@@ -143,8 +143,6 @@ public:
     void write(const std::filesystem::path& dataFile) const;
 
 private:
-    // Throws LimitReached when every id is taken.
-    void refuseWhenFull() const;
     // The tower of a parsed source line under a freshly drawn id.
     Tower numberedTower(const ParsedLine& line);
     // The compiled data file's bytes, in present pages.

@@ -170,10 +170,18 @@ TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
     const ColumnMap columns = ColumnMap::fromHeader("Place\\FULL\\Dedicn\\WebPage");
     // Enough lines to be parsed side by side where the machine has more than one processor.
     std::vector<std::string> texts;
-    for (int i = 0; i < 3000; ++i)
-        texts.push_back(std::string("P").append(std::to_string(i)).append("\\C").append(std::to_string(i % 40))
-                            .append("\\D").append(std::to_string(i % 300)).append("\\")
-                            .append(i % 3 == 0 ? "http://" + std::to_string(i) : ""));
+    for (int i = 0; i < 3000; ++i) {
+        std::string line = "P";
+        line += std::to_string(i);
+        line += "\\C";
+        line += std::to_string(i % 40);
+        line += "\\D";
+        line += std::to_string(i % 300);
+        line += "\\";
+        if (i % 3 == 0) line += "http://";
+        if (i % 3 == 0) line += std::to_string(i);
+        texts.push_back(line);
+    }
     const std::vector<std::string_view> lines(texts.begin(), texts.end());
 
     TowerDirectory oneByOne;
@@ -192,11 +200,22 @@ TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
 TEST(TowerDirectory, ABatchThatReachesTheLimitKeepsTheTowersBeforeIt)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Place");
-    const std::vector<std::string_view> lines(32770, std::string_view("x"));
-    TowerDirectory database;
-    EXPECT_THROW(database.addTowers(lines, columns), LimitReached);
-    EXPECT_EQ(database.counts().towers, 32767);
-    EXPECT_EQ(database.towers().front().second.place, "x");
+    struct Row {
+        int towersBefore;
+        std::size_t batchLines;
+        bool refused;
+    };
+    for (const Row row : {Row{0, 32767, false}, Row{0, 32768, true}, Row{0, 32770, true}, Row{1, 32766, false},
+                          Row{1, 32767, true}}) {
+        TowerDirectory database;
+        for (int i = 0; i < row.towersBefore; ++i) database.addTower("before", columns);
+        const std::vector<std::string_view> lines(row.batchLines, std::string_view("x"));
+        if (row.refused)
+            EXPECT_THROW(database.addTowers(lines, columns), LimitReached) << row.batchLines;
+        else
+            EXPECT_NO_THROW(database.addTowers(lines, columns)) << row.batchLines;
+        EXPECT_EQ(database.counts().towers, 32767) << row.batchLines;
+    }
 }
 
 TEST(TowerDirectory, ReadsBackWhatItWrote)
