@@ -3,6 +3,8 @@
 #include <bit>
 #include <limits>
 
+#include "records/little_endian.h"
+
 namespace {
 
 constexpr std::uint8_t longerPrefix = 0xFF;
@@ -13,10 +15,9 @@ constexpr std::uint16_t thirtyTwoBitLength = 0xFFFF;
 
 void ArchiveWriter::putLittleEndian(std::uint64_t value, int byteCount)
 {
-    for (int i = 0; i < byteCount; ++i) {
-        bytes_.push_back(static_cast<char>(value & 0xFF));
-        value >>= 8;
-    }
+    char bytes[8];
+    putLittleEndianAt(bytes, value, byteCount);
+    bytes_.append(bytes, static_cast<std::size_t>(byteCount));
 }
 
 void ArchiveWriter::putInt32(std::int32_t value)

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/little_endian.h"
 #include "records/page_memory.h"
 
 // Writes the tagged items of the compiled data file into memory. Each item is a head byte
@@ -21,7 +22,7 @@ public:
         // All four bytes of the number are written, little end first; the item takes its payload's.
         char* const item = room(5);
         item[0] = static_cast<char>(form | tagNumber(tag));
-        for (int i = 0; i < 4; ++i) item[1 + i] = static_cast<char>((bits >> (8 * i)) & 0xFFu);
+        putLittleEndianAt(item + 1, bits, 4);
         filled_ += 1 + payload;
     }
     // The empty text is left out; otherwise the bytes and a terminating 0 byte.
