@@ -111,18 +111,23 @@ TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& c
 
 void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns)
 {
-    // The lines are parsed side by side, as many as there are ids left and the one after them,
-    // which is refused; then, one after another, their texts are numbered and their ids drawn.
-    // They are stored as drawn, in random id order, and put in order once at the end.
+    // The lines are parsed in chunks side by side, as many as there are ids left and the one
+    // after them, which is refused. One chunk after another, in the order of the lines, their
+    // texts are numbered and their ids drawn while the chunks after them are still being parsed.
+    // The towers are stored as drawn, in random id order, and put in order once at the end.
     const std::size_t room = static_cast<std::size_t>(maxTowerId) - std::min<std::size_t>(towers_.size(), maxTowerId);
     std::vector<ParsedLine, PresentAllocator<ParsedLine>> parsed(std::min(sourceLines.size(), room + 1));
-    constexpr std::size_t linesWorthAThread = 1024;
-    forEachChunk(parsed.size(), linesWorthAThread, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t at = begin; at < end; ++at) parsed[at] = parseFields(sourceLines[at], columns);
-    });
     towers_.reserve(towers_.size() + parsed.size());
+    constexpr std::size_t linesAChunk = 256;
     try {
-        for (const ParsedLine& line : parsed) towers_.push_back(numberedTower(line));
+        forEachChunkInOrder(
+            parsed.size(), linesAChunk,
+            [&](std::size_t begin, std::size_t end) {
+                for (std::size_t at = begin; at < end; ++at) parsed[at] = parseFields(sourceLines[at], columns);
+            },
+            [&](std::size_t begin, std::size_t end) {
+                for (std::size_t at = begin; at < end; ++at) towers_.push_back(numberedTower(parsed[at]));
+            });
     } catch (const LimitReached&) {
         index();
         throw;
