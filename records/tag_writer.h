@@ -40,6 +40,13 @@ public:
         item[1 + text.size()] = '\0';
         filled_ += text.size() + 2;
     }
+    // Items written by another writer, as they stand.
+    void putItems(std::string_view items)
+    {
+        if (items.empty()) return;
+        std::memcpy(room(items.size()), items.data(), items.size());
+        filled_ += items.size();
+    }
     void putEnd()
     {
         *room(1) = static_cast<char>(0xFF);

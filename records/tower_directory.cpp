@@ -143,19 +143,37 @@ TowerDirectory::Counts TowerDirectory::counts() const
 
 TagWriter TowerDirectory::encoded() const
 {
+    // The towers are written in chunks side by side, and each chunk's bytes are joined to the
+    // file's in order as soon as they are written.
+    constexpr std::size_t towersAChunk = 1024;
+    std::vector<TagWriter> chunks((towers_.size() + towersAChunk - 1) / towersAChunk);
     TagWriter writer;
     // Room for a typical record per tower and the tables, so the bytes are seldom moved.
     writer.reserve(2 * typicalRecordBytes * towers_.size() + 4096);
-    // The towers' texts lie scattered over the source in the order of its lines, not of the ids:
-    // those of a tower some way ahead are fetched while the towers before it are written.
-    constexpr std::size_t fetchAhead = 16;
-    for (std::size_t at = 0; at < towers_.size(); ++at) {
-        if (at + fetchAhead < towers_.size()) {
-            __builtin_prefetch(towers_[at + fetchAhead].place.data());
-            __builtin_prefetch(towers_[at + fetchAhead].postcode.data());
-        }
-        writeTower(towers_[at], writer);
-    }
+    forEachChunkInOrder(
+        towers_.size(), towersAChunk,
+        [&](std::size_t begin, std::size_t end) {
+            // Written apart from the other chunks' writers, which share its cache lines.
+            TagWriter chunk;
+            chunk.reserve(2 * typicalRecordBytes * (end - begin));
+            // The towers' texts lie scattered over the source in the order of its lines, not of
+            // the ids: those of a tower some way ahead are fetched while the towers before it
+            // are written.
+            constexpr std::size_t fetchAhead = 16;
+            for (std::size_t at = begin; at < end; ++at) {
+                if (at + fetchAhead < end) {
+                    __builtin_prefetch(towers_[at + fetchAhead].place.data());
+                    __builtin_prefetch(towers_[at + fetchAhead].postcode.data());
+                }
+                writeTower(towers_[at], chunk);
+            }
+            chunks[begin / towersAChunk] = std::move(chunk);
+        },
+        [&](std::size_t begin, std::size_t) {
+            TagWriter& chunk = chunks[begin / towersAChunk];
+            writer.putItems(chunk.bytes());
+            chunk = TagWriter();
+        });
     writer.putEnd();
     counties_.write(writer);
     dedications_.write(writer);

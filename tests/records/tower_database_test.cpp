@@ -191,6 +191,14 @@ TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
     EXPECT_EQ(together.towers(), oneByOne.towers());
     EXPECT_EQ(together.encode(), oneByOne.encode());
 
+    // The file, written in parts side by side, lists every tower once, in ascending id.
+    const std::string file = together.encode();
+    TagReader reader(file);
+    std::vector<Tower> listed;
+    while (const std::optional<Tower> tower = readTower(reader)) listed.push_back(*tower);
+    ASSERT_EQ(listed.size(), together.towers().size());
+    for (std::size_t at = 0; at < listed.size(); ++at) EXPECT_EQ(listed[at], together.towers()[at].second) << at;
+
     // Towers added after a batch still get ids of their own.
     const TowerId later = together.addTower("late", columns);
     EXPECT_EQ(later, oneByOne.addTower("late", columns));
