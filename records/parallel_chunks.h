@@ -25,7 +25,8 @@ inline std::size_t chunkThreads(std::size_t chunks)
 // takes the first step of a later one. The first steps must write to places of their own.
 // A failure in either step ends the work: the first steps not yet begun are left, and the
 // failure is thrown again once no other thread works on the array. Both steps of every chunk
-// before the failing one are done, and no then step after it.
+// before the failing one are done, and no then step after it; when several chunks fail, the
+// first of them in order is the one thrown.
 template <class First, class Then>
 void forEachChunkInOrder(std::size_t count, std::size_t chunkSize, First first, Then then)
 {
@@ -46,6 +47,7 @@ void forEachChunkInOrder(std::size_t count, std::size_t chunkSize, First first, 
             first(number * chunkSize, endOf(number));
         } catch (...) {
             failures[number] = std::current_exception();
+            stopped = true;  // every chunk before this one is taken already
         }
         states[number].store(firstDone, std::memory_order_release);
         states[number].notify_one();

@@ -153,7 +153,8 @@ TagWriter TowerDirectory::encoded() const
     forEachChunkInOrder(
         towers_.size(), towersAChunk,
         [&](std::size_t begin, std::size_t end) {
-            // Written apart from the other chunks' writers, which share its cache lines.
+            // Writers side by side in `chunks` share cache lines: each chunk is written on a
+            // writer of its own and moved in when done.
             TagWriter chunk;
             chunk.reserve(2 * typicalRecordBytes * (end - begin));
             // The towers' texts lie scattered over the source in the order of its lines, not of

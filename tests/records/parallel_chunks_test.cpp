@@ -42,6 +42,7 @@ TEST(ForEachChunkInOrder, AFailureComesBackAfterTheChunksBeforeItAndOnceNoThread
     for (const Row row : {Row{0, false, true}, Row{0, true, false}, Row{500, false, false}, Row{500, false, true},
                           Row{500, true, false}, Row{999, false, false}, Row{999, true, false}}) {
         std::atomic<int> working = 0;
+        std::atomic<std::size_t> firstSteps = 0;
         std::size_t thenSteps = 0;
         const auto fails = [&](std::size_t chunk) {
             return chunk == row.failingChunk || (row.laterFirstStepsFailToo && chunk > row.failingChunk);
@@ -51,6 +52,7 @@ TEST(ForEachChunkInOrder, AFailureComesBackAfterTheChunksBeforeItAndOnceNoThread
                 1000 * chunkSize, chunkSize,
                 [&](std::size_t begin, std::size_t end) {
                     ++working;
+                    ++firstSteps;
                     // Long enough for a thread still at work when the failure came back to show.
                     std::atomic<std::size_t> sum = 0;
                     for (std::size_t at = begin; at < end; ++at) sum += at;
@@ -68,5 +70,7 @@ TEST(ForEachChunkInOrder, AFailureComesBackAfterTheChunksBeforeItAndOnceNoThread
         }
         EXPECT_EQ(thenSteps, row.failingChunk);
         EXPECT_EQ(working.load(), 0) << row.failingChunk;
+        // The first steps after an early failure are left, not worked through to the end.
+        if (row.failingChunk == 0) EXPECT_LT(firstSteps.load(), 1000u) << row.inThenStep;
     }
 }

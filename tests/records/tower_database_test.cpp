@@ -165,6 +165,22 @@ void expectSameTables(const TowerDirectory& read, const TowerDirectory& written)
     EXPECT_EQ(read.webPages(), written.webPages());
 }
 
+// The file, written in parts side by side, lists every tower of the directory once, in
+// ascending id, and the directory finds each under its id.
+void expectFileListsEveryTowerOnceInAscendingId(const TowerDirectory& directory)
+{
+    const std::string file = directory.encode();
+    TagReader reader(file);
+    std::vector<Tower> listed;
+    while (const std::optional<Tower> tower = readTower(reader)) listed.push_back(*tower);
+    ASSERT_EQ(listed.size(), directory.towers().size());
+    for (std::size_t at = 0; at < listed.size(); ++at) {
+        ASSERT_EQ(listed[at], directory.towers()[at].second) << at;
+        if (at > 0) ASSERT_LT(listed[at - 1].id, listed[at].id) << at;
+        ASSERT_EQ(directory.tower(listed[at].id), &directory.towers()[at].second) << at;
+    }
+}
+
 TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
 {
     const ColumnMap columns = ColumnMap::fromHeader("Place\\FULL\\Dedicn\\WebPage");
@@ -191,13 +207,7 @@ TEST(TowerDirectory, AddingLinesTogetherDrawsAsAddingThemOneByOne)
     EXPECT_EQ(together.towers(), oneByOne.towers());
     EXPECT_EQ(together.encode(), oneByOne.encode());
 
-    // The file, written in parts side by side, lists every tower once, in ascending id.
-    const std::string file = together.encode();
-    TagReader reader(file);
-    std::vector<Tower> listed;
-    while (const std::optional<Tower> tower = readTower(reader)) listed.push_back(*tower);
-    ASSERT_EQ(listed.size(), together.towers().size());
-    for (std::size_t at = 0; at < listed.size(); ++at) EXPECT_EQ(listed[at], together.towers()[at].second) << at;
+    expectFileListsEveryTowerOnceInAscendingId(together);
 
     // Towers added after a batch still get ids of their own.
     const TowerId later = together.addTower("late", columns);
@@ -223,6 +233,7 @@ TEST(TowerDirectory, ABatchThatReachesTheLimitKeepsTheTowersBeforeIt)
         else
             EXPECT_NO_THROW(database.addTowers(lines, columns)) << row.batchLines;
         EXPECT_EQ(database.counts().towers, 32767) << row.batchLines;
+        expectFileListsEveryTowerOnceInAscendingId(database);
     }
 }
 
