@@ -282,7 +282,18 @@ public:
         }
         const TowerDatabase& directory = session_.database();
         ChunkedWriter writer(out);
-        for (const TowerId id : directory.displayOrder) {
+        // The towers lie in id order and are listed in display order, here and there in memory:
+        // the tower of a line some way ahead is fetched, and the place name of a nearer one,
+        // while the lines before them are written.
+        const TowerIds& order = directory.displayOrder;
+        constexpr std::size_t towerAhead = 16;
+        constexpr std::size_t placeAhead = 8;
+        for (std::size_t at = 0; at < order.size(); ++at) {
+            const TowerId id = order[at];
+            if (output == Output::List && at + towerAhead < order.size()) {
+                __builtin_prefetch(directory.tower(order[at + towerAhead]));
+                if (const Tower* near = directory.tower(order[at + placeAhead])) __builtin_prefetch(near->place.data());
+            }
             if (output == Output::Ids)
                 appendDecimal(writer.text(), id);
             else
