@@ -30,6 +30,14 @@ std::string fromWx(const wxString& text)
     return bytes;
 }
 
+wxString charactersWithoutByte(const wxString& text)
+{
+    wxString without;
+    for (const wxUniChar character : text)
+        if (!windows1252Byte(static_cast<char32_t>(character.GetValue()))) without += character;
+    return without;
+}
+
 std::filesystem::path filePath(const wxString& name)
 {
     return std::filesystem::path(static_cast<const std::filesystem::path::value_type*>(name.fn_str()));

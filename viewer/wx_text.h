@@ -13,6 +13,9 @@ wxString toWx(std::string_view bytes);
 
 // A character beyond the code page becomes '?'.
 std::string fromWx(const wxString& text);
+// The characters that fromWx turns into '?', in the order they come; empty when it keeps the text
+// exactly.
+wxString charactersWithoutByte(const wxString& text);
 
 // A file name as the file system knows it: wide characters on Windows, its own bytes elsewhere.
 std::filesystem::path filePath(const wxString& name);

@@ -301,8 +301,9 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
     document().userFields().setText(2, aston, "first line\nsecond line");
     click(frame->listView(), {30, 9});  // Aston
 
-    // Each row: the field's slot, what the keyboard types over the value shown, and what the
-    // value is then; a refused text brings the message and leaves the value.
+    // Each row: the field's slot, what the keyboard types over the value shown (or, with a
+    // leading '|', what is pasted, in UTF-8), and what the value is then; a refused text brings
+    // the message and leaves the value.
     struct Typed {
         int slot;
         const char* keys;
@@ -317,6 +318,12 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
          "this month's. An empty box clears the date."},
         {2, "", "first line\nsecond line", ""},  // Return alone keeps the line break read from a file
         {2, "one line", "one line", ""},
+        {2, "|caf\u00E9 \u20AC \u65E5\u672C \U0001F514", "one line",
+         "Belfrix cannot keep the characters \"\u65E5\u672C\U0001F514\" of this text: it would be kept as "
+         "\"caf\u00E9 \u20AC ?? ?\". "
+         "Please type the text without them."},
+        {2, "|two\nlines", "one line", "A line break cannot be kept in this box. Please type the text on one line."},
+        {2, "|caf\u00E9 \u20AC", "caf\xE9 \x80", ""},
     };
     std::vector<wxString> refusals(std::size(typed));
     expectDialog([&](wxDialog& editor) {
@@ -326,7 +333,10 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                     return whenShown(entry, [&, i](wxDialog& e) {
                         settle();
                         if (!typed[i].refusal.empty()) expectMessage(refusals[i]);
-                        typeText(typed[i].keys);
+                        if (typed[i].keys[0] == '|')
+                            edit(e, valueEntryId::input)->SetValue(wxString::FromUTF8(typed[i].keys + 1));
+                        else
+                            typeText(typed[i].keys);
                         pressKey(WXK_RETURN);
                         if (typed[i].refusal.empty()) return;
                         waitUntil([&] { return !refusals[i].empty(); });
@@ -335,7 +345,7 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                 });
                 pressButton(d, towerDetailsId::button(typed[i].slot));
                 EXPECT_EQ(document().userFields().valueText(typed[i].slot, aston), typed[i].kept) << typed[i].keys;
-                EXPECT_EQ(refusals[i], typed[i].refusal) << typed[i].keys;
+                EXPECT_EQ(refusals[i], wxString::FromUTF8(typed[i].refusal)) << typed[i].keys;
             }
             pressButton(d, wxID_OK);
         });

@@ -8,25 +8,67 @@
 #include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
+namespace {
+
+// At most this many of the characters that cannot be kept are named in the message.
+constexpr std::size_t unkeptShown = 20;
+
+// Why a typed text cannot be kept as it stands; empty when it can.
+wxString unkeptReason(const wxString& typed)
+{
+    if (typed.find_first_of("\r\n") != wxString::npos)
+        return "A line break cannot be kept in this box. Please type the text on one line.";
+    const wxString unkept = charactersWithoutByte(typed);
+    if (unkept.empty()) return {};
+    const bool one = unkept.length() == 1;
+    const wxString named = unkept.length() <= unkeptShown ? unkept : unkept.Left(unkeptShown) + "...";
+    return wxString("Belfrix cannot keep the character") + (one ? " \"" : "s \"") + named +
+           "\" of this text: it would be kept as \"" + toWx(fromWx(typed)) + "\". Please type the text without " +
+           (one ? "it." : "them.");
+}
+
+}  // namespace
+
+wxTextCtrl* TextValidator::box() const { return static_cast<wxTextCtrl*>(GetWindow()); }
+
+bool TextValidator::leftAsFilled() const { return box()->GetValue() == filled_; }
+
+std::string TextValidator::typedBytes() const { return leftAsFilled() ? text_ : fromWx(box()->GetValue()); }
+
 bool TextValidator::TransferToWindow()
 {
-    static_cast<wxTextCtrl*>(GetWindow())->ChangeValue(toWx(text_));
+    box()->ChangeValue(toWx(text_));
+    filled_ = box()->GetValue();
     return true;
 }
 
 bool TextValidator::TransferFromWindow()
 {
-    text_ = fromWx(static_cast<wxTextCtrl*>(GetWindow())->GetValue());
+    text_ = typedBytes();
     return true;
+}
+
+bool TextValidator::Validate(wxWindow* parent)
+{
+    if (leftAsFilled()) return true;
+    const wxString reason = unkeptReason(box()->GetValue());
+    if (reason.empty()) return true;
+    refuse(reason, parent);
+    return false;
+}
+
+void TextValidator::refuse(const wxString& message, wxWindow* parent) const
+{
+    wxMessageBox(message, toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, parent);
+    box()->SetFocus();
+    box()->SelectAll();
 }
 
 bool CheckedTextValidator::Validate(wxWindow* parent)
 {
-    auto* box = static_cast<wxTextCtrl*>(GetWindow());
-    if (check_(fromWx(box->GetValue()))) return true;
-    wxMessageBox(toWx(refusal_), toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, parent);
-    box->SetFocus();
-    box->SelectAll();
+    if (!TextValidator::Validate(parent)) return false;
+    if (check_(typedBytes())) return true;
+    refuse(toWx(refusal_), parent);
     return false;
 }
 

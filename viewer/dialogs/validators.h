@@ -7,21 +7,35 @@
 
 #include <wx/validate.h>
 
+class wxTextCtrl;
+
 // The dialogs' data exchange: each validator ties a control to a member of its dialog, fills the
 // control when the dialog starts and reads it back on OK. Texts go through the one Windows-1252
 // conversion.
 
-// An edit box and a text of bytes.
+// An edit box and a text of bytes. A box left as it was filled gives back the bytes exactly; a
+// text typed with a line break or a character that has no byte is refused with a message that
+// says what would be kept, and the dialog stays open.
 class TextValidator : public wxValidator {
 public:
     explicit TextValidator(std::string& text) : text_(text) {}
     wxObject* Clone() const override { return new TextValidator(*this); }
     bool TransferToWindow() override;
     bool TransferFromWindow() override;
-    bool Validate(wxWindow*) override { return true; }
+    bool Validate(wxWindow* parent) override;
+
+protected:
+    // The bytes OK would take from the box.
+    std::string typedBytes() const;
+    // Shows the message, returns the keyboard to the box and selects its text.
+    void refuse(const wxString& message, wxWindow* parent) const;
 
 private:
+    wxTextCtrl* box() const;
+    bool leftAsFilled() const;
+
     std::string& text_;
+    wxString filled_;
 };
 
 // An edit box whose text must pass a check before OK takes it; a refused text brings the

@@ -10,7 +10,6 @@
 #include "viewer/dialog_builder.h"
 #include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/validators.h"
-#include "viewer/wx_text.h"
 
 namespace {
 
@@ -49,7 +48,7 @@ const EntrySetting numberSetting{
     isInteger,
     "Please enter an integer."};
 
-// One line: Return presses OK, and no line break reaches the value.
+// One line: Return presses OK, and a line break typed or pasted into it is refused.
 const EntrySetting textSetting{
     "Enter Text", 186, 46,
     {{{Display, fieldName, "", {1, 1, 49, 14}},
@@ -74,8 +73,7 @@ public:
     ValueEntryDialog(wxWindow* parent, const EntrySetting& setting, std::string_view name, std::string text)
         : wxDialog(parent, wxID_ANY, wxString(setting.caption.data(), setting.caption.size())),
           name_(name),
-          shown_(std::move(text)),
-          text_(shown_)
+          text_(std::move(text))
     {
         DialogControls controls(this, setting.table);
         controls.find(fieldName)->SetValidator(TextValidator(name_));
@@ -91,13 +89,10 @@ public:
         });
     }
 
-    // A box that holds what it was given gives back the value exactly as it came, line breaks
-    // included, whatever the one-line box shows of them.
-    const std::string& entered() const { return input_->GetValue() == toWx(shown_) ? shown_ : text_; }
+    const std::string& entered() const { return text_; }
 
 private:
     std::string name_;
-    std::string shown_;
     std::string text_;
     wxTextCtrl* input_ = nullptr;
 };
