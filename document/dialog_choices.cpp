@@ -3,6 +3,8 @@
 #include "query/field_list.h"
 #include "query/selection.h"
 #include "query/sorting.h"
+#include "query/user_fields.h"
+#include "records/counted.h"
 
 SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fields)
 {
@@ -40,4 +42,31 @@ SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows&
         result[k].descending = chosen[k].descending;
     }
     return result;
+}
+
+std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinitions& rows)
+{
+    std::string hidden;
+    for (const int slot : fields.namedSlots()) {
+        const UserField& field = fields[slot];
+        const UserFieldDefinition& row = rows[static_cast<std::size_t>(slot)];
+        const std::size_t shown = field.usesTexts() ? field.texts.size() : field.numbers.size();
+        if (shown == 0) continue;
+        const bool rowTypeKnown = row.type >= 0 && row.type < static_cast<std::int32_t>(fieldTypeNames.size());
+        const FieldType type = rowTypeKnown ? static_cast<FieldType>(row.type) : field.type;
+        const bool sameMap = (type == FieldType::String) == field.usesTexts();
+        if (!row.name.empty() && sameMap) continue;
+        const std::string values = field.usesTexts()                 ? counted(shown, "text", "texts")
+                                   : field.type == FieldType::Date ? counted(shown, "date", "dates")
+                                                                     : counted(shown, "number", "numbers");
+        hidden += "\n" + field.name + ": " + values;
+        if (row.name.empty())
+            hidden += ", hidden now that the field has no name";
+        else
+            hidden += ", which a " + std::string(fieldTypeNames[static_cast<std::size_t>(type)]) + " field does not show";
+    }
+    if (hidden.empty()) return hidden;
+    return "These values are no longer shown:" + hidden +
+           "\nThey are shown again when the field has its name and type back, but a document saved before "
+           "then is saved without them.";
 }

@@ -18,3 +18,9 @@ SortRows sortRowsOf(const SortKeys& keys, const UserFields& fields);
 // field, even one no entry shows; a changed row takes the field of its new entry (none: built-in
 // -1, which compares nothing).
 SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows& chosen, const UserFields& fields);
+
+// What the User-defined Fields dialog's rows hide of the values the fields show now: a field that
+// loses its name, or whose new type keeps its values in the other map (texts for String, numbers
+// for the others), no longer shows them, and a document file keeps only the values it shows. The
+// empty text when nothing is hidden.
+std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinitions& rows);

@@ -267,7 +267,10 @@ UserFieldDefinitions VeskDoc::shownUserFieldDefinitions() const
 void VeskDoc::userFieldsCommand()
 {
     const auto rows = dialogs_.runUserFieldsDialog(shownUserFieldDefinitions());
-    if (rows) applyUserFieldDefinitions(*rows);
+    if (!rows) return;
+    const std::string hidden = hiddenValuesNote(userFields(), *rows);
+    applyUserFieldDefinitions(*rows);
+    if (!hidden.empty()) views_.showMessage(hidden);
 }
 
 void VeskDoc::applyUserFieldDefinitions(const UserFieldDefinitions& rows)

@@ -226,5 +226,44 @@ for entry in "Enter Date:enter-date:1" "Enter Number:enter-number:2" "Enter Text
   d=$details
 done
 close_dialog 'Tower Details'
-close_viewer
+
+# What cannot be kept is refused with a message, and a change that hides values says so: shot in
+# the viewer's own windows, where the keyboard types any character.
+if [ -z "$exe" ]; then
+  before
+  double_click 60 33
+  dialog 'Tower Details'
+  details=$d
+  for _ in 1 2 3; do xs_key "$d" Tab; done
+  xs_key "$d" space
+  dialog 'Enter Text'
+  entry=$d
+  xs_type 'Łódź'
+  xs_key "$d" Return
+  dialog Belfrix
+  shot_dialog "$shots/dialogs/enter-text-refused.png"
+  xs_key "$d" Return
+  xs_wait_gone '^Belfrix$' 10
+  d=$entry
+  close_dialog 'Enter Text'
+  d=$details
+  close_dialog 'Tower Details'
+
+  # The name of the second field, Peals, emptied.
+  xs_key "$w" F5
+  dialog 'User-defined Fields'
+  xs_click "$d" 200 98
+  xs_key "$d" ctrl+a Delete Return
+  dialog Belfrix
+  shot_dialog "$shots/dialogs/user-fields-hidden-values.png"
+  xs_key "$d" Return
+  xs_wait_gone '^Belfrix$' 10
+  # Closing asks whether to save the changed document: no.
+  xs_close "$w"
+  dialog Belfrix
+  xs_key "$d" alt+n
+  xs_wait_exit 20
+else
+  close_viewer
+fi
 echo "screenshots in $shots"

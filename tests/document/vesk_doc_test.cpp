@@ -500,6 +500,44 @@ TEST_F(VeskDocTest, UserFieldsDialogNamesAndTypesSlotsWithoutUpdatingViews)
     EXPECT_EQ(doc.userFields()[3].name, "Visited");
 }
 
+TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesItsChangesHide)
+{
+    // Each row: the type of the field Count, which holds one value, the dialog's row for it, and
+    // what the user is told after OK.
+    struct Change {
+        FieldType type;
+        UserFieldDefinition row;
+        std::string hidden;
+    };
+    const Change changes[] = {
+        {FieldType::Number, {"Count", 2}, "Count: 1 number, which a String field does not show"},
+        {FieldType::String, {"Count", 0}, "Count: 1 text, which a Date field does not show"},
+        {FieldType::Date, {"", 0}, "Count: 1 date, hidden now that the field has no name"},
+        {FieldType::Date, {"Count", 1}, ""},   // dates and numbers are the same values
+        {FieldType::String, {"Tally", -1}, ""},  // renamed, the type kept
+    };
+    for (const Change& change : changes) {
+        doc.newDocument();
+        doc.userFields()[0] = UserField{"Count", change.type, {}, {}};
+        if (change.type == FieldType::String)
+            doc.userFields().setText(0, 7, "seen");
+        else
+            doc.userFields().setNumber(0, 7, 3);
+        windows.calls.clear();
+        UserFieldDefinitions rows;
+        rows[0] = change.row;
+        windows.userFieldsAnswers.push_back(rows);
+        doc.onCommand(command::userFields);
+
+        Calls expected{"User-defined Fields dialog"};
+        if (!change.hidden.empty())
+            expected.push_back("message: These values are no longer shown:\n" + change.hidden +
+                               "\nThey are shown again when the field has its name and type back, but a document "
+                               "saved before then is saved without them.");
+        EXPECT_EQ(windows.calls, expected) << change.row.name << ' ' << change.row.type;
+    }
+}
+
 TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
 {
     doc.newDocument();
