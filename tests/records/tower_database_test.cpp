@@ -176,7 +176,9 @@ void expectFileListsEveryTowerOnceInAscendingId(const TowerDirectory& directory)
     ASSERT_EQ(listed.size(), directory.towers().size());
     for (std::size_t at = 0; at < listed.size(); ++at) {
         ASSERT_EQ(listed[at], directory.towers()[at].second) << at;
-        if (at > 0) ASSERT_LT(listed[at - 1].id, listed[at].id) << at;
+        if (at > 0) {
+            ASSERT_LT(listed[at - 1].id, listed[at].id) << at;
+        }
         ASSERT_EQ(directory.tower(listed[at].id), &directory.towers()[at].second) << at;
     }
 }
