@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/archive.h"
+#include "records/counted.h"
 
 namespace {
 
@@ -18,8 +19,9 @@ constexpr std::size_t smallestSetAsideTower = 3 * 4;
 // A set-aside value: its field record and a number or an empty text.
 constexpr std::size_t smallestSetAsideValue = 4 + 1;
 
-// Opens the ownership record, as an archive string after the last field record; other bytes there
-// are left unread, as they always were.
+// Opens the ownership record, as an archive string after the last field record. Nothing else
+// may follow the fields: a file cut short inside the record, or one whose record is damaged,
+// cannot say whose its values are.
 constexpr std::string_view ownershipMark = "Belfrix tower owners";
 
 bool isTowerId(std::int32_t id) { return id >= 1 && id <= maxTowerId; }
@@ -230,8 +232,12 @@ DocumentContents decodeDocument(std::string_view bytes)
         }
         contents.fields.push_back(std::move(field));
     }
+    if (in.remaining() == 0) return contents;
     ArchiveWriter mark;
     mark.putString(ownershipMark);
-    if (in.skipIfNext(mark.bytes())) contents.ownership = getOwnership(in, contents.fields);
+    if (!in.skipIfNext(mark.bytes()))
+        throw ArchiveFormatError("has " + counted(static_cast<std::int64_t>(in.remaining()), "byte", "bytes") +
+                                 " after its fields that are not a record of the towers its values belong to");
+    contents.ownership = getOwnership(in, contents.fields);
     return contents;
 }
