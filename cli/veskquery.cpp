@@ -33,7 +33,8 @@ const char* const veskQueryUsage =
     "  --data FILE             read the compiled directory FILE instead of vesk.dat\n"
     "  --doc FILE.bx0          take centre, radius and user-defined fields from a document file;\n"
     "                          values whose towers have other ids in this directory follow them\n"
-    "  --save-doc FILE.bx0     write the document as the viewer saves it (no list unless asked)\n"
+    "  --save-doc FILE.bx0     write the document as the viewer saves it (no list unless an output\n"
+    "                          option or --output asks for one)\n"
     "  --output FILE           write the output to FILE, replacing it only once all is written\n"
     "  --centre TEXT           display centre, a grid reference such as TQ102665\n"
     "  --radius METRES         display radius, 0 to 1000000\n"
@@ -367,7 +368,7 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
         for (const Action& action : query.actions) std::visit(run, action);
         if (query.savedDocument) {
             run.saveDocument(*query.savedDocument);
-            if (!query.output) return 0;
+            if (!query.output && !query.outputFile) return 0;
         }
         const Output output = query.output.value_or(Output::List);
         // GPX and GeoJSON are UTF-8 by their own rules, written as they come; a file gets the

@@ -221,6 +221,13 @@ TEST_F(VeskQueryTest, DocValuesFollowTheirTowersAndSaveDocWritesWhatTheViewerSav
     ASSERT_TRUE(doc.saveDocument(folder / "viewer.bx0"));
     EXPECT_EQ(readAll(updated), readAll(folder / "viewer.bx0"));
 
+    // A file named for the output asks for the list there, beside the saved document.
+    const std::string listFile = (folder / "listed.txt").string();
+    const std::string aloneFile = (folder / "alone.txt").string();
+    EXPECT_EQ(run({"--doc", old, "--save-doc", updated, "--output", listFile}).status, 0);
+    EXPECT_EQ(run({"--doc", old, "--output", aloneFile}).status, 0);
+    EXPECT_EQ(readAll(listFile), readAll(aloneFile));
+
     const Result listed = run({"--doc", updated, "--and", "Visits", "1", "1"});
     EXPECT_EQ(listed.out, lines({aston + " Visits: 1"}));
     EXPECT_EQ(listed.err.find("moved"), std::string::npos);
