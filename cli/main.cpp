@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/standard_output.h"
+#include "records/standard_output.h"
 #include "cli/terminal.h"
 #include "cli/veskquery.h"
 #include "records/standard_streams.h"

@@ -1,6 +1,7 @@
 // The built veskcomp program, run in temporary folders as a user would run it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -29,10 +30,10 @@ TEST(Veskcomp, CompilesAndPrintsTheSummary)
 {
     TemporaryFolder folder;
     folder.write("vesk.txt", threeTowers);
-    const ProgramRun run = runIn(folder, {"ignored", "arguments"});
+    const ProgramRun run = runIn(folder, {"other.txt", "x"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "3 Towers, 2 Counties, 3 Saints, 1 URLs\n");
-    EXPECT_EQ(run.error, "");
+    EXPECT_EQ(run.error, "veskcomp: takes no arguments and leaves these unread: \"other.txt\" \"x\"\n");
     const std::optional<std::string> data = folder.read("vesk.dat");
     ASSERT_TRUE(data);
     const TowerDirectory read{TagReader(*data)};
@@ -55,6 +56,23 @@ TEST(Veskcomp, HeaderOnlyAndEmptySources)
         EXPECT_EQ(run.out, "0 Towers, 0 Counties, 0 Saints, 0 URLs\n");
         EXPECT_EQ(folder.read("vesk.dat"), bytesOf({0xFF, 0xFF, 0xFF, 0xFF}));
     }
+}
+
+TEST(Veskcomp, HelpCompilesNothingAndASummaryThatCannotBeWrittenFails)
+{
+    TemporaryFolder folder;
+    folder.write("vesk.txt", threeTowers);
+    const ProgramRun help = runIn(folder, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with("usage: veskcomp\n")) << help.out;
+    EXPECT_EQ(folder.read("vesk.dat"), std::nullopt);
+
+    if (!SpecialFiles::available) GTEST_SKIP() << "no /dev/full here";
+    const std::string command = "cd '" + folder.path().string() + "' && { '" BELFRIX_BINARY_DIR
+                                "/compiler/veskcomp' >/dev/full 2>stderr.txt; echo $? >status.txt; }";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(folder.read("status.txt"), "1\n");
+    EXPECT_EQ(folder.read("stderr.txt"), "veskcomp: cannot write the summary: No space left on device\n");
 }
 
 TEST(Veskcomp, MissingSourceFailsAndKeepsTheDataFile)
