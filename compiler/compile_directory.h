@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/tower_directory.h"
 
@@ -34,6 +35,11 @@ void forEachSourceLine(std::string_view source, Line line)
 TowerDirectory compileSource(PresentBytes source);
 // The same for a source held elsewhere, which the directory copies.
 TowerDirectory compileSource(std::string_view source);
+
+// What the compile reads otherwise than the source's writer may have meant, each a sentence
+// without its full stop: carriage returns before the line feeds, empty lines (each a tower
+// with no data), a last line without a line feed (left out).
+std::vector<std::string> sourceNotes(std::string_view source);
 
 // "3 Towers, 2 Counties, 3 Saints, 1 URLs" and a line feed.
 std::string summaryLine(const TowerDirectory::Counts& counts);

@@ -44,6 +44,27 @@ TEST(SourceLines, EndAtLineFeedsAndAnUnfinishedLastLineIsNoLine)
     EXPECT_EQ(lines(longLine + "\n"), Lines{longLine});
 }
 
+TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
+{
+    using Notes = std::vector<std::string>;
+    const std::string crlf = "vesk.txt has CR LF line ends: the header's last column, \"Bells\", is not recognised, "
+                             "and every line's last column keeps its carriage return";
+    const std::pair<std::string, Notes> cases[] = {
+        {"Place\\Bells\nA\\8\n", {}},
+        {"", {}},
+        {"Place", {}},  // the header alone, without a line feed, is still the header
+        {"Place\\Bells\r\nA\\8\r\n", {crlf}},
+        {"Place\nA\n\nB\n\n", {"vesk.txt has 2 empty lines, each compiled as a tower with no data (the first is line 3)"}},
+        {"Place\r\n\r\nA\r\n", {"vesk.txt has CR LF line ends: the header's last column, \"Place\", is not recognised, "
+                                  "and every line's last column keeps its carriage return",
+                                  "vesk.txt has 1 empty line, each compiled as a tower with no data (the first is line 2)"}},
+        {"Place\nA\nLast line without its line feed, longer than forty bytes",
+         {"the last line of vesk.txt has no line feed after it and is left out: "
+          "\"Last line without its line feed, longer ...\""}},
+    };
+    for (const auto& [source, notes] : cases) EXPECT_EQ(sourceNotes(source), notes) << source;
+}
+
 TEST(CompileSource, WritesTheExpectedBytes)
 {
     // Kent takes the first draw (41); the towers take the next two (18467, 6334).
@@ -94,7 +115,8 @@ TEST(CompileDirectory, CompilesTheSourceInTheFolder)
     const Outcome first = compileIn(folder);
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(first.out, "2 Towers, 1 Counties, 0 Saints, 0 URLs\n");
-    EXPECT_EQ(first.error, "");
+    EXPECT_EQ(first.error, "veskcomp: vesk.txt has CR LF line ends: the header's last column, \"Bells\", is not "
+                           "recognised, and every line's last column keeps its carriage return\n");
     const std::optional<std::string> data = folder.read("vesk.dat");
     ASSERT_TRUE(data);
     const TowerDirectory read{TagReader(*data)};
