@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,22 @@
 #include "records/file_bytes.h"
 #include "tools/sample_directory.h"
 #include "tools/sample_settings.h"
+
+namespace {
+
+constexpr const char* usage =
+    "usage: make_sample_directory [map.dat [vesk.txt]]   (default data/map.dat data/vesk.txt)\n"
+    "       make_sample_directory --stress - FILE\n";
+
+std::string directoryText(bool stress, const std::filesystem::path& mapPath)
+{
+    if (stress) return generateStressDirectory();
+    const MapOutline outline = readOutlineFile(mapPath).outline;
+    if (outline.layers.empty()) throw std::runtime_error("no outline in " + mapPath.string());
+    return generateDirectory(sampleTowerCount, sampleSeed, outline);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -21,25 +38,16 @@ int main(int argc, char** argv)
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            std::cout << usage;
+            return 0;
+        }
         if (argument == "--stress") stress = true;
         else if (positional++ == 0) mapPath = argument;
         else outputPath = argument;
     }
-
-    std::string text;
-    if (stress) {
-        text = generateStressDirectory();
-    } else {
-        const MapOutline outline = readOutlineFile(mapPath).outline;
-        if (outline.layers.empty()) {
-            std::cerr << "make_sample_directory: no outline in " << mapPath << '\n';
-            return 1;
-        }
-        text = generateDirectory(sampleTowerCount, sampleSeed, outline);
-    }
-
     try {
-        replaceFileContents(outputPath, text);
+        replaceFileContents(outputPath, directoryText(stress, mapPath));
     } catch (const std::exception& failure) {
         std::cerr << "make_sample_directory: " << failure.what() << '\n';
         return 1;
