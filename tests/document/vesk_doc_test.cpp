@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "document/command_ids.h"
+#include "document/list_search.h"
 #include "document/vesk_doc.h"
 #include "document/web_links.h"
 #include "query/selection.h"
@@ -584,6 +585,8 @@ TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
     EXPECT_EQ(doc.userFields()[0].numbers.at(aston), 0);
     EXPECT_EQ(doc.userFields()[2].numbers.at(aston), -12);
     EXPECT_EQ(doc.userFields()[4].texts.at(aston), "two\r\nlines");
+    const std::string listed = doc.listLine(displayPositionOf(*doc.database(), doc.database()->tower(aston)));
+    EXPECT_TRUE(listed.ends_with("Peals: -12 Notes: two  lines")) << listed;
 }
 
 TEST_F(VeskDocTest, FieldEditorWithoutACurrentTowerChangesNothing)
