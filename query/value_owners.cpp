@@ -100,10 +100,12 @@ private:
         }
         for (auto& [key, group] : groups) {
             const TowerIdentity& identity = *group.front()->identity;
+            // Claimed towers count too: that one of two twins holds values of its own does not
+            // make the other the one these belong to.
             std::vector<const Tower*> candidates;
             for (const Tower* tower : names_.named(identity))
-                if (isFree(*tower) && tower->position == identity.position) candidates.push_back(tower);
-            if (candidates.empty()) continue;
+                if (tower->position == identity.position) candidates.push_back(tower);
+            if (candidates.empty() || (candidates.size() == 1 && !isFree(*candidates.front()))) continue;
             if (group.size() == 1 && candidates.size() == 1) {
                 take(*group.front(), *candidates.front());
                 continue;

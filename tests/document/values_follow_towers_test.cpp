@@ -267,6 +267,32 @@ TEST(ValueOwners, ATowerAloneOfItsNameIsFoundAtACorrectedGridPosition)
     EXPECT_EQ(report.setAside[0].reason, SetAsideReason::NotInDirectory);
 }
 
+TEST(ValueOwners, AValueOfTwinsStaysAsideWhenOneTwinGetsAValueOfItsOwn)
+{
+    const std::vector<std::string> before = {"NG\\FULL\\Place\\Dedicn", "TQ120620\\Kent\\Cray\\S Paul"};
+    const std::vector<std::string> after = {"NG\\FULL\\Place\\Dedicn", "TQ402665\\Kent\\Chart\\S Anne",
+                                            before[1], before[1]};
+    const Compiled from = compile(before);
+    const Compiled to = compile(after);
+    UserFieldSlots slots;
+    slots[0] = UserField{"N", FieldType::Number, {{from.idOfLine[1], 1}}, {}};
+    SetAsideTowers setAside;
+    reattachValues(slots, setAside, valueOwners(slots, from.directory), to.directory);
+    ASSERT_EQ(setAside.size(), 1u);
+
+    // The user gives the first twin a value, saves, and opens the document again.
+    slots[0].numbers.set(to.idOfLine[2], 2);
+    const DocumentContents saved = decodeDocument(
+        encodeDocument("TQ102665", 50000, slots, {valueOwners(slots, to.directory), setAside}));
+    std::copy(saved.fields.begin(), saved.fields.end(), slots.begin());
+    setAside = saved.ownership->setAside;
+    const ReattachmentReport report = reattachValues(slots, setAside, saved.ownership->owners, to.directory);
+    EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[2]), 2);
+    EXPECT_EQ(slots[0].numbers.find(to.idOfLine[3]), nullptr);
+    ASSERT_EQ(report.setAside.size(), 1u);
+    EXPECT_EQ(report.setAside[0].reason, SetAsideReason::Ambiguous);
+}
+
 TEST(ValueOwners, TheReportNamesTenTowersOfEachKindAndCountsTheRest)
 {
     ReattachmentReport report;
