@@ -20,11 +20,19 @@ constexpr std::size_t smallestSetAsideTower = 3 * 4;
 constexpr std::size_t smallestSetAsideValue = 4 + 1;
 
 // Opens the ownership record, as an archive string after the last field record. Nothing else
-// may follow the fields: a file cut short inside the record, or one whose record is damaged,
-// cannot say whose its values are.
+// may follow the fields, nor the record: a file cut short inside the record, or one whose record
+// is damaged, cannot say whose its values are.
 constexpr std::string_view ownershipMark = "Belfrix tower owners";
 
 bool isTowerId(std::int32_t id) { return id >= 1 && id <= maxTowerId; }
+
+// Nothing may follow what the reader has read: `after` completes "bytes after ...".
+void refuseBytesAfter(const ArchiveReader& in, const std::string& after)
+{
+    if (in.remaining() == 0) return;
+    throw ArchiveFormatError("has " + counted(static_cast<std::int64_t>(in.remaining()), "byte", "bytes") +
+                             " after " + after);
+}
 
 void putIdentity(ArchiveWriter& out, const TowerIdentity& identity)
 {
@@ -236,8 +244,8 @@ DocumentContents decodeDocument(std::string_view bytes)
     ArchiveWriter mark;
     mark.putString(ownershipMark);
     if (!in.skipIfNext(mark.bytes()))
-        throw ArchiveFormatError("has " + counted(static_cast<std::int64_t>(in.remaining()), "byte", "bytes") +
-                                 " after its fields that are not a record of the towers its values belong to");
+        refuseBytesAfter(in, "its fields that are not a record of the towers its values belong to");
     contents.ownership = getOwnership(in, contents.fields);
+    refuseBytesAfter(in, "its record of the towers its values belong to");
     return contents;
 }

@@ -38,6 +38,6 @@ std::string encodeDocument(std::string_view centreText, double radius, const Use
 // ArchiveFormatError, whose text completes "the file ...", when the bytes end early, hold a
 // radius that is not a number from 0 up, a field count outside 0 to 10, a type outside 0 to 2, a
 // negative value count, a value for an id outside 1 to 32767, a text of two bytes per character
-// or a text longer than the rest of the file, or an ownership record that does not hold
-// together. Other bytes after the last record are ignored.
+// or a text longer than the rest of the file, an ownership record that does not hold together,
+// or any bytes after the fields other than one whole ownership record.
 DocumentContents decodeDocument(std::string_view bytes);

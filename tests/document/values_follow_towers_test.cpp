@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "document/archive.h"
 #include "document/document_file.h"
 #include "query/tower_identity.h"
 #include "query/value_owners.h"
@@ -208,6 +209,7 @@ TEST_F(ValuesFollowTowers, TheOwnershipRecordFollowsTheFieldsAndLeavesThemAsThey
     ASSERT_GT(withOwners.size(), plain.size());
     EXPECT_EQ(withOwners.substr(0, plain.size()), plain);
     EXPECT_EQ(decodeDocument(withOwners).ownership, ownership);
+    EXPECT_THROW(decodeDocument(withOwners + "junk"), ArchiveFormatError);
     // With no value to name, nothing is added.
     EXPECT_EQ(encodeDocument("TQ102665", 50000, UserFieldSlots{}, ownership).size(), 21u);
 }
