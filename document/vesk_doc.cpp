@@ -1,6 +1,5 @@
 #include "document/vesk_doc.h"
 
-#include <algorithm>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -162,11 +161,7 @@ std::string VeskDoc::listLine(std::int32_t displayPosition) const
         return "No tower directory at " + quotedPath(std::filesystem::absolute(session_.files().directory)) +
                ": veskcomp makes one from vesk.txt in that folder.";
     const TowerDatabase* database = session_.databaseIfLoaded();
-    std::string line = session_.description(database != nullptr ? database->displayedTower(displayPosition) : nullptr);
-    // A text value read from a document can hold line breaks; on the list each tower keeps to
-    // its own line.
-    std::replace_if(line.begin(), line.end(), [](char byte) { return byte == '\r' || byte == '\n'; }, ' ');
-    return line;
+    return session_.description(database != nullptr ? database->displayedTower(displayPosition) : nullptr);
 }
 
 void VeskDoc::pickByDisplayPosition(std::int32_t displayPosition)

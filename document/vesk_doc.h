@@ -63,9 +63,8 @@ public:
 
     // --- What the views and the frame call ---
     std::int32_t displayedCount() const;
-    // The full description of the tower at a display position, on one line (a line break of a
-    // value shows as a space), "No tower details" past the end; without a data file, where the
-    // viewer looked for one and how to make it.
+    // The full description of the tower at a display position, "No tower details" past the end;
+    // without a data file, where the viewer looked for one and how to make it.
     std::string listLine(std::int32_t displayPosition) const;
     void pickByDisplayPosition(std::int32_t displayPosition);
     void pickNearest(ViewPoint point);

@@ -1,5 +1,7 @@
 #include "query/tower_text.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cctype>
 
@@ -119,6 +121,7 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
     appendLocationText(text, tower->position, system);
     (text += ' ') += tower->postcode;  // a missing postcode leaves the blank in place
     if (tower->webPage != 0) (text += ' ') += webLink(database.webAddress(tower->webPage));
+    const std::size_t userPart = text.size();
     for (const int slot : fields.namedSlots()) {
         const std::size_t before = text.size();
         ((text += ' ') += fields[slot].name) += ": ";
@@ -126,6 +129,10 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
         fields.appendValueText(text, slot, tower->id);
         if (text.size() == valueStart) text.resize(before);  // no value: nothing at all
     }
+    // The user's texts, read from a document, can hold line breaks; the description keeps to
+    // one line.
+    std::replace_if(text.begin() + static_cast<std::ptrdiff_t>(userPart), text.end(),
+                    [](char byte) { return byte == '\r' || byte == '\n'; }, ' ');
 }
 
 std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full,
