@@ -148,9 +148,13 @@ void Session::zoomIn()
 
 void Session::zoomOut()
 {
-    // A larger radius from a document file stays as it is.
+    // A larger radius from a document file stays as it is; from a radius of 0, which doubling
+    // would keep, the map opens again at the smallest whole metre.
     const double largest = largestDialogRadius;
-    if (radius_ < largest) radius_ = std::min(radius_ * 2, largest);
+    if (radius_ == 0)
+        radius_ = 1;
+    else if (radius_ < largest)
+        radius_ = std::min(radius_ * 2, largest);
     move(0, 0);
 }
 

@@ -316,6 +316,13 @@ TEST_F(VeskDocTest, ZoomOutStopsAtTheLargestRadiusTheOptionsDialogTakes)
     EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1000000");
     doc.zoomIn();
     EXPECT_EQ(doc.radius(), 500000.0);
+
+    // The dialog takes a radius of 0, which doubling would keep: Zoom Out opens the map at 1 m.
+    MapOptions options = doc.shownMapOptions();
+    options.radius = 0;
+    doc.applyMapOptions(options);
+    doc.zoomOut();
+    EXPECT_EQ(doc.radius(), 1.0);
 }
 
 TEST_F(VeskDocTest, APanRecomputesADistanceSelection)
