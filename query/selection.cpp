@@ -12,12 +12,19 @@
 
 namespace {
 
-// Appended to the upper bound of a text range, so that To "C" admits every text up to "Czz".
+// Appended to a typed upper bound of a text range, so that To "C" admits every text up to "Czz".
+// An empty upper bound sets none: "zz" would leave out every text that begins with a byte above
+// 'z', such as "\xC1th" (Áth).
 constexpr std::string_view textUpperFill = "zz";
+
+void fillTextUpperBound(std::string& toText)
+{
+    if (!toText.empty()) toText += textUpperFill;
+}
 
 bool inTextRange(const SelectionStep& step, std::string_view value)
 {
-    return std::string_view(step.fromText) <= value && value <= std::string_view(step.toText);
+    return std::string_view(step.fromText) <= value && (step.toText.empty() || value <= std::string_view(step.toText));
 }
 
 template <typename Number>
@@ -84,7 +91,7 @@ void prepareBounds(SelectionStep& step, const UserFields& fields, const Calendar
                 step.fromValue = readInteger(step.fromText);
                 step.toValue = readInteger(step.toText);
                 break;
-            case FieldType::String: step.toText += textUpperFill; break;
+            case FieldType::String: fillTextUpperBound(step.toText); break;
             }
         }
         // No user value below 1 counts for an empty or zero lower bound.
@@ -116,7 +123,7 @@ void prepareBounds(SelectionStep& step, const UserFields& fields, const Calendar
             step.fromValue = northingBound(step.fromText, false);
             step.toValue = northingBound(step.toText, true);
             break;
-        default: step.toText += textUpperFill; break;
+        default: fillTextUpperBound(step.toText); break;
         }
     }
     if (step.toValue == 0) step.toValue = noUpperBound;

@@ -22,7 +22,8 @@ struct SelectionStep {
     bool exclude = false;       // the step's own test is inverted
     std::int32_t fromValue = 0; // bounds as numbers, filled when the step is applied
     std::int32_t toValue = 0;
-    std::string fromText;       // bounds as typed; text fields get "zz" appended to toText
+    std::string fromText;       // bounds as typed; text fields get "zz" appended to a toText
+                                // typed, and an empty one sets no upper bound
     std::string toText;
     StepMode mode = StepMode::And;
 };

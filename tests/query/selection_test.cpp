@@ -101,6 +101,9 @@ TEST_F(SelectionTest, BoundsArePreparedOnceAsTheFieldReadsThem)
     prepareBounds(text, fields);
     EXPECT_EQ(text.toText, "Czz");
     EXPECT_EQ(text.toValue, noUpperBound);
+    SelectionStep open = step(selectPlace, "B", "");
+    prepareBounds(open, fields);
+    EXPECT_EQ(open.toText, "");
 
     SelectionStep easting = step(selectEasting, "TQ1", "TQ1");
     prepareBounds(easting, fields);
@@ -135,7 +138,8 @@ TEST_F(SelectionTest, UserFieldsSelectByTheirCurrentType)
         {0, "-5", "0", false, {"Bath", "Cambridge", "Czz", "Durham"}},
         {1, "1/1/2000", "31/12/2001", false, {"Easton"}},
         {1, "", "", false, {"Bath", "Easton", "Fenny"}},
-        {2, "", "", false, {"Bath", "Cambridge", "Czz"}},
+        {2, "", "", false, {"Bath", "Cambridge", "Czz", "Durham"}},  // no upper bound: "zzz" too
+        {2, "", "B", false, {"Cambridge", "Czz"}},                    // up to "Bzz"
         {2, "B", "B", false, {"Cambridge"}},
         {7, "", "", false, {}},  // a slot without values
     };
