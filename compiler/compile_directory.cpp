@@ -51,6 +51,11 @@ std::vector<std::string> sourceNotes(std::string_view source)
     std::vector<std::string> notes;
     const std::size_t headerEnd = source.find('\n');
     const std::string_view header = source.substr(0, headerEnd);
+    if (headerEnd == std::string_view::npos && header.find('\r') != std::string_view::npos) {
+        notes.push_back(std::string(sourceFileName) + " has no line feeds, its lines ending in a carriage return "
+                        "alone: it is read as one header line, with no towers");
+        return notes;
+    }
     if (header.ends_with('\r')) {
         const std::string_view lastName = header.substr(header.rfind('\\') + 1);
         notes.push_back(std::string(sourceFileName) + " has CR LF line ends: the header's last column, " +

@@ -4,6 +4,7 @@
 #include "query/selection.h"
 #include "query/sorting.h"
 #include "query/user_fields.h"
+#include "query/value_owners.h"
 #include "records/counted.h"
 
 SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fields)
@@ -50,7 +51,13 @@ std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinition
     for (const int slot : fields.namedSlots()) {
         const UserField& field = fields[slot];
         const UserFieldDefinition& row = rows[static_cast<std::size_t>(slot)];
-        const std::size_t shown = field.usesTexts() ? field.texts.size() : field.numbers.size();
+        // Values kept aside for towers the directory lacks were not shown to begin with.
+        std::size_t shown = 0;
+        const auto count = [&shown](TowerId id, const auto&) { shown += isSetAsideKey(id) ? 0 : 1; };
+        if (field.usesTexts())
+            field.texts.forEach(count);
+        else
+            field.numbers.forEach(count);
         if (shown == 0) continue;
         const bool rowTypeKnown = row.type >= 0 && row.type < static_cast<std::int32_t>(fieldTypeNames.size());
         const FieldType type = rowTypeKnown ? static_cast<FieldType>(row.type) : field.type;

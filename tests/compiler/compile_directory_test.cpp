@@ -53,6 +53,8 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
         {"Place\\Bells\nA\\8\n", {}},
         {"", {}},
         {"Place", {}},  // the header alone, without a line feed, is still the header
+        {"Place\rA\r", {"vesk.txt has no line feeds, its lines ending in a carriage return alone: it is read as "
+                         "one header line, with no towers"}},
         {"Place\\Bells\r\nA\\8\r\n", {crlf}},
         {"Place\nA\n\nB\n\n", {"vesk.txt has 2 empty lines, each compiled as a tower with no data (the first is line 3)"}},
         {"Place\r\n\r\nA\r\n", {"vesk.txt has CR LF line ends: the header's last column, \"Place\", is not recognised, "
