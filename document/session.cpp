@@ -28,7 +28,8 @@ ViewerLoad loadViewerDatabase(const ViewerFiles& files)
     ViewerLoad load;
     try {
         load.database = std::make_unique<TowerDatabase>(files.directory);
-        if (load.database->cutShort()) load.problems.push_back(damageReport(files.directory, *load.database));
+        load.directoryWhole = !load.database->cutShort();
+        if (!load.directoryWhole) load.problems.push_back(damageReport(files.directory, *load.database));
     } catch (const FileReadError& error) {
         load.database = std::make_unique<TowerDatabase>();
         if (error.reason() == FileReadError::Reason::Missing)
@@ -57,10 +58,13 @@ Session::Reload Session::loadDirectory()
     const Position centre = centreOfText();
     std::map<TowerId, TowerIdentity> owners;
     if (database_) owners = valueOwners(userFields_.slots(), *database_);
+    const bool ownersComplete = database_ && directoryWhole_;
     ViewerLoad load = loadViewerDatabase(files_);
     database_ = std::move(load.database);
     directoryMissing_ = load.directoryMissing;
-    Reload reload{std::move(load.problems), reattachValues(userFields_.slots(), setAside_, owners, *database_)};
+    directoryWhole_ = load.directoryWhole;
+    Reload reload{std::move(load.problems),
+                  reattachValues(userFields_.slots(), setAside_, owners, ownersComplete, *database_)};
     applyCentreAndRadius(centre);
     recompute();
     return reload;
@@ -68,6 +72,7 @@ Session::Reload Session::loadDirectory()
 
 void Session::useDirectory(TowerDatabase directory)
 {
+    directoryWhole_ = !directory.cutShort();
     database_ = std::make_unique<TowerDatabase>(std::move(directory));
     setDefaultSortKeys(*database_);
     applyCentreAndRadius(centreOfText());
@@ -173,7 +178,7 @@ ReattachmentReport Session::readDocument(DocumentContents contents)
     ReattachmentReport report;
     if (contents.ownership) {
         setAside_ = std::move(contents.ownership->setAside);
-        report = reattachValues(userFields_.slots(), setAside_, contents.ownership->owners, directory);
+        report = reattachValues(userFields_.slots(), setAside_, contents.ownership->owners, true, directory);
     } else {
         setAside_.clear();
     }

@@ -33,6 +33,7 @@ enum class ExportFormat { Csv, Gpx, GeoJson };
 struct ViewerLoad {
     std::unique_ptr<TowerDatabase> database;
     bool directoryMissing = false;
+    bool directoryWhole = false;  // read to its end without a fault
     std::vector<std::string> problems;
 };
 ViewerLoad loadViewerDatabase(const ViewerFiles& files);
@@ -130,6 +131,7 @@ private:
     ViewerFiles files_;
     std::unique_ptr<TowerDatabase> database_;
     bool directoryMissing_ = false;
+    bool directoryWhole_ = false;  // read without a fault: every valued tower it holds is known
     std::string centreText_{defaultCentreText};
     std::optional<std::string> movedCentreText_;  // centreText as the last move or Centre wrote it
     double radius_ = defaultRadius;

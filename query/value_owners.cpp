@@ -199,7 +199,7 @@ std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots, const 
 }
 
 ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAside,
-                                  const std::map<TowerId, TowerIdentity>& owners,
+                                  const std::map<TowerId, TowerIdentity>& owners, bool ownersComplete,
                                   const TowerDirectory& directory)
 {
     // In ascending key: the values under the directory's ids have the first right to their towers.
@@ -217,6 +217,8 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
                 claim.setAsideFor = SetAsideReason::Unknown;
         } else if (const auto owner = owners.find(key); owner != owners.end()) {
             claim.identity = &owner->second;
+        } else if (ownersComplete) {
+            claim.setAsideFor = SetAsideReason::Unknown;
         }
     }
     std::vector<Claim*> owned;

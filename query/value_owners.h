@@ -67,14 +67,16 @@ struct ReattachmentReport {
 };
 
 // Moves every value onto the id of its tower in the directory. owners tells whose the values
-// under the directory's ids are (a key without an owner keeps its values where they are, unless
-// an owned tower now stands there: then they are set aside); setAside tells whose the set-aside
+// under the directory's ids are. When ownersComplete, the owners were taken from a whole
+// directory, which had no tower under a key without an owner: its values, which no tower
+// showed, are set aside. Otherwise such a key keeps its values where they are, unless an owned
+// tower now stands there: then they are set aside. setAside tells whose the set-aside
 // values are, and the towers that come back take their values again. A tower is found by its
 // id, then by name and grid position, then (if it had no namesake) by name alone; a value that
 // could belong to two towers is set aside, never guessed. Only the values of named fields, in the
 // map their type uses, are counted in the report; every value is moved.
 ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAside,
-                                  const std::map<TowerId, TowerIdentity>& owners,
+                                  const std::map<TowerId, TowerIdentity>& owners, bool ownersComplete,
                                   const TowerDirectory& directory);
 
 // What the user is told after a document was read against a directory that numbers its towers

@@ -166,7 +166,7 @@ TEST_F(ValuesFollowTowers, AfterEachEditOfTheDirectoryAndBackAgain)
         UserFieldSlots slots = slotsOf(contents);
         SetAsideTowers setAside = contents.ownership->setAside;
         const ReattachmentReport report =
-            reattachValues(slots, setAside, contents.ownership->owners, after.directory);
+            reattachValues(slots, setAside, contents.ownership->owners, true, after.directory);
         expectOnTheirTowers(slots, after.directory, edit.gone, edit.name);
         EXPECT_EQ(report.movedValues > 0, edit.idsChange) << edit.name;
         ASSERT_EQ(setAside.size(), edit.gone.size()) << edit.name;
@@ -186,7 +186,7 @@ TEST_F(ValuesFollowTowers, AfterEachEditOfTheDirectoryAndBackAgain)
         UserFieldSlots backSlots = slotsOf(back);
         SetAsideTowers backAside = back.ownership->setAside;
         const ReattachmentReport backReport =
-            reattachValues(backSlots, backAside, back.ownership->owners, before.directory);
+            reattachValues(backSlots, backAside, back.ownership->owners, true, before.directory);
         expectOnTheirTowers(backSlots, before.directory, {}, edit.name + ", back");
         EXPECT_TRUE(backAside.empty()) << edit.name;
         EXPECT_TRUE(backReport.setAside.empty()) << edit.name;
@@ -229,7 +229,7 @@ TEST_F(ValuesFollowTowers, AValueThatCouldBelongToEitherOfTwoTowersIsSetAside)
     DocumentContents contents = reopened(before.directory, fields);
     UserFieldSlots slots = slotsOf(contents);
     SetAsideTowers setAside = contents.ownership->setAside;
-    const ReattachmentReport report = reattachValues(slots, setAside, contents.ownership->owners, after.directory);
+    const ReattachmentReport report = reattachValues(slots, setAside, contents.ownership->owners, true, after.directory);
     std::vector<std::int32_t> setAsideLines;
     for (std::size_t k = 0; k < setAside.size(); ++k)
         setAsideLines.push_back(*slots[0].numbers.find(firstSetAsideKey + static_cast<TowerId>(k)));
@@ -259,7 +259,7 @@ TEST(ValueOwners, ATowerAloneOfItsNameIsFoundAtACorrectedGridPosition)
     UserFieldSlots slots;
     slots[0] = UserField{"N", FieldType::Number, {{from.idOfLine[1], 1}, {from.idOfLine[2], 2}, {from.idOfLine[3], 3}}, {}};
     SetAsideTowers setAside;
-    const ReattachmentReport report = reattachValues(slots, setAside, valueOwners(slots, from.directory), to.directory);
+    const ReattachmentReport report = reattachValues(slots, setAside, valueOwners(slots, from.directory), true, to.directory);
     EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[2]), 1);
     EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[4]), 3);
     ASSERT_EQ(setAside.size(), 1u);
@@ -279,7 +279,7 @@ TEST(ValueOwners, AValueOfTwinsStaysAsideWhenOneTwinGetsAValueOfItsOwn)
     UserFieldSlots slots;
     slots[0] = UserField{"N", FieldType::Number, {{from.idOfLine[1], 1}}, {}};
     SetAsideTowers setAside;
-    reattachValues(slots, setAside, valueOwners(slots, from.directory), to.directory);
+    reattachValues(slots, setAside, valueOwners(slots, from.directory), true, to.directory);
     ASSERT_EQ(setAside.size(), 1u);
 
     // The user gives the first twin a value, saves, and opens the document again.
@@ -288,11 +288,38 @@ TEST(ValueOwners, AValueOfTwinsStaysAsideWhenOneTwinGetsAValueOfItsOwn)
         encodeDocument("TQ102665", 50000, slots, {valueOwners(slots, to.directory), setAside}));
     std::copy(saved.fields.begin(), saved.fields.end(), slots.begin());
     setAside = saved.ownership->setAside;
-    const ReattachmentReport report = reattachValues(slots, setAside, saved.ownership->owners, to.directory);
+    const ReattachmentReport report = reattachValues(slots, setAside, saved.ownership->owners, true, to.directory);
     EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[2]), 2);
     EXPECT_EQ(slots[0].numbers.find(to.idOfLine[3]), nullptr);
     ASSERT_EQ(report.setAside.size(), 1u);
     EXPECT_EQ(report.setAside[0].reason, SetAsideReason::Ambiguous);
+}
+
+TEST(ValueOwners, AValueUnderANumberNoTowerHeldIsSetAsideOnceItsOwnersAreKnown)
+{
+    // Chart takes Aston's old number and Aston Bury's; Bury's new number held no tower before,
+    // yet a value lay under it, as an older document's can.
+    const std::vector<std::string> before = {"NG\\FULL\\Place\\Dedicn", "TQ102665\\Kent\\Aston\\S Mary",
+                                             "TQ202665\\Kent\\Bury\\S John"};
+    const std::vector<std::string> after = {before[0], "TQ402665\\Kent\\Chart\\S Anne", before[1], before[2]};
+    const Compiled from = compile(before);
+    const Compiled to = compile(after);
+    ASSERT_EQ(from.directory.tower(to.idOfLine[3]), nullptr);
+    for (const bool ownersComplete : {true, false}) {
+        UserFieldSlots slots;
+        slots[0] = UserField{"N", FieldType::Number, {{from.idOfLine[1], 1}, {to.idOfLine[3], 9}}, {}};
+        SetAsideTowers setAside;
+        const ReattachmentReport report =
+            reattachValues(slots, setAside, valueOwners(slots, from.directory), ownersComplete, to.directory);
+        EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[2]), 1);
+        if (ownersComplete) {
+            EXPECT_EQ(slots[0].numbers.find(to.idOfLine[3]), nullptr);  // not on Bury
+            ASSERT_EQ(report.setAside.size(), 1u);
+            EXPECT_EQ(report.setAside[0].reason, SetAsideReason::Unknown);
+        } else {
+            EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[3]), 9);  // read by its number, as before
+        }
+    }
 }
 
 TEST(ValueOwners, TheReportNamesTenTowersOfEachKindAndCountsTheRest)
