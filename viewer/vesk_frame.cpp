@@ -1,5 +1,7 @@
 #include "viewer/vesk_frame.h"
 
+#include <algorithm>
+
 #include <wx/config.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -50,6 +52,7 @@ VeskFrame::VeskFrame(const ViewerSetup& setup)
     list_ = new VeskView(splitter_, document_, [this](const wxString& text) { map_->setStatusText(text); });
     map_ = new MapView(splitter_, document_);
     splitter_->SplitVertically(list_, map_, listPaneWidth);
+    listWidth_ = listPaneWidth;
     controlBar_ = new ControlBar(this);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -69,6 +72,24 @@ VeskFrame::VeskFrame(const ViewerSetup& setup)
         if (event.IsShown()) CallAfter([this] { splitter_->SetSashPosition(listPaneWidth); });
         event.Skip();
     });
+    // A frame made too small for the list narrows it; grown again, the list takes back the width
+    // the user last gave it. Only the user's drags are asked about first: the splitter's own
+    // changes on resizing tell of the change alone.
+    splitter_->Bind(wxEVT_SPLITTER_SASH_POS_CHANGING, [this](wxSplitterEvent& event) {
+        if (event.GetSashPosition() > 0) listWidth_ = event.GetSashPosition();
+        event.Skip();
+    });
+    splitter_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        CallAfter([this] { widenList(); });
+    });
+}
+
+void VeskFrame::widenList()
+{
+    const int room = splitter_->GetClientSize().x - splitter_->GetSashSize() - splitter_->GetMinimumPaneSize();
+    const int wanted = std::min(listWidth_, room);
+    if (wanted > splitter_->GetSashPosition()) splitter_->SetSashPosition(wanted);
 }
 
 VeskFrame::~VeskFrame() = default;

@@ -76,6 +76,7 @@ private:
     void onClose(wxCloseEvent& event);
     void DoGiveHelp(const wxString& text, bool show) override;
     void moveFocusToOtherPane();
+    void widenList();
     std::optional<wxString> chooseFile(FileDialogKind kind, const wxString& proposed);
 
     VeskDoc document_;
@@ -85,5 +86,6 @@ private:
     VeskView* list_ = nullptr;
     MapView* map_ = nullptr;
     ControlBar* controlBar_ = nullptr;
+    int listWidth_;  // as the user last dragged the sash, or as the first window has it
     int busyDepth_ = 0;
 };

@@ -26,6 +26,13 @@ TEST_F(FrameTest, TheFirstWindowShowsListMapAndAnEmptyBar)
     EXPECT_EQ(frame->GetTitle(), "Vesk Document - Belfrix");
     EXPECT_EQ(frame->GetIcon().GetSize(), wxSize(32, 32));  // the bell, decoded from its PNG
     ASSERT_TRUE(waitUntil([this] { return frame->splitter()->GetSashPosition() == 600; }));
+    // Made too small for the list and grown again, the window gives the list back its width.
+    const wxSize size = frame->GetSize();
+    frame->SetSize(300, size.y);
+    ASSERT_TRUE(waitUntil([this] { return frame->splitter()->GetSashPosition() < 300; }));
+    frame->SetSize(size);
+    EXPECT_TRUE(waitUntil([this] { return frame->splitter()->GetSashPosition() == 600; }))
+        << frame->splitter()->GetSashPosition() << " in " << frame->splitter()->GetClientSize().x;
     EXPECT_EQ(frame->splitter()->GetWindow1(), frame->listView());
     EXPECT_EQ(frame->splitter()->GetWindow2(), frame->mapView());
     ControlBar& bar = *frame->controlBar();
