@@ -51,14 +51,16 @@ std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinition
     for (const int slot : fields.namedSlots()) {
         const UserField& field = fields[slot];
         const UserFieldDefinition& row = rows[static_cast<std::size_t>(slot)];
-        // Values kept aside for towers the directory lacks were not shown to begin with.
+        // Values kept aside for towers the directory lacks were never shown, but a save leaves
+        // them out all the same.
         std::size_t shown = 0;
-        const auto count = [&shown](TowerId id, const auto&) { shown += isSetAsideKey(id) ? 0 : 1; };
+        std::size_t aside = 0;
+        const auto count = [&](TowerId id, const auto&) { ++(isSetAsideKey(id) ? aside : shown); };
         if (field.usesTexts())
             field.texts.forEach(count);
         else
             field.numbers.forEach(count);
-        if (shown == 0) continue;
+        if (shown + aside == 0) continue;
         const bool rowTypeKnown = row.type >= 0 && row.type < static_cast<std::int32_t>(fieldTypeNames.size());
         const FieldType type = rowTypeKnown ? static_cast<FieldType>(row.type) : field.type;
         const bool sameMap = (type == FieldType::String) == field.usesTexts();
@@ -71,6 +73,9 @@ std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinition
             hidden += ", hidden now that the field has no name";
         else
             hidden += ", which a " + std::string(fieldTypeNames[static_cast<std::size_t>(type)]) + " field does not show";
+        if (aside > 0)
+            hidden += ", and " + counted(static_cast<std::int64_t>(aside), "value", "values") +
+                      " kept with the document for towers the directory lacks";
     }
     if (hidden.empty()) return hidden;
     return "These values are no longer shown:" + hidden +

@@ -178,7 +178,9 @@ ReattachmentReport Session::readDocument(DocumentContents contents)
     ReattachmentReport report;
     if (contents.ownership) {
         setAside_ = std::move(contents.ownership->setAside);
-        report = reattachValues(userFields_.slots(), setAside_, contents.ownership->owners, true, directory);
+        // A file does not say whether its directory was read whole when it was saved: a number
+        // without an owner there may be a tower that directory could not read, and is kept.
+        report = reattachValues(userFields_.slots(), setAside_, contents.ownership->owners, false, directory);
     } else {
         setAside_.clear();
     }

@@ -92,6 +92,7 @@ std::string towerName(const Tower* tower, const TowerDirectory& database)
 void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database, bool full,
                             const UserFields& fields, ReferenceSystem system)
 {
+    const std::size_t start = text.size();
     appendTowerName(text, tower, database);
     if (!full || tower == nullptr) return;
 
@@ -121,7 +122,6 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
     appendLocationText(text, tower->position, system);
     (text += ' ') += tower->postcode;  // a missing postcode leaves the blank in place
     if (tower->webPage != 0) (text += ' ') += webLink(database.webAddress(tower->webPage));
-    const std::size_t userPart = text.size();
     for (const int slot : fields.namedSlots()) {
         const std::size_t before = text.size();
         ((text += ' ') += fields[slot].name) += ": ";
@@ -129,9 +129,9 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
         fields.appendValueText(text, slot, tower->id);
         if (text.size() == valueStart) text.resize(before);  // no value: nothing at all
     }
-    // The user's texts, read from a document, can hold line breaks; the description keeps to
-    // one line.
-    std::replace_if(text.begin() + static_cast<std::ptrdiff_t>(userPart), text.end(),
+    // The user's texts, read from a document, can hold line breaks, and a directory compiled from
+    // CR LF lines carriage returns: the description keeps to one line.
+    std::replace_if(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
                     [](char byte) { return byte == '\r' || byte == '\n'; }, ' ');
 }
 

@@ -37,7 +37,7 @@ void appendTowerName(std::string& text, const Tower* tower, const TowerDirectory
 
 // The one-line description or, with full, everything known about the tower on one line: its
 // place in the reference system given, and the values of the named user fields, where a line
-// break of a field's name or value shows as a space. "No tower details" for no tower.
+// break or carriage return in any text shows as a space. "No tower details" for no tower.
 std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full,
                              const UserFields& fields, ReferenceSystem system);
 void appendTowerDescription(std::string& text, const Tower* tower, const TowerDirectory& database, bool full,
