@@ -153,10 +153,10 @@ void Session::zoomIn()
 
 void Session::zoomOut()
 {
-    // A larger radius from a document file stays as it is; from a radius of 0, which doubling
-    // would keep, the map opens again at the smallest whole metre.
+    // A larger radius from a document file stays as it is; from below a whole metre, where the
+    // map shows nothing and a radius of 0 would stay 0, it opens again at 1 m.
     const double largest = largestDialogRadius;
-    if (radius_ == 0)
+    if (radius_ < 1)
         radius_ = 1;
     else if (radius_ < largest)
         radius_ = std::min(radius_ * 2, largest);

@@ -76,7 +76,8 @@ bool VeskDoc::newDocument()
     views_.updateAllViews();
     if (report.keysChanged)
         views_.showMessage("The directory " + quotedPath(session_.files().directory) +
-                           " numbers its towers otherwise now.\n" + reattachmentText(report));
+                           (report.movedValues > 0 ? " numbers its towers otherwise now.\n" : " was read again.\n") +
+                           reattachmentText(report));
     return true;
 }
 

@@ -389,6 +389,18 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
                                         "3 values moved to their towers' new numbers in this directory.\n");
     ASSERT_TRUE(doc.openDocument(folder / "b.bx0"));
     EXPECT_EQ(doc.userFields()[0].numbers, visits);
+
+    // A value under a number no tower holds, as an older document can have, is kept aside when
+    // New reads the same directory again: no later directory can show it on another tower.
+    TowerId towerless = 1;
+    while (doc.database()->tower(towerless) != nullptr) ++towerless;
+    doc.userFields().setNumber(0, towerless, 9);
+    doc.newDocument();
+    EXPECT_EQ(doc.userFields()[0].numbers.find(towerless), nullptr);
+    EXPECT_EQ(windows.calls.back(), "message: The directory \"" + (folder / "vesk.dat").string() +
+                                        "\" was read again.\n"
+                                        "1 value belongs to a tower the document cannot name and is kept with it:\n"
+                                        "  the tower once numbered " + std::to_string(towerless) + "\n");
 }
 
 }  // namespace

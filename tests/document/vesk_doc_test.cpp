@@ -318,12 +318,15 @@ TEST_F(VeskDocTest, ZoomOutStopsAtTheLargestRadiusTheOptionsDialogTakes)
     doc.zoomIn();
     EXPECT_EQ(doc.radius(), 500000.0);
 
-    // The dialog takes a radius of 0, which doubling would keep: Zoom Out opens the map at 1 m.
-    MapOptions options = doc.shownMapOptions();
-    options.radius = 0;
-    doc.applyMapOptions(options);
-    doc.zoomOut();
-    EXPECT_EQ(doc.radius(), 1.0);
+    // The dialog takes a radius of 0, which doubling would keep, and a document any radius:
+    // from below a metre Zoom Out opens the map at 1 m.
+    for (const float radius : {0.0f, 0.75f}) {
+        MapOptions options = doc.shownMapOptions();
+        options.radius = radius;
+        doc.applyMapOptions(options);
+        doc.zoomOut();
+        EXPECT_EQ(doc.radius(), 1.0) << radius;
+    }
 }
 
 TEST_F(VeskDocTest, APanRecomputesADistanceSelection)
