@@ -61,6 +61,10 @@ TEST_F(TowerTextTest, DescriptionsOneLineAndFull)
               "Gorran, Cornwall, S Just Unringable SW900400  http://example.org/gorran");
     EXPECT_EQ(towerDescription(nullptr, database, true, fields, system), "No tower details");
     EXPECT_EQ(towerDescription(nullptr, database, false, fields, system), "No tower details");
+    // A directory compiled from CR LF lines keeps a carriage return in each line's last text; the
+    // description stays on one line.
+    load({"Crlf\\Kent\\S Anne" + std::string(12, '\\') + "www.x.org\r"});
+    EXPECT_TRUE(towerDescription(&towerOf("Crlf"), database, true, fields, system).ends_with("http://www.x.org "));
 
     system = ReferenceSystem::UTM;
     EXPECT_EQ(towerDescription(&towerOf("Fenny"), database, true, fields, system), "Fenny, Kent, S Mary, 3 in Eb Sun 30U:(679,5696) ");
