@@ -23,6 +23,7 @@
 #include "records/file_bytes.h"
 #include "records/grid_reference.h"
 #include "records/number_text.h"
+#include "records/one_line.h"
 #include "records/value_readers.h"
 
 const char* const veskQueryUsage =
@@ -100,8 +101,7 @@ struct Query {
 // Every message names what went wrong and stands on one line.
 std::string oneLine(std::string text)
 {
-    for (char& c : text)
-        if (c == '\n' || c == '\r') c = ' ';
+    keepToOneLine(text);
     return text;
 }
 

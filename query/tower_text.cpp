@@ -1,11 +1,10 @@
 #include "query/tower_text.h"
 
-#include <algorithm>
-
 #include <array>
 #include <cctype>
 
 #include "records/number_text.h"
+#include "records/one_line.h"
 #include "geo/location_text.h"
 #include "query/user_fields.h"
 #include "records/tower_directory.h"
@@ -131,8 +130,7 @@ void appendTowerDescription(std::string& text, const Tower* tower, const TowerDi
     }
     // The user's texts, read from a document, can hold line breaks, and a directory compiled from
     // CR LF lines carriage returns: the description keeps to one line.
-    std::replace_if(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
-                    [](char byte) { return byte == '\r' || byte == '\n'; }, ' ');
+    keepToOneLine(text, start);
 }
 
 std::string towerDescription(const Tower* tower, const TowerDirectory& database, bool full,
