@@ -1,5 +1,6 @@
 #include "compiler/compile_directory.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -10,22 +11,28 @@
 #include "records/limit_reached.h"
 #include "records/page_memory.h"
 
-TowerDirectory compileSource(PresentBytes bytes)
+SourceLines splitSource(std::string_view source)
+{
+    SourceLines split;
+    const std::size_t headerEnd = source.find('\n');
+    split.header = source.substr(0, headerEnd);
+    if (headerEnd == std::string_view::npos) return split;
+    split.headerHasLineFeed = true;
+    const std::string_view rest = source.substr(headerEnd + 1);
+    split.unfinished = rest.substr(rest.rfind('\n') + 1);
+    split.lines.reserve(maxTowerId + 1);
+    forEachSourceLine(rest, [&split](std::string_view line) {
+        if (split.lines.size() <= static_cast<std::size_t>(maxTowerId)) split.lines.push_back(line);
+    });
+    return split;
+}
+
+TowerDirectory compileSource(PresentBytes bytes, const std::function<void(const SourceLines&)>& split)
 {
     TowerDirectory database;
-    const std::string_view source = database.holdSource(std::move(bytes));
-    // The header is the first line even when the source has no line feed at all.
-    const std::size_t headerEnd = source.find('\n');
-    const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, headerEnd));
-    if (headerEnd == std::string_view::npos) return database;
-    std::vector<std::string_view, PresentAllocator<std::string_view>> lines;
-    // As many lines as the directory can hold towers, and the line after them, which is refused:
-    // a source of millions of empty lines takes no more room than a full one.
-    lines.reserve(maxTowerId + 1);
-    forEachSourceLine(source.substr(headerEnd + 1), [&](std::string_view line) {
-        if (lines.size() <= static_cast<std::size_t>(maxTowerId)) lines.push_back(line);
-    });
-    database.addTowers(lines, columns);
+    const SourceLines source = splitSource(database.holdSource(std::move(bytes)));
+    if (split) split(source);
+    database.addTowers(source.lines, ColumnMap::fromHeader(source.header));
     return database;
 }
 
@@ -46,14 +53,14 @@ std::string quotedLine(std::string_view line)
 
 }  // namespace
 
-std::vector<std::string> sourceNotes(std::string_view source)
+std::vector<std::string> sourceNotes(const SourceLines& source)
 {
     std::vector<std::string> notes;
-    const std::size_t headerEnd = source.find('\n');
-    const std::string_view header = source.substr(0, headerEnd);
-    if (headerEnd == std::string_view::npos && header.find('\r') != std::string_view::npos) {
-        notes.push_back(std::string(sourceFileName) + " has no line feeds, its lines ending in a carriage return "
-                        "alone: it is read as one header line, with no towers");
+    const std::string_view header = source.header;
+    if (!source.headerHasLineFeed) {
+        if (header.find('\r') != std::string_view::npos)
+            notes.push_back(std::string(sourceFileName) + " has no line feeds, its lines ending in a carriage return "
+                            "alone: it is read as one header line, with no towers");
         return notes;
     }
     if (header.ends_with('\r')) {
@@ -62,28 +69,21 @@ std::vector<std::string> sourceNotes(std::string_view source)
                         quotedLine(lastName.substr(0, lastName.size() - 1)) +
                         ", is not recognised, and every line's last column keeps its carriage return");
     }
-    if (headerEnd == std::string_view::npos) return notes;
 
     // A line with nothing on it, or only the carriage return of a CR LF line end.
-    const std::string_view lines = source.substr(headerEnd + 1);
-    std::size_t emptyLines = 0;
-    std::size_t lineNumber = 1;
-    std::size_t firstEmpty = 0;
-    forEachSourceLine(lines, [&](std::string_view line) {
-        ++lineNumber;
-        if (!line.empty() && line != "\r") return;
-        if (emptyLines++ == 0) firstEmpty = lineNumber;
-    });
-    if (emptyLines > 0)
+    const auto empty = [](std::string_view line) { return line.empty() || line == "\r"; };
+    const auto firstEmpty = std::find_if(source.lines.begin(), source.lines.end(), empty);
+    if (firstEmpty != source.lines.end()) {
+        const auto emptyLines = std::count_if(firstEmpty, source.lines.end(), empty);
+        const auto lineNumber = 2 + (firstEmpty - source.lines.begin());  // the header is line 1
         notes.push_back(std::string(sourceFileName) + " has " +
                         counted(static_cast<std::int64_t>(emptyLines), "empty line", "empty lines") +
-                        ", each compiled as a tower with no data (the first is line " + std::to_string(firstEmpty) + ")");
+                        ", each compiled as a tower with no data (the first is line " + std::to_string(lineNumber) + ")");
+    }
 
-    const std::size_t lastFeed = lines.rfind('\n');
-    const std::string_view unfinished = lastFeed == std::string_view::npos ? lines : lines.substr(lastFeed + 1);
-    if (!unfinished.empty())
+    if (!source.unfinished.empty())
         notes.push_back("the last line of " + std::string(sourceFileName) + " has no line feed after it and is left out: " +
-                        quotedLine(unfinished));
+                        quotedLine(source.unfinished));
     return notes;
 }
 
@@ -107,12 +107,12 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
         return 1;
     }
 
-    for (const std::string& note : sourceNotes(std::string_view(source.data(), source.size())))
-        error << "veskcomp: " << note << '\n';
-
+    const auto tellNotes = [&error](const SourceLines& split) {
+        for (const std::string& note : sourceNotes(split)) error << "veskcomp: " << note << '\n';
+    };
     std::optional<TowerDirectory> database;
     try {
-        database.emplace(compileSource(std::move(source)));
+        database.emplace(compileSource(std::move(source), tellNotes));
     } catch (const LimitReached& limit) {
         error << "veskcomp: " << limit.what() << "; " << dataPath.string() << " not written\n";
         return 1;

@@ -2,11 +2,13 @@
 
 #include <filesystem>
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "records/page_memory.h"
 #include "records/tower_directory.h"
 
 // The data compiler: the directory's text source "vesk.txt" in, the compiled "vesk.dat" out.
@@ -29,17 +31,31 @@ void forEachSourceLine(std::string_view source, Line line)
     }
 }
 
+// A source cut into its lines once, for the compile and its notes alike.
+struct SourceLines {
+    // The first line, or the whole source when it has no line feed.
+    std::string_view header;
+    bool headerHasLineFeed = false;
+    // The lines after the header: as many as a directory can hold towers, and the one after
+    // them, which is refused; a source of millions of lines takes no more room than a full one.
+    std::vector<std::string_view, PresentAllocator<std::string_view>> lines;
+    // The bytes after the last line feed, which are no line.
+    std::string_view unfinished;
+};
+SourceLines splitSource(std::string_view source);
+
 // The database the source describes: the first line is the header, every further line one
 // tower. Throws LimitReached when the source holds more towers or texts than the tables allow.
-// The directory keeps the source's bytes, which its texts view.
-TowerDirectory compileSource(PresentBytes source);
+// The directory keeps the source's bytes, which its texts view; `split` is given the source's
+// lines before their towers are added.
+TowerDirectory compileSource(PresentBytes source, const std::function<void(const SourceLines&)>& split = {});
 // The same for a source held elsewhere, which the directory copies.
 TowerDirectory compileSource(std::string_view source);
 
 // What the compile reads otherwise than the source's writer may have meant, each a sentence
 // without its full stop: carriage returns before the line feeds, empty lines (each a tower
 // with no data), a last line without a line feed (left out).
-std::vector<std::string> sourceNotes(std::string_view source);
+std::vector<std::string> sourceNotes(const SourceLines& source);
 
 // "3 Towers, 2 Counties, 3 Saints, 1 URLs" and a line feed.
 std::string summaryLine(const TowerDirectory::Counts& counts);

@@ -64,7 +64,7 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
          {"the last line of vesk.txt has no line feed after it and is left out: "
           "\"Last line without its line feed, longer ...\""}},
     };
-    for (const auto& [source, notes] : cases) EXPECT_EQ(sourceNotes(source), notes) << source;
+    for (const auto& [source, notes] : cases) EXPECT_EQ(sourceNotes(splitSource(source)), notes) << source;
 }
 
 TEST(CompileSource, WritesTheExpectedBytes)
