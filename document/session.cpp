@@ -183,6 +183,7 @@ ReattachmentReport Session::readDocument(DocumentContents contents)
         report = reattachValues(userFields_.slots(), setAside_, contents.ownership->owners, false, directory);
     } else {
         setAside_.clear();
+        report = keptByNumber(userFields_.slots(), directory);
     }
     applyCentreText(std::move(contents.centreText), contents.radius);
     return report;

@@ -4,6 +4,7 @@
 #include <set>
 #include <tuple>
 
+#include "records/counted.h"
 #include "records/tower_directory.h"
 
 namespace {
@@ -153,8 +154,10 @@ struct SetAsidePhrase {
 };
 constexpr SetAsidePhrase setAsidePhrases[] = {
     {SetAsideReason::NotInDirectory,
-     " value belongs to a tower no longer in the directory and is kept with the document:",
-     " values belong to towers no longer in the directory and are kept with the document:"},
+     " value belongs to a tower not found in this directory by its name and grid reference, and is kept "
+     "with the document:",
+     " values belong to towers not found in this directory by their names and grid references, and are "
+     "kept with the document:"},
     {SetAsideReason::Ambiguous,
      " value could belong to more than one tower of the directory and is kept with the document:",
      " values could each belong to more than one tower of the directory and are kept with the document:"},
@@ -271,9 +274,23 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
     return report;
 }
 
+ReattachmentReport keptByNumber(const UserFieldSlots& slots, const TowerDirectory& directory)
+{
+    ReattachmentReport report;
+    for (const auto& [key, values] : shownValueCounts(slots))
+        if (directory.tower(key) != nullptr) report.keptByNumber += values;
+    return report;
+}
+
 std::string reattachmentText(const ReattachmentReport& report)
 {
     std::string text;
+    if (report.keptByNumber > 0)
+        text += "The document does not say which towers its values belong to: it was saved by an earlier "
+                "version, or is cut short. " +
+                counted(report.keptByNumber, "value is", "values are") +
+                " shown on the towers under the numbers they were saved with; if the directory was compiled "
+                "again since, check them. Saving the document records the towers they are on.\n";
     if (report.movedValues > 0) {
         text += std::to_string(report.movedValues);
         text += report.movedValues == 1 ? " value moved to its tower's new number in this directory.\n"

@@ -62,8 +62,9 @@ struct ReattachmentReport {
     std::int32_t movedValues = 0;          // now under another id than before
     std::vector<SetAsideNote> setAside;    // every set-aside tower with a value in a named field
     bool keysChanged = false;              // some value lies under another key than before
+    std::int32_t keptByNumber = 0;         // shown under the numbers they were saved with, ownerless
 
-    bool empty() const { return movedValues == 0 && setAside.empty(); }
+    bool empty() const { return movedValues == 0 && setAside.empty() && keptByNumber == 0; }
 };
 
 // Moves every value onto the id of its tower in the directory. owners tells whose the values
@@ -78,6 +79,11 @@ struct ReattachmentReport {
 ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAside,
                                   const std::map<TowerId, TowerIdentity>& owners, bool ownersComplete,
                                   const TowerDirectory& directory);
+
+// A document that does not say whose its values are (saved before documents kept their towers,
+// or cut short just before that record) keeps every value under the number it was saved with;
+// the report counts the values that the directory's towers under those numbers show.
+ReattachmentReport keptByNumber(const UserFieldSlots& slots, const TowerDirectory& directory);
 
 // What the user is told after a document was read against a directory that numbers its towers
 // otherwise: how many values moved, and the set-aside towers by name, the first ten of each kind

@@ -374,8 +374,8 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
     EXPECT_EQ(windows.calls.back(), "message: The values of \"" + (folder / "a.bx0").string() +
                                         "\" were matched to the towers of this directory.\n"
                                         "2 values moved to their towers' new numbers in this directory.\n"
-                                        "1 value belongs to a tower no longer in the directory and is kept "
-                                        "with the document:\n  Dunton, Hants, S Mary (SU123456)\n");
+                                        "1 value belongs to a tower not found in this directory by its name and "
+                                        "grid reference, and is kept with the document:\n  Dunton, Hants, S Mary (SU123456)\n");
     EXPECT_TRUE(doc.modified());
 
     // The year after, Dunton is back: New reads the directory again and every value is home.
@@ -401,6 +401,28 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
                                         "\" was read again.\n"
                                         "1 value belongs to a tower the document cannot name and is kept with it:\n"
                                         "  the tower once numbered " + std::to_string(towerless) + "\n");
+}
+
+// A document saved before documents kept their towers, or cut short just before that record:
+// its values stay under their numbers, and the user is told how many towers show them that way.
+TEST_F(OpenSaveTest, ADocumentThatDoesNotSayWhoseItsValuesAreIsOpenedWithAWarning)
+{
+    doc.newDocument();
+    const TowerId aston = doc.database()->displayedTower(0)->id;
+    UserFieldSlots slots;
+    slots[0] = UserField{"Visits", FieldType::Number, {{aston, 1}, {maxTowerId, 4}}, {}};
+    slots[1] = UserField{"Notes", FieldType::String, {}, {{aston, "bells rehung"}}};
+    ASSERT_EQ(doc.database()->tower(maxTowerId), nullptr);  // not counted: no tower shows it
+    writeAll(folder / "old.bx0", encodeDocument("TQ102665", 50000, slots));
+    windows.calls.clear();
+    ASSERT_TRUE(doc.openDocument(folder / "old.bx0"));
+    EXPECT_EQ(doc.userFields()[0].numbers, slots[0].numbers);
+    EXPECT_EQ(windows.calls.back(),
+              "message: \"" + (folder / "old.bx0").string() +
+                  "\":\nThe document does not say which towers its values belong to: it was saved by an earlier "
+                  "version, or is cut short. 2 values are shown on the towers under the numbers they were saved "
+                  "with; if the directory was compiled again since, check them. Saving the document records the "
+                  "towers they are on.\n");
 }
 
 }  // namespace

@@ -331,7 +331,8 @@ TEST(ValueOwners, TheReportNamesTenTowersOfEachKindAndCountsTheRest)
     report.setAside.push_back({"Twin", SetAsideReason::Ambiguous, 2});
     const std::string text = reattachmentText(report);
     EXPECT_EQ(text.substr(0, text.find('\n')), "1 value moved to its tower's new number in this directory.");
-    EXPECT_NE(text.find("12 values belong to towers no longer in the directory and are kept with the document:\n"
+    EXPECT_NE(text.find("12 values belong to towers not found in this directory by their names and grid references, and "
+                        "are kept with the document:\n"
                         "  Tower 0\n"),
               std::string::npos);
     EXPECT_NE(text.find("  Tower 9\n  and 2 more towers\n"), std::string::npos);
