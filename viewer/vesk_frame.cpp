@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/config.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
@@ -31,11 +32,21 @@ namespace {
 
 constexpr int listPaneWidth = 600;
 const wxSize firstFrameSize(1200, 800);
+// Room enough in either pane for its scroll bars, which the toolkit cannot draw in less.
+constexpr int smallestPaneWidth = 80;
+const wxSize smallestFrameSize(400, 300);
+
+// The first size, or the whole screen where that is smaller, so that menus and bar stay in view.
+wxSize firstSizeOnScreen()
+{
+    const wxRect screen = wxGetClientDisplayRect();
+    return {std::min(firstFrameSize.x, screen.width), std::min(firstFrameSize.y, screen.height)};
+}
 
 }  // namespace
 
 VeskFrame::VeskFrame(const ViewerSetup& setup)
-    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, firstFrameSize),
+    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, firstSizeOnScreen()),
       document_(*this, *this, setup.browserCommand, setup.files),
       shell_(document_, *this),
       fileChooser_([this](FileDialogKind kind, const wxString& proposed) {
@@ -48,7 +59,7 @@ VeskFrame::VeskFrame(const ViewerSetup& setup)
 
     splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                      wxSP_3D | wxSP_LIVE_UPDATE);
-    splitter_->SetMinimumPaneSize(20);
+    splitter_->SetMinimumPaneSize(smallestPaneWidth);
     list_ = new VeskView(splitter_, document_, [this](const wxString& text) { map_->setStatusText(text); });
     map_ = new MapView(splitter_, document_);
     splitter_->SplitVertically(list_, map_, listPaneWidth);
@@ -60,6 +71,7 @@ VeskFrame::VeskFrame(const ViewerSetup& setup)
     sizer->Add(new wxStaticLine(this), 0, wxEXPAND);
     sizer->Add(controlBar_, 0, wxEXPAND);
     SetSizer(sizer);
+    SetMinSize(smallestFrameSize);
 
     showTitle(shell_.title());
     Bind(wxEVT_MENU, &VeskFrame::onMenu, this);
@@ -264,7 +276,17 @@ std::optional<wxString> VeskFrame::chooseFileToSave(const wxString& proposed)
 
 std::optional<wxString> VeskFrame::chooseFile(FileDialogKind kind, const wxString& proposed)
 {
-    const auto chosen = fileChooser_(kind, proposed);
-    if (!chosen) return std::nullopt;
-    return withDefaultExtension(kind, *chosen);
+    wxString offered = proposed;
+    for (;;) {
+        const auto chosen = fileChooser_(kind, offered);
+        if (!chosen) return std::nullopt;
+        const wxString path = withDefaultExtension(kind, *chosen);
+        // The dialog asked before replacing the name as typed, not the one with the extension.
+        if (path == *chosen || !wxFileName::Exists(path)) return path;
+        const wxString question = "A file named \"" + wxFileName(path).GetFullName() +
+                                  "\" already exists. Do you want to replace it?";
+        if (wxMessageBox(question, toWx(applicationTitle), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING, this) == wxYES)
+            return path;
+        offered = path;
+    }
 }

@@ -199,6 +199,37 @@ TEST_F(FilesTest, ExportWritesTheDisplayedTowersToTheNamedFile)
     EXPECT_FALSE(folder.read("vesk.csv").has_value());
 }
 
+// The file dialogs ask before replacing the name as typed; a name typed without its extension is
+// asked about here, and No offers the dialog again.
+TEST_F(FilesTest, ANameTypedWithoutItsExtensionIsAskedAboutBeforeReplacingAFile)
+{
+    openViewer();
+    const struct {
+        int command;
+        std::string typed;
+        std::string written;
+    } rows[] = {{wxID_SAVEAS, "notes", "notes.bx0"}, {idExportCsv, "towers", "towers.csv"}};
+    for (const auto& row : rows) {
+        folder.write(row.written, "kept");
+        wxString asked;
+        expectDialog([&asked](wxDialog& box) {
+            asked = messageOf(box);
+            return wxID_NO;
+        });
+        names = {row.typed};  // then Cancel
+        kinds.clear();
+        frame->runCommand(row.command);
+        EXPECT_EQ(kinds.size(), 2u);  // offered again after No
+        EXPECT_EQ(asked, "A file named \"" + row.written + "\" already exists. Do you want to replace it?");
+        EXPECT_EQ(folder.read(row.written), "kept");
+
+        expectDialog([](wxDialog&) { return wxID_YES; });
+        names = {row.typed};
+        frame->runCommand(row.command);
+        EXPECT_NE(folder.read(row.written), "kept");
+    }
+}
+
 TEST_F(FilesTest, TheGpsExportsAreOnTheFileMenuAfterExport)
 {
     openViewer();
