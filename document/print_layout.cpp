@@ -25,6 +25,8 @@ std::vector<std::string> wrapLine(std::string_view line, int width, int indent,
         }
         pieces.emplace_back(rest.substr(0, cut));
         rest.remove_prefix(std::min(rest.size(), cut + skip));
+        // Where a continuation has no room at all, nothing is left to fit it.
+        if (rest.empty()) return pieces;
     }
     pieces.emplace_back(rest);
     return pieces;
@@ -50,4 +52,18 @@ std::vector<std::int32_t> pageStarts(const std::vector<std::int32_t>& linesOfTow
         usedOnPage = (usedOnPage + lines - 1) % perPage + 1;
     }
     return starts;
+}
+
+std::optional<std::string> marginsRefusal(const PaperMargins& page)
+{
+    constexpr int smallestWidth = 50;
+    constexpr int smallestHeight = 20;
+    if (page.paperWidth <= 0 || page.paperHeight <= 0) return std::nullopt;
+    const int width = page.paperWidth - page.left - page.right;
+    const int height = page.paperHeight - page.top - page.bottom;
+    if (width >= smallestWidth && height >= smallestHeight) return std::nullopt;
+    const auto size = [](int across, int down) { return std::to_string(across) + " by " + std::to_string(down) + " mm"; };
+    return "These margins leave " + size(std::max(width, 0), std::max(height, 0)) + " of the " +
+           size(page.paperWidth, page.paperHeight) + " page, and the list needs at least " +
+           size(smallestWidth, smallestHeight) + ". The earlier page setup is kept.";
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,3 +20,16 @@ std::vector<std::string> wrapLine(std::string_view line, int width, int indent,
 // of these many lines each and this many lines to a page. A tower that fits a page is never split
 // between two; one longer than a page starts a page of its own. At least one page.
 std::vector<std::int32_t> pageStarts(const std::vector<std::int32_t>& linesOfTowers, std::int32_t linesPerPage);
+
+// Why margins (in millimetres) cannot be kept for a paper of this size: they must leave the list
+// at least 50 mm of width and 20 mm of height. None when they can, or when the paper's size is
+// not known (0).
+struct PaperMargins {
+    int paperWidth = 0;
+    int paperHeight = 0;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+std::optional<std::string> marginsRefusal(const PaperMargins& page);

@@ -180,6 +180,14 @@ void runPrintSetup(wxWindow& parent)
     pageSetup().SetPrintData(printSettings().GetPrintData());
     wxGenericPageSetupDialog dialog(&parent, &pageSetup());
     if (dialog.ShowModal() != wxID_OK) return;
-    pageSetup() = dialog.GetPageSetupDialogData();
+    const wxPageSetupDialogData& chosen = dialog.GetPageSetupDialogData();
+    const PaperMargins page{chosen.GetPaperSize().x, chosen.GetPaperSize().y,
+                            chosen.GetMarginTopLeft().x, chosen.GetMarginTopLeft().y,
+                            chosen.GetMarginBottomRight().x, chosen.GetMarginBottomRight().y};
+    if (const auto refusal = marginsRefusal(page)) {
+        wxMessageBox(toWx(*refusal), toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, &parent);
+        return;
+    }
+    pageSetup() = chosen;
     printSettings().SetPrintData(pageSetup().GetPrintData());
 }

@@ -97,11 +97,12 @@ TEST(ListGeometry, OnlyTheLinesInAnUpdateAreaArePainted)
 
 TEST(PrintLayout, ALineTooLongForThePageWrapsAtBlanksOntoIndentedLines)
 {
-    // Every byte 10 pixels wide; pages 120 pixels wide, continuations indented by 20.
+    // Every byte 10 pixels wide; pages 120 pixels wide unless said, continuations indented by 20.
     const auto measure = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
     struct Case {
         std::string_view line;
         std::vector<std::string> pieces;
+        int width = 120;
     };
     const Case cases[] = {
         {"Aston", {"Aston"}},
@@ -111,8 +112,27 @@ TEST(PrintLayout, ALineTooLongForThePageWrapsAtBlanksOntoIndentedLines)
         {"ab abcdefghijklmnopqrstu", {"ab", "abcdefghij", "klmnopqrst", "u"}},
         {"TQ102665  http://x", {"TQ102665 ", "http://x"}},
         {"", {""}},
+        // Narrower than a continuation's indent: a byte a piece, and the line still ends.
+        {"abc", {"a", "b", "c"}, 15},
     };
-    for (const Case& c : cases) EXPECT_EQ(wrapLine(c.line, 120, 20, measure), c.pieces) << c.line;
+    for (const Case& c : cases) EXPECT_EQ(wrapLine(c.line, c.width, 20, measure), c.pieces) << c.line;
+}
+
+TEST(PrintLayout, MarginsThatLeaveTheListNoRoomAreRefused)
+{
+    const struct {
+        PaperMargins page;
+        std::optional<std::string> refusal;
+    } rows[] = {
+        {{210, 297, 15, 15, 15, 15}, std::nullopt},
+        {{210, 297, 80, 138, 80, 139}, std::nullopt},  // 50 by 20 mm, just enough
+        {{210, 297, 100, 15, 100, 15}, "These margins leave 10 by 267 mm of the 210 by 297 mm page, and the "
+                                       "list needs at least 50 by 20 mm. The earlier page setup is kept."},
+        {{210, 297, 150, 150, 150, 150}, "These margins leave 0 by 0 mm of the 210 by 297 mm page, and the "
+                                         "list needs at least 50 by 20 mm. The earlier page setup is kept."},
+        {{0, 0, 150, 150, 150, 150}, std::nullopt},  // paper of unknown size
+    };
+    for (const auto& row : rows) EXPECT_EQ(marginsRefusal(row.page), row.refusal) << row.page.left;
 }
 
 TEST(PrintLayout, EveryTowerGoesWholeOntoAPage)
