@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include <wx/app.h>
 #include <wx/config.h>
+#include <wx/fileconf.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
@@ -167,9 +170,28 @@ void VeskFrame::onClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
-    shell_.saveRecentFiles(*wxConfigBase::Get());
-    wxConfigBase::Get()->Flush();
+    saveSettings();
     event.Skip();
+}
+
+void VeskFrame::saveSettings()
+{
+    bool saved = false;
+    {
+        // The toolkit's own report would wait until the application is gone, and fail then.
+        wxLogNull quiet;
+        shell_.saveRecentFiles(*wxConfigBase::Get());
+        saved = wxConfigBase::Get()->Flush();
+        // Not tried again, silently, as the program ends.
+        if (!saved) {
+            if (auto* file = dynamic_cast<wxFileConfig*>(wxConfigBase::Get())) file->DisableAutoSave();
+            delete wxConfigBase::Set(nullptr);
+        }
+    }
+    if (!saved)
+        wxMessageBox("The list of recently used files could not be saved in " +
+                         wxFileConfig::GetLocalFileName(wxTheApp->GetAppName()) + ".",
+                     toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, this);
 }
 
 void VeskFrame::DoGiveHelp(const wxString& text, bool show)

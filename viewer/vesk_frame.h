@@ -74,6 +74,8 @@ private:
     void onMenu(wxCommandEvent& event);
     void onButton(wxCommandEvent& event);
     void onClose(wxCloseEvent& event);
+    // The recent files, into the settings; says so when they cannot be written.
+    void saveSettings();
     void DoGiveHelp(const wxString& text, bool show) override;
     void moveFocusToOtherPane();
     void widenList();

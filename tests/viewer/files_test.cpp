@@ -153,6 +153,29 @@ TEST_F(FilesTest, ChangedFieldsAreOfferedForSavingBeforeTheyGo)
     EXPECT_TRUE(folder.read("kept.bx0").has_value());
 }
 
+// Settings that cannot be written are said to be so while the window is there to say it, and not
+// tried again as the program ends, when the toolkit's own report would come too late.
+TEST_F(FilesTest, RecentFilesThatCannotBeSavedAreSaidSoOnClosing)
+{
+    openViewer();
+    names = {"trip"};
+    frame->runCommand(wxID_SAVEAS);
+    std::filesystem::create_directories(folder / "settings.conf");  // a folder where the file goes
+    delete wxConfigBase::Set(new wxFileConfig(wxEmptyString, wxEmptyString, path("settings.conf"), wxEmptyString,
+                                              wxCONFIG_USE_LOCAL_FILE));
+    wxString message;
+    expectDialog([&message](wxDialog& box) {
+        message = messageOf(box);
+        return wxID_OK;
+    });
+    wxWeakRef<VeskFrame> closing(frame);
+    frame->runCommand(wxID_EXIT);
+    EXPECT_TRUE(waitUntil([&closing] { return !closing; }));
+    frame = nullptr;
+    EXPECT_TRUE(message.StartsWith("The list of recently used files could not be saved in ")) << message;
+    EXPECT_EQ(wxConfigBase::Get(false), nullptr);
+}
+
 TEST_F(FilesTest, ExitStaysWhenTheSaveIsCancelled)
 {
     openViewer();
