@@ -150,6 +150,11 @@ void VeskView::onChar(wxKeyEvent& event)
         endSearch();
         return;
     }
+    const bool enter = event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER;
+    if (enter && event.GetModifiers() == wxMOD_NONE && document_.currentTower() != nullptr) {
+        document_.onCommand(command::editFields);
+        return;
+    }
     const std::optional<char> byte = searchByte(event);
     if (!byte) {
         event.Skip();

@@ -169,13 +169,18 @@ TEST_F(ListViewTest, AnEmptySelectionLeavesOneLineThatPicksNothing)
     EXPECT_EQ(document().currentTower(), nullptr);
 }
 
-TEST_F(ListViewTest, ADoubleClickOpensTheFieldsOfTheTowerUnderIt)
+TEST_F(ListViewTest, ADoubleClickOrReturnOpensTheFieldsOfTheTower)
 {
     openViewer(sampleSource());
+    pressKey(WXK_RETURN);  // no tower picked yet: nothing to open
     expectDialog([](wxDialog&) { return wxID_OK; });
     doubleClick(frame->listView(), {30, 5 * 18 + 9});
     EXPECT_EQ(document().currentTower(), displayed(5));
-    EXPECT_EQ(dialogsSeen(), (std::vector<wxString>{"Tower Details"}));
+    for (const int key : {WXK_RETURN, WXK_NUMPAD_ENTER}) {
+        expectDialog([](wxDialog&) { return wxID_OK; });
+        pressKey(key);
+    }
+    EXPECT_EQ(dialogsSeen(), (std::vector<wxString>{"Tower Details", "Tower Details", "Tower Details"}));
 }
 
 TEST_F(ListViewTest, TypedLettersPickTheFirstPlaceStartingWithThemWhateverTheirCase)
