@@ -356,18 +356,25 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
 TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
 {
     openViewer(threeTowers);
-    // The type list cannot be typed into: "Numbr" makes no field of any type.
-    expectDialog([this](wxDialog& fields) {
-        return whenShown(fields, [this](wxDialog& d) {
+    // The type list cannot be typed into: "Numbr" chooses no type, and a named field without one
+    // is refused until a type is chosen.
+    wxString noType;
+    expectDialog([&](wxDialog& fields) {
+        return whenShown(fields, [&](wxDialog& d) {
             list(d, userFieldsId::type(0))->SetFocus();
             typeText("Numbr");
             edit(d, userFieldsId::name(0))->SetValue("Peals");
+            expectMessage(noType);
+            pressButton(d, wxID_OK);
+            EXPECT_TRUE(d.IsShown());
+            choose(list(d, userFieldsId::type(0)), 1);  // Number
             pressButton(d, wxID_OK);
         });
     });
     frame->runCommand(idUserFields);
+    EXPECT_EQ(noType, "Please choose the type of the field \"Peals\": Date, Number or String.");
     EXPECT_EQ(document().userFields()[0].name, "Peals");
-    EXPECT_EQ(document().userFields()[0].type, FieldType::Date);  // the type the slot had: none was chosen
+    EXPECT_EQ(document().userFields()[0].type, FieldType::Number);
 
     // In Select, a typed field name counts as its entry; a name of no entry is refused.
     wxString refusal;

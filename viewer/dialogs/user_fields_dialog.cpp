@@ -4,11 +4,14 @@
 
 #include <wx/combobox.h>
 #include <wx/dialog.h>
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
 
 #include "query/user_fields.h"
 #include "viewer/dialog_builder.h"
 #include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/validators.h"
+#include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
 namespace {
@@ -49,6 +52,22 @@ public:
             controls.find(name(k))->SetValidator(TextValidator(rows_[k].name));
         }
         controls.layOut(width, height);
+    }
+
+    // A named field must have a type: its values are kept by type.
+    bool Validate() override
+    {
+        if (!wxDialog::Validate()) return false;
+        for (int k = 0; k < userFieldCount; ++k) {
+            auto* types = static_cast<wxComboBox*>(FindWindow(type(k)));
+            const wxString name = static_cast<wxTextCtrl*>(FindWindow(userFieldsId::name(k)))->GetValue();
+            if (name.empty() || types->GetSelection() != wxNOT_FOUND) continue;
+            wxMessageBox("Please choose the type of the field \"" + name + "\": Date, Number or String.",
+                         toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, this);
+            types->SetFocus();
+            return false;
+        }
+        return true;
     }
 
     UserFieldDefinitions chosen() const
