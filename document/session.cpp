@@ -147,7 +147,8 @@ bool Session::move(std::int32_t dx, std::int32_t dy)
 
 void Session::zoomIn()
 {
-    radius_ /= 2;
+    // Not below a whole metre, where the map shows nothing.
+    if (radius_ > 1) radius_ = std::max(radius_ / 2, 1.0);
     move(0, 0);
 }
 

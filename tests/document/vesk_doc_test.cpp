@@ -308,7 +308,7 @@ TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
     EXPECT_EQ(doc.database()->radius, 3125);
 }
 
-TEST_F(VeskDocTest, ZoomOutStopsAtTheLargestRadiusTheOptionsDialogTakes)
+TEST_F(VeskDocTest, ZoomStopsAtTheLargestRadiusTheOptionsDialogTakesAndAtAMetre)
 {
     doc.newDocument();
     for (int i = 0; i < 40; ++i) doc.zoomOut();
@@ -326,6 +326,14 @@ TEST_F(VeskDocTest, ZoomOutStopsAtTheLargestRadiusTheOptionsDialogTakes)
         doc.applyMapOptions(options);
         doc.zoomOut();
         EXPECT_EQ(doc.radius(), 1.0) << radius;
+    }
+    // Zoom In stops there too: half a metre would show nothing.
+    for (const auto [radius, zoomedIn] : {std::pair{3.0f, 1.5}, {1.5f, 1.0}, {1.0f, 1.0}, {0.5f, 0.5}}) {
+        MapOptions options = doc.shownMapOptions();
+        options.radius = radius;
+        doc.applyMapOptions(options);
+        doc.zoomIn();
+        EXPECT_EQ(doc.radius(), zoomedIn) << radius;
     }
 }
 
