@@ -64,10 +64,13 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
     LayoutItem item;
     item.rect = row.rect;
     wxSize best = control->GetBestSize();
-    // A box that only shows a text is as wide as the text it holds, so none of it is cut off.
+    // A box that only shows a text is as wide as the text it holds, so none of it is cut off, up
+    // to half the screen: a longer text is scrolled through within the box, and the dialog stays
+    // on the screen.
     if (row.kind == ControlKind::Display) {
         auto* box = static_cast<wxTextCtrl*>(control);
-        best.x = std::max(best.x, box->GetSizeFromTextSize(box->GetTextExtent(box->GetValue()).x).x);
+        const int textWidth = box->GetSizeFromTextSize(box->GetTextExtent(box->GetValue()).x).x;
+        best.x = std::max(best.x, std::min(textWidth, wxGetClientDisplayRect().width / 2));
     }
     item.bestWidth = best.x;
     item.bestHeight = best.y;

@@ -1,6 +1,7 @@
 // Every dialog as the toolkit draws it: no control below the size it needs, no two controls over
 // each other (group boxes aside), nothing outside the client area or on its edge.
 #include <wx/statbox.h>
+#include <wx/textctrl.h>
 
 #include "document/command_ids.h"
 #include "viewer/dialogs/control_ids.h"
@@ -31,10 +32,18 @@ std::string layoutFaults(wxWindow& window)
         if (rect.width < best.x || rect.height < best.y)
             faults += name(control) + " is " + std::to_string(rect.width) + "x" + std::to_string(rect.height) +
                       ", below its best " + std::to_string(best.x) + "x" + std::to_string(best.y) + "\n";
+        // A box that shows a text shows it whole, or is as wide as half the screen and scrolls.
+        if (auto* box = dynamic_cast<wxTextCtrl*>(control); box != nullptr && !box->IsEditable()) {
+            const int textWidth = box->GetSizeFromTextSize(box->GetTextExtent(box->GetValue()).x).x;
+            if (rect.width < std::min(textWidth, wxGetClientDisplayRect().width / 2))
+                faults += name(control) + " cuts off its text\n";
+        }
         if (rect.x < margin || rect.y < margin || rect.GetRight() >= client.x - margin ||
             rect.GetBottom() >= client.y - margin)
             faults += name(control) + " reaches the edge of the client area\n";
     }
+    if (window.IsTopLevel() && !wxGetClientDisplayRect().Contains(window.GetScreenRect()))
+        faults += "the window reaches beyond the screen\n";
     for (std::size_t a = 0; a < controls.size(); ++a)
         for (std::size_t b = a + 1; b < controls.size(); ++b) {
             if (dynamic_cast<wxStaticBox*>(controls[a]) || dynamic_cast<wxStaticBox*>(controls[b])) continue;
@@ -49,10 +58,11 @@ class DialogLayoutTest : public ViewerTest {};
 TEST_F(DialogLayoutTest, EveryDialogShowsEveryControlWholeAndApart)
 {
     openViewer(threeTowers);
-    document().userFields()[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    document().userFields()[0] = UserField{"Date visited for the second time", FieldType::Date, {}, {}};
     document().userFields()[1] = UserField{"Peals", FieldType::Number, {}, {}};
     document().userFields()[2] = UserField{"Remarks", FieldType::String, {}, {}};
     click(frame->listView(), {30, 9});  // Aston
+    document().userFields()[2].texts[document().currentTower()->id] = std::string(300, 'r');
     std::map<std::string, std::string> faults;
     const auto check = [&faults](wxDialog& dialog) {
         faults[std::string(dialog.GetTitle().utf8_str())] = layoutFaults(dialog);

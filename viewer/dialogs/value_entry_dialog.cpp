@@ -10,6 +10,7 @@
 #include "viewer/dialog_builder.h"
 #include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/validators.h"
+#include "viewer/wx_text.h"
 
 namespace {
 
@@ -76,6 +77,8 @@ public:
           text_(std::move(text))
     {
         DialogControls controls(this, setting.table);
+        // The name is in its box before the layout, which makes the box as wide as the name.
+        controls.get<wxTextCtrl>(fieldName)->ChangeValue(toWx(name_));
         controls.find(fieldName)->SetValidator(TextValidator(name_));
         input_ = controls.get<wxTextCtrl>(input);
         input_->SetValidator(CheckedTextValidator(text_, setting.takes, setting.refusal));
