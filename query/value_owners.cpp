@@ -169,22 +169,33 @@ constexpr SetAsidePhrase setAsidePhrases[] = {
 void appendSetAsideGroup(std::string& text, const ReattachmentReport& report, const SetAsidePhrase& phrase)
 {
     constexpr std::size_t namedAtMost = 10;
+    // Towers that are named alike, such as twins set aside together, are one line.
+    struct Named {
+        std::string_view tower;
+        std::int32_t values = 0;
+        std::int32_t towers = 0;
+    };
     std::int32_t values = 0;
-    std::vector<const SetAsideNote*> notes;
+    std::vector<Named> named;
     for (const SetAsideNote& note : report.setAside) {
         if (note.reason != phrase.reason) continue;
         values += note.values;
-        notes.push_back(&note);
+        auto alike = std::find_if(named.begin(), named.end(), [&note](const Named& n) { return n.tower == note.tower; });
+        if (alike == named.end()) alike = named.insert(named.end(), Named{note.tower});
+        alike->values += note.values;
+        ++alike->towers;
     }
-    if (notes.empty()) return;
+    if (named.empty()) return;
     (text += std::to_string(values)) += values == 1 ? phrase.one : phrase.many;
     text += '\n';
-    for (std::size_t i = 0; i < notes.size() && i < namedAtMost; ++i) {
-        text += "  " + notes[i]->tower;
-        if (notes[i]->values > 1) text += ": " + std::to_string(notes[i]->values) + " values";
+    for (std::size_t i = 0; i < named.size() && i < namedAtMost; ++i) {
+        text += "  ";
+        text += named[i].tower;
+        if (named[i].values > 1) text += ": " + std::to_string(named[i].values) + " values";
+        if (named[i].towers > 1) text += " of " + std::to_string(named[i].towers) + " towers of that name";
         text += '\n';
     }
-    if (const std::size_t more = notes.size() - std::min(notes.size(), namedAtMost); more > 0)
+    if (const std::size_t more = named.size() - std::min(named.size(), namedAtMost); more > 0)
         text += "  and " + std::to_string(more) + (more == 1 ? " more tower\n" : " more towers\n");
 }
 

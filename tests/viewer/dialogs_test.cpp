@@ -263,7 +263,7 @@ TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
     });
     frame->runCommand(command::editFields);
     EXPECT_EQ(buttonsShown, (std::vector<bool>{false, true, false, true, false, false, false, false, false, false}));
-    EXPECT_EQ(refusal, "Please enter an integer.");
+    EXPECT_EQ(refusal, "Please enter a whole number from -2147483648 to 2147483647.");
     EXPECT_EQ(document().userFields().valueText(3, aston), "7/9/2002");
     EXPECT_EQ(document().userFields().number(1, aston), nullptr);
 }

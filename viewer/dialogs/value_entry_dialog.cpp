@@ -47,7 +47,7 @@ const EntrySetting numberSetting{
       {DefaultButton, wxID_OK, "OK", {3, 17, 50, 14}},
       {Button, wxID_CANCEL, "Cancel", {55, 17, 50, 14}}}},
     isInteger,
-    "Please enter an integer."};
+    "Please enter a whole number from -2147483648 to 2147483647."};
 
 // One line: Return presses OK, and a line break typed or pasted into it is refused.
 const EntrySetting textSetting{
