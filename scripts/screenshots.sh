@@ -47,6 +47,8 @@ first=$(cd "$work" && "${wine[@]}" "$(program cli/veskquery)" --ids | sed -n '1{
   le32 1; text Peals; le32 1; le32 "$first"; le32 12
   le32 2; text Remarks; le32 1; le32 "$first"; text "Rang Grandsire Triples"
 } >"$work/visits.bx0"
+# Saved again as the viewer saves it, with the towers its values belong to.
+(cd "$work" && "${wine[@]}" "$(program cli/veskquery)" --doc visits.bx0 --save-doc visits.bx0 2>/dev/null)
 
 # The session's primitives, for the viewer's own windows or for the Wine desktop.
 desktop=1300x900
@@ -258,6 +260,20 @@ if [ -z "$exe" ]; then
   shot_dialog "$shots/dialogs/user-fields-hidden-values.png"
   xs_key "$d" Return
   xs_wait_gone '^Belfrix$' 10
+
+  # A field named without a type.
+  xs_key "$w" F5
+  dialog 'User-defined Fields'
+  fields=$d
+  xs_click "$d" 200 178
+  xs_type 'Towers rung'
+  xs_key "$d" Return
+  dialog Belfrix
+  shot_dialog "$shots/dialogs/user-fields-no-type.png"
+  xs_key "$d" Return
+  xs_wait_gone '^Belfrix$' 10
+  d=$fields
+  close_dialog 'User-defined Fields'
   # Closing asks whether to save the changed document: no.
   xs_close "$w"
   dialog Belfrix

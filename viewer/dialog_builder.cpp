@@ -65,12 +65,11 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
     item.rect = row.rect;
     wxSize best = control->GetBestSize();
     // A box that only shows a text is as wide as the text it holds, so none of it is cut off, up
-    // to half the screen: a longer text is scrolled through within the box, and the dialog stays
-    // on the screen.
+    // to widestDisplayBox: a longer text is scrolled through within the box.
     if (row.kind == ControlKind::Display) {
         auto* box = static_cast<wxTextCtrl*>(control);
         const int textWidth = box->GetSizeFromTextSize(box->GetTextExtent(box->GetValue()).x).x;
-        best.x = std::max(best.x, std::min(textWidth, wxGetClientDisplayRect().width / 2));
+        best.x = std::max(best.x, std::min(textWidth, widestDisplayBox()));
     }
     item.bestWidth = best.x;
     item.bestHeight = best.y;
@@ -92,6 +91,8 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
 }
 
 }  // namespace
+
+int widestDisplayBox() { return wxGetClientDisplayRect().width * 3 / 4; }
 
 DialogControls::DialogControls(wxWindow* parent, std::span<const ControlRow> table)
     : parent_(parent), table_(table.begin(), table.end())

@@ -27,6 +27,10 @@ enum class ControlKind {
     Icon,           // the application's icon
 };
 
+// The widest a Display box grows for its text: three quarters of the screen, which leaves the
+// dialog room for its other controls on the screen.
+int widestDisplayBox();
+
 struct ControlRow {
     ControlKind kind;
     int id;                 // wxID_ANY for a control nothing refers to

@@ -9,6 +9,7 @@
 #include "query/user_fields.h"
 #include "tests/viewer/viewer_fixture.h"
 #include "viewer/control_bar.h"
+#include "viewer/dialog_builder.h"
 
 namespace {
 
@@ -32,10 +33,10 @@ std::string layoutFaults(wxWindow& window)
         if (rect.width < best.x || rect.height < best.y)
             faults += name(control) + " is " + std::to_string(rect.width) + "x" + std::to_string(rect.height) +
                       ", below its best " + std::to_string(best.x) + "x" + std::to_string(best.y) + "\n";
-        // A box that shows a text shows it whole, or is as wide as half the screen and scrolls.
+        // A box that shows a text shows it whole, or is as wide as such a box grows, and scrolls.
         if (auto* box = dynamic_cast<wxTextCtrl*>(control); box != nullptr && !box->IsEditable()) {
             const int textWidth = box->GetSizeFromTextSize(box->GetTextExtent(box->GetValue()).x).x;
-            if (rect.width < std::min(textWidth, wxGetClientDisplayRect().width / 2))
+            if (rect.width < std::min(textWidth, widestDisplayBox()))
                 faults += name(control) + " cuts off its text\n";
         }
         if (rect.x < margin || rect.y < margin || rect.GetRight() >= client.x - margin ||
