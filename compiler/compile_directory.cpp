@@ -1,7 +1,5 @@
 #include "compiler/compile_directory.h"
 
-#include <algorithm>
-#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <vector>
@@ -21,18 +19,25 @@ SourceLines splitSource(std::string_view source)
     const std::string_view rest = source.substr(headerEnd + 1);
     split.unfinished = rest.substr(rest.rfind('\n') + 1);
     split.lines.reserve(maxTowerId + 1);
-    forEachSourceLine(rest, [&split](std::string_view line) {
+    std::size_t lineNumber = 1;
+    forEachSourceLine(rest, [&split, &lineNumber](std::string_view line) {
+        ++lineNumber;
         if (split.lines.size() <= static_cast<std::size_t>(maxTowerId)) split.lines.push_back(line);
+        if (!line.empty() && line != "\r") return;
+        if (split.emptyLines++ == 0) split.firstEmptyLine = lineNumber;
     });
     return split;
 }
 
-TowerDirectory compileSource(PresentBytes bytes, const std::function<void(const SourceLines&)>& split)
+void compileLines(TowerDirectory& database, const SourceLines& source)
+{
+    database.addTowers(source.lines, ColumnMap::fromHeader(source.header));
+}
+
+TowerDirectory compileSource(PresentBytes bytes)
 {
     TowerDirectory database;
-    const SourceLines source = splitSource(database.holdSource(std::move(bytes)));
-    if (split) split(source);
-    database.addTowers(source.lines, ColumnMap::fromHeader(source.header));
+    compileLines(database, splitSource(database.holdSource(std::move(bytes))));
     return database;
 }
 
@@ -70,16 +75,11 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
                         ", is not recognised, and every line's last column keeps its carriage return");
     }
 
-    // A line with nothing on it, or only the carriage return of a CR LF line end.
-    const auto empty = [](std::string_view line) { return line.empty() || line == "\r"; };
-    const auto firstEmpty = std::find_if(source.lines.begin(), source.lines.end(), empty);
-    if (firstEmpty != source.lines.end()) {
-        const auto emptyLines = std::count_if(firstEmpty, source.lines.end(), empty);
-        const auto lineNumber = 2 + (firstEmpty - source.lines.begin());  // the header is line 1
+    if (source.emptyLines > 0)
         notes.push_back(std::string(sourceFileName) + " has " +
-                        counted(static_cast<std::int64_t>(emptyLines), "empty line", "empty lines") +
-                        ", each compiled as a tower with no data (the first is line " + std::to_string(lineNumber) + ")");
-    }
+                        counted(static_cast<std::int64_t>(source.emptyLines), "empty line", "empty lines") +
+                        ", each compiled as a tower with no data (the first is line " +
+                        std::to_string(source.firstEmptyLine) + ")");
 
     if (!source.unfinished.empty())
         notes.push_back("the last line of " + std::string(sourceFileName) + " has no line feed after it and is left out: " +
@@ -107,22 +107,21 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
         return 1;
     }
 
-    const auto tellNotes = [&error](const SourceLines& split) {
-        for (const std::string& note : sourceNotes(split)) error << "veskcomp: " << note << '\n';
-    };
-    std::optional<TowerDirectory> database;
+    TowerDirectory database;
+    const SourceLines lines = splitSource(database.holdSource(std::move(source)));
+    for (const std::string& note : sourceNotes(lines)) error << "veskcomp: " << note << '\n';
     try {
-        database.emplace(compileSource(std::move(source), tellNotes));
+        compileLines(database, lines);
     } catch (const LimitReached& limit) {
         error << "veskcomp: " << limit.what() << "; " << dataPath.string() << " not written\n";
         return 1;
     }
 
-    const TowerDirectory::Counts counts = database->counts();
+    const TowerDirectory::Counts counts = database.counts();
     int status = 0;
     std::string writeFailure;
     try {
-        database->write(dataPath);
+        database.write(dataPath);
     } catch (const std::runtime_error& failure) {
         writeFailure = failure.what();
         status = 1;

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <cstddef>
-#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -41,14 +40,21 @@ struct SourceLines {
     std::vector<std::string_view, PresentAllocator<std::string_view>> lines;
     // The bytes after the last line feed, which are no line.
     std::string_view unfinished;
+    // Of all the lines after the header, kept or not: those with nothing on them but perhaps a
+    // carriage return, and the number of the first of them in the source (the header is line 1).
+    std::size_t emptyLines = 0;
+    std::size_t firstEmptyLine = 0;
 };
 SourceLines splitSource(std::string_view source);
 
+// The towers of the source's lines, added to the directory that holds the source's bytes.
+// Throws LimitReached when the source holds more towers or texts than the tables allow.
+void compileLines(TowerDirectory& database, const SourceLines& source);
+
 // The database the source describes: the first line is the header, every further line one
-// tower. Throws LimitReached when the source holds more towers or texts than the tables allow.
-// The directory keeps the source's bytes, which its texts view; `split` is given the source's
-// lines before their towers are added.
-TowerDirectory compileSource(PresentBytes source, const std::function<void(const SourceLines&)>& split = {});
+// tower. Throws LimitReached as compileLines. The directory keeps the source's bytes, which
+// its texts view.
+TowerDirectory compileSource(PresentBytes source);
 // The same for a source held elsewhere, which the directory copies.
 TowerDirectory compileSource(std::string_view source);
 

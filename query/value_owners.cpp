@@ -195,8 +195,9 @@ void appendSetAsideGroup(std::string& text, const ReattachmentReport& report, co
         if (named[i].towers > 1) text += " of " + std::to_string(named[i].towers) + " towers of that name";
         text += '\n';
     }
-    if (const std::size_t more = named.size() - std::min(named.size(), namedAtMost); more > 0)
-        text += "  and " + std::to_string(more) + (more == 1 ? " more tower\n" : " more towers\n");
+    std::int32_t more = 0;
+    for (std::size_t i = namedAtMost; i < named.size(); ++i) more += named[i].towers;
+    if (more > 0) text += "  and " + counted(more, "more tower", "more towers") + '\n';
 }
 
 }  // namespace

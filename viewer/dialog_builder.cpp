@@ -92,7 +92,11 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
 
 }  // namespace
 
-int widestDisplayBox() { return wxGetClientDisplayRect().width * 3 / 4; }
+int widestDisplayBox()
+{
+    const int screen = wxGetClientDisplayRect().width;
+    return std::max(screen / 2, screen - 400);
+}
 
 DialogControls::DialogControls(wxWindow* parent, std::span<const ControlRow> table)
     : parent_(parent), table_(table.begin(), table.end())

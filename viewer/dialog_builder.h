@@ -27,8 +27,8 @@ enum class ControlKind {
     Icon,           // the application's icon
 };
 
-// The widest a Display box grows for its text: three quarters of the screen, which leaves the
-// dialog room for its other controls on the screen.
+// The widest a Display box grows for its text: the screen but for 400 pixels, or but for half
+// of a smaller screen, which leaves the dialog room on the screen for its other controls.
 int widestDisplayBox();
 
 struct ControlRow {

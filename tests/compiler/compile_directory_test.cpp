@@ -57,6 +57,9 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
                          "one header line, with no towers"}},
         {"Place\\Bells\r\nA\\8\r\n", {crlf}},
         {"Place\nA\n\nB\n\n", {"vesk.txt has 2 empty lines, each compiled as a tower with no data (the first is line 3)"}},
+        // More lines than a directory takes, every one of them counted.
+        {"Place\n" + std::string(40000, '\n'),
+         {"vesk.txt has 40000 empty lines, each compiled as a tower with no data (the first is line 2)"}},
         {"Place\r\n\r\nA\r\n", {"vesk.txt has CR LF line ends: the header's last column, \"Place\", is not recognised, "
                                   "and every line's last column keeps its carriage return",
                                   "vesk.txt has 1 empty line, each compiled as a tower with no data (the first is line 2)"}},
