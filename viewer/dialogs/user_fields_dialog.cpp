@@ -59,12 +59,14 @@ public:
     {
         if (!wxDialog::Validate()) return false;
         for (int k = 0; k < userFieldCount; ++k) {
-            auto* types = static_cast<wxComboBox*>(FindWindow(type(k)));
+            auto* typeBox = static_cast<wxComboBox*>(FindWindow(type(k)));
             const wxString name = static_cast<wxTextCtrl*>(FindWindow(userFieldsId::name(k)))->GetValue();
-            if (name.empty() || types->GetSelection() != wxNOT_FOUND) continue;
-            wxMessageBox("Please choose the type of the field \"" + name + "\": Date, Number or String.",
+            if (name.empty() || typeBox->GetSelection() != wxNOT_FOUND) continue;
+            const wxString types = toWx(fieldTypeNames[0]) + ", " + toWx(fieldTypeNames[1]) + " or " +
+                                   toWx(fieldTypeNames[2]);
+            wxMessageBox("Please choose the type of the field \"" + name + "\": " + types + ".",
                          toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, this);
-            types->SetFocus();
+            typeBox->SetFocus();
             return false;
         }
         return true;
