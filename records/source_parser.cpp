@@ -1,12 +1,11 @@
 #include "records/source_parser.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 
+#include "records/byte_scan.h"
 #include "records/grid_reference.h"
 #include "records/number_text.h"
 #include "records/value_readers.h"
@@ -38,41 +37,19 @@ constexpr char columnSeparator = '\\';
 
 namespace {
 
-// The separators among eight bytes read as one little-endian word: the high bit of each byte
-// that is one set, every other bit clear.
-std::uint64_t separatorBits(std::uint64_t bytes)
-{
-    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
-    const std::uint64_t x = bytes ^ (0x0101010101010101ull * static_cast<unsigned char>(columnSeparator));
-    // Exact per byte, unlike the borrow of a subtraction: a byte of x is 0 just where the high
-    // bit stays clear here.
-    return ~(((x & low7) + low7) | x | low7);
-}
-
 // Gives each column of the line in turn to column, which answers whether it wants more.
-// Columns are short: the separators are found eight bytes at a time.
 template <class Column>
 void forEachColumn(std::string_view line, Column column)
 {
-    const char* start = line.data();
-    const char* const end = start + line.size();
-    const auto separatorAt = [&](const char* at) {
-        const bool more = column(std::string_view(start, static_cast<std::size_t>(at - start)));
-        start = at + 1;
+    std::size_t start = 0;
+    bool more = true;
+    forEachByteOf(line, columnSeparator, [&](std::size_t separator) {
+        more = column(std::string_view(line.data() + start, separator - start));
+        start = separator + 1;
         return more;
-    };
-    const char* at = start;
-    for (; end - at >= 8; at += 8) {
-        std::uint64_t bytes;
-        std::memcpy(&bytes, at, 8);
-        if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap64(bytes);
-        for (std::uint64_t found = separatorBits(bytes); found != 0; found &= found - 1)
-            if (!separatorAt(at + std::countr_zero(found) / 8)) return;
-    }
-    for (; at != end; ++at)
-        if (*at == columnSeparator && !separatorAt(at)) return;
+    });
     // The rest after the last separator is a column unless it is empty.
-    if (start != end) column(std::string_view(start, static_cast<std::size_t>(end - start)));
+    if (more && start != line.size()) column(line.substr(start));
 }
 
 // The weight columns joined as cwt-qr-lb, the form the weight reader reads: 12, 2 and 14 make

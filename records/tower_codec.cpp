@@ -2,22 +2,27 @@
 
 void writeTower(const Tower& tower, TagWriter& writer)
 {
-    writer.putNumber('k', tower.id);
-    writer.putText('l', tower.place);
-    writer.putNumber('c', tower.county);
-    writer.putNumber('s', tower.dedication);
-    writer.putNumber('b', tower.bells);
-    writer.putNumber('w', tower.weight);
-    writer.putNumber('n', tower.note);
-    const std::int32_t flags = (tower.groundFloor ? 1 : 0) + (tower.unringable ? 2 : 0)
-                               + (tower.approxWeight ? 4 : 0);
-    writer.putNumber('f', flags);
-    writer.putNumber('x', tower.position.x);
-    writer.putNumber('y', tower.position.y);
-    writer.putText('o', tower.postcode);
-    writer.putNumber('p', tower.practiceNight);
-    writer.putNumber('t', tower.practiceTime);
-    writer.putNumber('h', tower.webPage);
+    constexpr std::size_t numberItems = 12;
+    const std::size_t most = numberItems * ItemCursor::mostNumberBytes + ItemCursor::mostTextBytes(tower.place)
+                             + ItemCursor::mostTextBytes(tower.postcode);
+    writer.putRecord(most, [&tower](ItemCursor& items) {
+        items.putNumber('k', tower.id);
+        items.putText('l', tower.place);
+        items.putNumber('c', tower.county);
+        items.putNumber('s', tower.dedication);
+        items.putNumber('b', tower.bells);
+        items.putNumber('w', tower.weight);
+        items.putNumber('n', tower.note);
+        const std::int32_t flags = (tower.groundFloor ? 1 : 0) + (tower.unringable ? 2 : 0)
+                                   + (tower.approxWeight ? 4 : 0);
+        items.putNumber('f', flags);
+        items.putNumber('x', tower.position.x);
+        items.putNumber('y', tower.position.y);
+        items.putText('o', tower.postcode);
+        items.putNumber('p', tower.practiceNight);
+        items.putNumber('t', tower.practiceTime);
+        items.putNumber('h', tower.webPage);
+    });
 }
 
 std::optional<Tower> readTower(TagReader& reader)

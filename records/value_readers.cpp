@@ -118,33 +118,33 @@ std::int32_t readNote(std::string_view text)
 std::int32_t readPracticeNight(std::string_view text)
 {
     // The entries are searched in this order, Sun to Sat (days 1 to 7), then "0" to "7" (days 0
-    // to 7): the first entry found anywhere wins, not the first in the text. One pass keeps the
-    // lowest entry met so far, at the first place it stands.
-    constexpr int firstDigitEntry = 7;
-    constexpr int noEntry = firstDigitEntry + 8;
-    int best = noEntry;
-    std::size_t bestAt = 0;
-    for (std::size_t at = 0; at < text.size() && best > 0; ++at) {
-        const auto dayAt = [&](std::string_view name, int day) { return text.substr(at, 3) == name ? day : noEntry; };
-        int entry = noEntry;
-        switch (text[at]) {
-        case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7':
-            entry = firstDigitEntry + (text[at] - '0');
-            break;
-        case 'S': entry = std::min(dayAt("Sun", 0), dayAt("Sat", 6)); break;
-        case 'M': entry = dayAt("Mon", 1); break;
-        case 'T': entry = std::min(dayAt("Tue", 2), dayAt("Thu", 4)); break;
-        case 'W': entry = dayAt("Wed", 3); break;
-        case 'F': entry = dayAt("Fri", 5); break;
-        default: continue;
-        }
-        if (entry < best) {
-            best = entry;
+    // to 7): the first entry found anywhere wins, not the first in the text, at the first place
+    // it stands. Every day name comes before every digit, so digits are looked for only in a
+    // text that names no day.
+    constexpr std::array<std::string_view, 7> dayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    constexpr std::size_t none = std::string_view::npos;
+    std::size_t bestAt = none;
+    std::int32_t code = 0;
+    for (std::size_t at = 0; at + 3 <= text.size() && code != 1; ++at) {
+        const char c = text[at];
+        if (c != 'S' && c != 'M' && c != 'T' && c != 'W' && c != 'F') continue;
+        const std::string_view name = text.substr(at, 3);
+        for (std::int32_t day = 1; day <= 7 && (code == 0 || day < code); ++day) {
+            if (name != dayNames[day - 1]) continue;
+            code = day;
             bestAt = at;
         }
     }
-    if (best == noEntry) return 0;
-    std::int32_t code = best < firstDigitEntry ? best + 1 : best - firstDigitEntry;
+    if (bestAt == none) {
+        code = 8;  // beyond the last digit entry
+        for (std::size_t at = 0; at < text.size() && code > 0; ++at) {
+            const std::int32_t digit = text[at] - '0';
+            if (digit < 0 || digit >= code) continue;
+            code = digit;
+            bestAt = at;
+        }
+        if (bestAt == none) return 0;
+    }
     if (bestAt > 0 && text[bestAt - 1] == '-') code += practiceMinusMark;
     if (bestAt > 0 && text[bestAt - 1] == '+') code += practicePlusMark;
     return code;

@@ -24,6 +24,10 @@ TEST(SourceParser, SplitsOnBackslashes)
     // bytes one bit away from a separator beside them.
     EXPECT_EQ(splitColumns("abcdefg\\hijklmno\\\xDC]\\\\]z]]]]]]]"),
               (Columns{"abcdefg", "hijklmno", "\xDC]", "", "]z]]]]]]]"}));
+    // and 64 at a time: separators either side of the 64th and 128th bytes.
+    const std::string a(63, 'a'), b(63, 'b');
+    EXPECT_EQ(splitColumns(a + "\\\\" + b + "\\c"), (Columns{a, "", b, "c"}));
+    EXPECT_EQ(splitColumns(a + "x\\" + b), (Columns{a + "x", b}));
 }
 
 TEST(SourceParser, ColumnMapMatchesWholeNamesAndTakesTheLastOfRepeats)

@@ -76,8 +76,9 @@ TEST(TagWriter, StopsATextAtAZeroByteSoTheFileStaysReadable)
     TagWriter writer;
     writer.putText('l', std::string("Ab\0\x0B\x07", 5));
     writer.putText('o', std::string("\0tail", 5));  // nothing before the 0 byte: no item
+    writer.putText('s', std::string("Dedication\0tail", 15));  // found a word at a time
     writer.putNumber('b', 8);
-    EXPECT_EQ(writer.bytes(), std::string("\x6C" "Ab\0\x02\x08", 6));
+    EXPECT_EQ(writer.bytes(), std::string("\x6C" "Ab\0\x73" "Dedication\0\x02\x08", 18));
 }
 
 TEST(TagReader, ReadsEveryFormAndTreatsTheEndOfTheBytesAsEndMarkers)

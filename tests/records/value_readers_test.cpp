@@ -100,6 +100,8 @@ TEST(ValueReaders, PracticeNight)
         {"Sun", 1},
         {"Thu 20.00", 5},
         {"x+7", 23},
+        {"x7-3", 11},   // the lowest digit, wherever it stands
+        {"5 Sat", 7},   // any day before any digit
         {"mon", 0},
     });
 }
