@@ -45,9 +45,13 @@ void appendXml(std::string& text, std::string_view bytes)
         case '>': text += "&gt;"; break;
         case '"': text += "&quot;"; break;
         case '\'': text += "&apos;"; break;
+        // A reader turns a carriage return into a line feed, and all three into spaces in an
+        // attribute, unless they come as references.
+        case '\t': text += "&#9;"; break;
+        case '\n': text += "&#10;"; break;
+        case '\r': text += "&#13;"; break;
         default:
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
-                appendUtf8Of(text, static_cast<unsigned char>(c));
+            if (static_cast<unsigned char>(c) >= 0x20) appendUtf8Of(text, static_cast<unsigned char>(c));
         }
     });
 }

@@ -9,8 +9,10 @@
 
 namespace {
 
+constexpr const char* dorn = "Dorn\r\tX";
+
 // A place name that needs XML and JSON care, an Irish tower named in Irish, a tower without a
-// position between them, and a one-bell tower with a web address.
+// position between them, and a one-bell tower with a web address and white space in its name.
 class GpsExportsTest : public QueryTest {
 protected:
     void SetUp() override
@@ -23,7 +25,7 @@ protected:
             "Ash & <Elm>\\Kent\\S \"Mary\"\\TQ102665\\8",
             "Baile \xC1tha Cliath\\Dublin\\S Patrick\\O 153340\\10",
             "Cole\\Hants\\S Peter\\\\6",
-            "Dorn\\Kent\\S John\\TQ352665\\1\\\\\\\\\\\\\\\\\\\\www.dorn.org/a&b",
+            "Dorn\r\tX\\Kent\\S John\\TQ352665\\1\\\\\\\\\\\\\\\\\\\\www.dorn.org/a&b",
         });
         database.centre = {5102, 1665};
         recomputeDisplayed(database, fields);
@@ -44,8 +46,10 @@ TEST_F(GpsExportsTest, GpxHoldsAWaypointForEachPlacedTowerInDisplayOrder)
     // TQ102665 by cs2cs: 51.387294827, -0.416969872.
     const auto ash = gpx.find("<wpt lat=\"51.387295\" lon=\"-0.416970\">\n  <name>Ash &amp; &lt;Elm&gt;</name>");
     const auto dublin = gpx.find("<name>Baile \xC3\x81tha Cliath</name>");
-    const auto dorn = gpx.find("<name>Dorn</name>");
+    // White space as written, not as a reader would tidy it.
+    const auto dorn = gpx.find("<name>Dorn&#13;&#9;X</name>");
     EXPECT_NE(ash, std::string::npos);
+    EXPECT_NE(dorn, std::string::npos);
     EXPECT_LT(ash, dublin);
     EXPECT_LT(dublin, dorn);
     EXPECT_NE(gpx.find("<wpt lat=\"53.344340\" lon=\"-6.268790\">"), std::string::npos);  // O 153340
@@ -60,7 +64,7 @@ TEST_F(GpsExportsTest, GpxHoldsAWaypointForEachPlacedTowerInDisplayOrder)
 TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
 {
     fields = UserFields{};
-    fields[2] = UserField{"Notes \"n\"", FieldType::String, {}, {{idOf("Dorn"), "line\none\x01"}}};
+    fields[2] = UserField{"Notes \"n\"", FieldType::String, {}, {{idOf(dorn), "line\none\x01"}}};
     std::ostringstream out;
     const GpsExportCounts counts = writeGeoJson(out, database, fields, system, *toWgs84);
     EXPECT_EQ(counts.written, 3);
@@ -79,7 +83,7 @@ TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
 
     // Its properties are the CSV row's cells, column by column.
     std::vector<ExportCell> cells;
-    exportCells(towerOf("Dorn"), database, fields, system, fields.namedSlots(), cells);
+    exportCells(towerOf(dorn), database, fields, system, fields.namedSlots(), cells);
     std::string row;
     for (const ExportCell& cell : cells) {
         if (!row.empty()) row += ',';
@@ -88,7 +92,7 @@ TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
                    ? cell.text
                    : csvQuote(cell.text);
     }
-    EXPECT_EQ(row, csvRow(towerOf("Dorn"), database, fields, system));
+    EXPECT_EQ(row, csvRow(towerOf(dorn), database, fields, system));
     fields = UserFields{};
 }
 
