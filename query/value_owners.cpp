@@ -69,7 +69,6 @@ public:
         for (Claim* claim : claims) stillUnderFormerId(*claim);
         byNameAndPosition(claims);
         byNameAlone(claims);
-        byPlaceAndPosition(claims);
     }
 
 private:
@@ -139,37 +138,6 @@ private:
                     claim->setAsideFor = SetAsideReason::NotInDirectory;
                 }
             }
-        }
-    }
-
-    // A tower whose county or dedication was renamed: the one tower of its place at its grid
-    // position, free, and bearing no name that any value's tower bore.
-    void byPlaceAndPosition(const std::vector<Claim*>& claims)
-    {
-        using Name = std::tuple<std::string_view, std::string_view, std::string_view>;
-        using PlaceAt = std::tuple<std::string_view, std::int32_t, std::int32_t>;
-        std::set<Name> namesOfClaims;
-        std::map<PlaceAt, std::vector<Claim*>> notFound;
-        for (Claim* claim : claims) {
-            const TowerIdentity& id = *claim->identity;
-            namesOfClaims.insert({id.place, id.county, id.dedication});
-            if (claim->setAsideFor == SetAsideReason::NotInDirectory && id.position.isSet())
-                notFound[{id.place, id.position.x, id.position.y}].push_back(claim);
-        }
-        if (notFound.empty()) return;
-        std::map<PlaceAt, std::vector<const Tower*>> towersAt;
-        for (const auto& [id, tower] : directory_.towers())
-            if (notFound.contains({tower.place, tower.position.x, tower.position.y}))
-                towersAt[{tower.place, tower.position.x, tower.position.y}].push_back(&tower);
-        for (const auto& [placeAt, group] : notFound) {
-            const auto found = towersAt.find(placeAt);
-            if (group.size() != 1 || found == towersAt.end() || found->second.size() != 1) continue;
-            const Tower& tower = *found->second.front();
-            const TowerIdentity identity = names_.identityOf(tower);
-            if (!isFree(tower) || namesOfClaims.contains({identity.place, identity.county, identity.dedication}))
-                continue;
-            group.front()->setAsideFor.reset();
-            take(*group.front(), tower);
         }
     }
 

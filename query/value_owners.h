@@ -73,10 +73,8 @@ struct ReattachmentReport {
 // showed, are set aside. Otherwise such a key keeps its values where they are, unless an owned
 // tower now stands there: then they are set aside. setAside tells whose the set-aside
 // values are, and the towers that come back take their values again. A tower is found by its
-// id, then by name and grid position, then (if it had no namesake) by name alone, then, its county
-// or dedication renamed, as the one tower of its place at its grid position when that tower
-// bears no name any value's tower bore; a value that could belong to two towers is set aside,
-// never guessed. Only the values of named fields, in the
+// id, then by name and grid position, then (if it had no namesake) by name alone; a value that
+// could belong to two towers is set aside, never guessed. Only the values of named fields, in the
 // map their type uses, are counted in the report; every value is moved.
 ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAside,
                                   const std::map<TowerId, TowerIdentity>& owners, bool ownersComplete,

@@ -269,43 +269,6 @@ TEST(ValueOwners, ATowerAloneOfItsNameIsFoundAtACorrectedGridPosition)
     EXPECT_EQ(report.setAside[0].reason, SetAsideReason::NotInDirectory);
 }
 
-TEST(ValueOwners, ATowerWithARenamedCountyOrDedicationIsFoundAloneOfItsPlaceWhereItStands)
-{
-    const std::vector<std::string> before = {
-        "NG\\FULL\\Place\\Dedicn",          "TQ102665\\Kent\\Aston\\S Mary",    "TQ202665\\Kent\\Bexley\\S John",
-        "TQ302665\\Kent\\Cray\\S Paul",     "TQ502665\\Kent\\Eyke\\S Giles",    "TQ502665\\Kent\\Eyke\\All Saints"};
-    const std::vector<std::string> after = {
-        before[0],
-        "TQ102665\\Greater London\\Aston\\S Mary",   // county renamed: found
-        "TQ202665\\Kent\\Bexley\\S John Baptist",    // dedication corrected: found
-        "TQ302665\\Surrey\\Cray\\S Paul",            // another of its place stands there: either
-        "TQ302665\\Surrey\\Cray\\S Peter",
-        "TQ502665\\Suffolk\\Eyke\\S Giles",          // two valued towers of its place stood there
-    };
-    const Compiled from = compile(before);
-    const Compiled to = compile(after);
-    UserFieldSlots slots;
-    slots[0] = UserField{"Line", FieldType::Number, {}, {}};
-    for (std::size_t line = 1; line < before.size(); ++line)
-        slots[0].numbers.set(from.idOfLine[line], static_cast<std::int32_t>(line));
-    SetAsideTowers setAside;
-    const ReattachmentReport report = reattachValues(slots, setAside, valueOwners(slots, from.directory), true, to.directory);
-    // The line whose value lies under the key, 0 for none.
-    const auto lineUnder = [&slots](TowerId key) {
-        const std::int32_t* line = slots[0].numbers.find(key);
-        return line == nullptr ? 0 : *line;
-    };
-    EXPECT_EQ(lineUnder(to.idOfLine[1]), 1);
-    EXPECT_EQ(lineUnder(to.idOfLine[2]), 2);
-    for (const std::size_t line : {3, 4, 5}) EXPECT_EQ(lineUnder(to.idOfLine[line]), 0) << line;
-    std::vector<std::int32_t> asideLines;
-    for (std::size_t k = 0; k < setAside.size(); ++k)
-        asideLines.push_back(lineUnder(firstSetAsideKey + static_cast<TowerId>(k)));
-    std::sort(asideLines.begin(), asideLines.end());
-    EXPECT_EQ(asideLines, (std::vector<std::int32_t>{3, 4, 5}));
-    EXPECT_EQ(report.setAside.size(), 3u);
-}
-
 TEST(ValueOwners, AValueOfTwinsStaysAsideWhenOneTwinGetsAValueOfItsOwn)
 {
     const std::vector<std::string> before = {"NG\\FULL\\Place\\Dedicn", "TQ120620\\Kent\\Cray\\S Paul"};
