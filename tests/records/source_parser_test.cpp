@@ -28,6 +28,7 @@ TEST(SourceParser, SplitsOnBackslashes)
     const std::string a(63, 'a'), b(63, 'b');
     EXPECT_EQ(splitColumns(a + "\\\\" + b + "\\c"), (Columns{a, "", b, "c"}));
     EXPECT_EQ(splitColumns(a + "x\\" + b), (Columns{a + "x", b}));
+    EXPECT_EQ(splitColumns(a + "x\\"), Columns{a + "x"});
 }
 
 TEST(SourceParser, ColumnMapMatchesWholeNamesAndTakesTheLastOfRepeats)
