@@ -13,10 +13,10 @@ int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
     writeStandardStreamsUnchanged();
-    const TextEncoding encoding = setUpTerminal();
+    const TerminalEncodings terminal = setUpTerminal();
     StandardOutputBuffer output;
     std::ostream out(&output);
-    const int status = runVeskQuery(std::vector<std::string>(argv + 1, argv + argc), out, std::cerr, encoding);
+    const int status = runVeskQuery(std::vector<std::string>(argv + 1, argv + argc), out, std::cerr, terminal);
     if (const int error = output.finish()) {
         std::cerr << "veskquery: cannot write the output: " << std::strerror(error) << '\n';
         return 1;

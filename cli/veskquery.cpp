@@ -19,11 +19,12 @@
 #include "query/sorting.h"
 #include "query/tower_text.h"
 #include "query/value_owners.h"
-#include "query/windows1252.h"
+#include "records/windows1252.h"
 #include "records/file_bytes.h"
 #include "records/grid_reference.h"
 #include "records/number_text.h"
 #include "records/one_line.h"
+#include "records/system_texts.h"
 #include "records/value_readers.h"
 
 const char* const veskQueryUsage =
@@ -105,27 +106,34 @@ std::string oneLine(std::string text)
     return text;
 }
 
-Query parseArguments(const std::vector<std::string>& arguments)
+Query parseArguments(const std::vector<std::string>& arguments, TextEncoding typedIn)
 {
+    // File names go to the system as they were typed; every other argument is a text of the
+    // directory's code page, compared with its texts and quoted in messages.
+    std::vector<std::string> texts = arguments;
+    if (typedIn == TextEncoding::Utf8)
+        for (std::string& text : texts) text = utf8ToWindows1252(text);
     Query query;
     int sortKeys = 0;
     std::size_t i = 0;
-    auto take = [&](const std::string& option) -> const std::string& {
-        if (i >= arguments.size()) throw UsageError("option " + option + " needs an argument");
-        return arguments[i++];
+    auto takeFrom = [&](const std::vector<std::string>& from, const std::string& option) -> const std::string& {
+        if (i >= from.size()) throw UsageError("option " + option + " needs an argument");
+        return from[i++];
     };
-    while (i < arguments.size()) {
-        const std::string option = arguments[i++];
+    auto take = [&](const std::string& option) -> const std::string& { return takeFrom(texts, option); };
+    auto takePath = [&](const std::string& option) -> const std::string& { return takeFrom(arguments, option); };
+    while (i < texts.size()) {
+        const std::string option = texts[i++];
         if (option == "--help") {
             query.help = true;
         } else if (option == "--data") {
-            query.dataFile = take(option);
+            query.dataFile = takePath(option);
         } else if (option == "--doc") {
-            query.actions.push_back(SetDocument{take(option)});
+            query.actions.push_back(SetDocument{takePath(option)});
         } else if (option == "--save-doc") {
-            query.savedDocument = take(option);
+            query.savedDocument = takePath(option);
         } else if (option == "--output") {
-            query.outputFile = take(option);
+            query.outputFile = takePath(option);
         } else if (option == "--centre") {
             const std::string& text = take(option);
             const auto reference = typedGridReference(text);
@@ -220,7 +228,7 @@ public:
         }
         std::istringstream lines(reattachmentText(session_.readDocument(std::move(contents))));
         for (std::string line; std::getline(lines, line);)
-            err_ << "veskquery: " << action.path << ": " << line << '\n';
+            err_ << "veskquery: " << pathText(action.path) << ": " << line << '\n';
     }
     // The Options dialog's OK: the radius comes back in the dialog's single precision.
     void operator()(const SetCentre& action)
@@ -355,11 +363,15 @@ void writeEncoded(std::ostream& out, TextEncoding encoding, Write write)
 
 }  // namespace
 
-int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                 TextEncoding terminalEncoding)
+int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& systemErr,
+                 TerminalEncodings terminal)
 {
+    Utf8MessageBuffer utf8Messages(systemErr.rdbuf());
+    std::ostream utf8Err(&utf8Messages);
+    utf8Err.flags(systemErr.flags());  // standard error's unitbuf among them
+    std::ostream& err = terminal.system == TextEncoding::Utf8 ? utf8Err : systemErr;
     try {
-        const Query query = parseArguments(arguments);
+        const Query query = parseArguments(arguments, terminal.system);
         if (query.help) {
             out << veskQueryUsage;
             return 0;
@@ -376,7 +388,7 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
         const bool utf8Format = output == Output::Gpx || output == Output::GeoJson;
         const TextEncoding encoding =
             utf8Format ? TextEncoding::Windows1252
-                       : query.encoding.value_or(query.outputFile ? TextEncoding::Windows1252 : terminalEncoding);
+                       : query.encoding.value_or(query.outputFile ? TextEncoding::Windows1252 : terminal.output);
         const auto write = [&](std::ostream& stream) { run.write(output, query.linkService, stream); };
         if (!query.outputFile) {
             writeEncoded(out, encoding, write);

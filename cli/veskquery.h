@@ -9,10 +9,17 @@
 // displayed towers to out, or to the --output file. Gives the exit status: 0 done, 2 bad use or
 // a file that cannot be read, 1 a file that cannot be written; each with a one-line message on err.
 // Texts go out as the directory's Windows-1252 bytes unless --encoding says otherwise or
-// terminalEncoding, the default for the standard output the program writes to, is UTF-8.
+// the terminal's output, the default for the standard output the program writes to, is UTF-8.
 enum class TextEncoding { Windows1252, Utf8 };
 
+struct TerminalEncodings {
+    TextEncoding output = TextEncoding::Windows1252;
+    // The system's texts: the arguments other than file names come in it, to be compared with
+    // the directory's, and the messages on err go out in it.
+    TextEncoding system = TextEncoding::Windows1252;
+};
+
 int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                 TextEncoding terminalEncoding = TextEncoding::Windows1252);
+                 TerminalEncodings terminal = {});
 
 extern const char* const veskQueryUsage;

@@ -11,6 +11,7 @@
 #include "compiler/compile_directory.h"
 #include "records/standard_output.h"
 #include "records/standard_streams.h"
+#include "records/system_texts.h"
 
 namespace {
 
@@ -19,15 +20,15 @@ constexpr const char* usage =
     "Compiles vesk.txt in the working folder into vesk.dat there and prints the numbers of towers,\n"
     "counties, dedications and web addresses. Takes no arguments.\n";
 
-int compile(std::ostream& out)
+int compile(std::ostream& out, std::ostream& err)
 {
     try {
-        return compileDirectory(std::filesystem::path(), out, std::cerr);
+        return compileDirectory(std::filesystem::path(), out, err);
     } catch (const std::bad_alloc&) {
-        std::cerr << "veskcomp: not enough memory\n";
+        err << "veskcomp: not enough memory\n";
         return 1;
     } catch (const std::exception& failure) {
-        std::cerr << "veskcomp: " << failure.what() << '\n';
+        err << "veskcomp: " << failure.what() << '\n';
         return 1;
     }
 }
@@ -39,20 +40,26 @@ int main(int argc, char** argv)
     writeStandardStreamsUnchanged();
     StandardOutputBuffer output;
     std::ostream out(&output);
+    // Messages are made in the directory's code page, as the source lines they quote are.
+    const bool utf8 = systemTextsAreUtf8();
+    Utf8MessageBuffer utf8Messages(std::cerr.rdbuf());
+    std::ostream err(utf8 ? &utf8Messages : std::cerr.rdbuf());
+    err.flags(std::cerr.flags());
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     int status = 0;
     if (arguments == std::vector<std::string>{"--help"}) {
         out << usage;
     } else {
         if (!arguments.empty()) {
-            std::cerr << "veskcomp: takes no arguments and leaves these unread:";
-            for (const std::string& argument : arguments) std::cerr << " \"" << argument << '"';
-            std::cerr << '\n';
+            err << "veskcomp: takes no arguments and leaves these unread:";
+            for (const std::string& argument : arguments)
+                err << " \"" << (utf8 ? utf8ToWindows1252(argument) : argument) << '"';
+            err << '\n';
         }
-        status = compile(out);
+        status = compile(out, err);
     }
     if (const int error = output.finish()) {
-        std::cerr << "veskcomp: cannot write the summary: " << std::strerror(error) << '\n';
+        err << "veskcomp: cannot write the summary: " << std::strerror(error) << '\n';
         return 1;
     }
     return status;

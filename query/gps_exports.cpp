@@ -12,7 +12,7 @@
 #include "query/tower_database.h"
 #include "query/tower_text.h"
 #include "query/user_fields.h"
-#include "query/windows1252.h"
+#include "records/windows1252.h"
 
 namespace {
 

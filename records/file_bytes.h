@@ -64,5 +64,7 @@ enum class TemporaryFile { Unnamed, Named };
 void replaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          TemporaryFile temporary = TemporaryFile::Unnamed);
 
-// "\"name\"": how messages name a file.
+// How messages name a file: the path in Windows-1252, as every message's text is, a character
+// the code page lacks shown as '?'; quotedPath within double quotes.
+std::string pathText(const std::filesystem::path& path);
 std::string quotedPath(const std::filesystem::path& path);

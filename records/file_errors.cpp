@@ -2,14 +2,27 @@
 #include <cstring>
 
 #include "records/file_bytes.h"
+#include "records/windows1252.h"
 
-std::string quotedPath(const std::filesystem::path& path)
+std::string pathText(const std::filesystem::path& path)
 {
-    std::string quoted = "\"";
-    quoted += path.string();
-    quoted += '"';
-    return quoted;
+    using Unit = std::filesystem::path::value_type;
+    if constexpr (sizeof(Unit) == 1) {
+        return utf8ToWindows1252(path.native());  // names are bytes here, written in UTF-8 nearly everywhere
+    } else {
+        // UTF-16: a character beyond its first plane, two units, is one character the code page lacks.
+        std::string text;
+        for (const Unit unit : path.native()) {
+            const auto code = static_cast<char32_t>(unit);
+            if (code >= 0xDC00 && code <= 0xDFFF) continue;
+            const std::optional<unsigned char> byte = windows1252Byte(code);
+            text += byte ? static_cast<char>(*byte) : '?';
+        }
+        return text;
+    }
 }
+
+std::string quotedPath(const std::filesystem::path& path) { return '"' + pathText(path) + '"'; }
 
 FileReadError::FileReadError(Reason reason, const std::string& message) : std::runtime_error(message), reason_(reason)
 {

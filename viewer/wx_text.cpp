@@ -1,6 +1,6 @@
 #include "viewer/wx_text.h"
 
-#include "query/windows1252.h"
+#include "records/windows1252.h"
 
 namespace {
 

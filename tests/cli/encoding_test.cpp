@@ -1,34 +1,15 @@
-// Texts for people: the directory's Windows-1252 bytes, or the same texts in UTF-8.
+// Texts for people: the directory's Windows-1252 bytes, or the same texts in UTF-8; arguments
+// and messages in the system's encoding.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "cli/veskquery.h"
-#include "query/windows1252.h"
 #include "tests/document/doc_test_support.h"
 
 using namespace docfixture;
 
 namespace {
-
-TEST(Windows1252ToUtf8, EachByteBecomesItsCharacter)
-{
-    struct Case {
-        std::string bytes;
-        std::string utf8;
-    };
-    const Case cases[] = {
-        {"Aston, S Mary 19.30", "Aston, S Mary 19.30"},
-        {"51\xB0" "23'12\"N", "51\xC2\xB0" "23'12\"N"},                  // degree sign
-        {"D\xFAn \xC9" "anna", "D\xC3\xBAn \xC3\x89" "anna"},           // ú, É
-        {"\x80", "\xE2\x82\xAC"},                                       // euro sign
-        {"\x8A\x9F", "\xC5\xA0\xC5\xB8"},                               // Š, Ÿ
-        {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},  // unassigned
-        {"\xA0\xFF", "\xC2\xA0\xC3\xBF"},
-        {std::string("a\0b", 3), std::string("a\0b", 3)},
-    };
-    for (const Case& c : cases) EXPECT_EQ(windows1252ToUtf8(c.bytes), c.utf8) << c.bytes;
-}
 
 class EncodingTest : public ::testing::Test {
 protected:
@@ -40,12 +21,23 @@ protected:
                        "TQ102665\\Midshire\\Aston\n");
     }
 
-    std::string run(std::vector<std::string> arguments, TextEncoding terminal, int expectedStatus = 0)
+    struct Run {
+        int status;
+        std::string out;
+        std::string err;
+    };
+    Run query(std::vector<std::string> arguments, TerminalEncodings terminal)
     {
         arguments.insert(arguments.begin(), {"--data", (folder / "vesk.dat").string()});
         std::ostringstream out, err;
-        EXPECT_EQ(runVeskQuery(arguments, out, err, terminal), expectedStatus) << err.str();
-        return out.str();
+        const int status = runVeskQuery(arguments, out, err, terminal);
+        return {status, out.str(), err.str()};
+    }
+    std::string run(std::vector<std::string> arguments, TextEncoding terminal, int expectedStatus = 0)
+    {
+        const Run done = query(std::move(arguments), {terminal});
+        EXPECT_EQ(done.status, expectedStatus) << done.err;
+        return done.out;
     }
 
     TemporaryFolder folder;
@@ -68,6 +60,33 @@ TEST_F(EncodingTest, CsvAndLatitudesAreConvertedToo)
                                 TextEncoding::Utf8);
     EXPECT_NE(csv.find("\"51\xC2\xB0" "23'12\"\"N 0\xC2\xB0" "24'55\"\"W\""), std::string::npos) << csv;
     EXPECT_TRUE(csv.ends_with("\r\n"));
+}
+
+// On a system whose texts are UTF-8 an argument typed there means the directory's text, and a
+// message quotes it, and names a file, as typed; the file names themselves go to the system
+// unchanged.
+TEST_F(EncodingTest, ArgumentsAndMessagesAreInTheSystemsEncoding)
+{
+    const std::string zoe = (folder / "Zo\xC3\xAB.bx0").string();
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--and", "place name", "D\xC3\xBAn M\xC3\xB3r", "D\xC3\xBAn M\xC3\xB3r"}, 0, "D\xFAn M\xF3r, Dublin O 153340 \n", ""},
+        {{"--sort", "Gr\xC3\xB6\xC3\x9F" "e"}, 2, "", "veskquery: unknown field \"Gr\xC3\xB6\xC3\x9F" "e\"\n"},
+        {{"--doc", zoe}, 2, "", "veskquery: \"" + zoe + "\" does not exist\n"},
+        {{"--output", zoe, "--ids"}, 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        const Run done = query(c.arguments, {TextEncoding::Windows1252, TextEncoding::Utf8});
+        EXPECT_EQ(done.status, c.status) << c.arguments[1];
+        EXPECT_EQ(done.out, c.out) << c.arguments[1];
+        EXPECT_EQ(done.err, c.err) << c.arguments[1];
+    }
+    EXPECT_TRUE(std::filesystem::exists(zoe));
 }
 
 }  // namespace

@@ -75,6 +75,30 @@ TEST(Veskcomp, HelpCompilesNothingAndASummaryThatCannotBeWrittenFails)
     EXPECT_EQ(folder.read("stderr.txt"), "veskcomp: cannot write the summary: No space left on device\n");
 }
 
+// Notes quote the source's Windows-1252 bytes, and the arguments as typed, in the locale's
+// encoding.
+TEST(Veskcomp, MessagesAreInTheLocalesEncoding)
+{
+    if (!SpecialFiles::available) GTEST_SKIP() << "no shell here to set the locale";
+    TemporaryFolder folder;
+    folder.write("vesk.txt", "Place\\FULL\nCaf\xE9\\Essex");
+    const struct {
+        const char* locale;
+        std::string error;
+    } cases[] = {
+        {"C", "veskcomp: takes no arguments and leaves these unread: \"Zo\xC3\xAB\"\n"
+              "veskcomp: the last line of vesk.txt has no line feed after it and is left out: \"Caf\xE9\\Essex\"\n"},
+        {"C.UTF-8", "veskcomp: takes no arguments and leaves these unread: \"Zo\xC3\xAB\"\n"
+                    "veskcomp: the last line of vesk.txt has no line feed after it and is left out: \"Caf\xC3\xA9\\Essex\"\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string command = "cd '" + folder.path().string() + "' && LC_ALL=" + c.locale + " '" BELFRIX_BINARY_DIR
+                                    "/compiler/veskcomp' Zo\xC3\xAB >/dev/null 2>stderr.txt";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(folder.read("stderr.txt"), c.error) << c.locale;
+    }
+}
+
 TEST(Veskcomp, MissingSourceFailsAndKeepsTheDataFile)
 {
     TemporaryFolder folder;

@@ -18,3 +18,8 @@ std::optional<unsigned char> windows1252Byte(char32_t character);
 std::string windows1252ToUtf8(std::string_view bytes);
 // The character of one byte in UTF-8, onto the end of a text being built.
 void appendUtf8Of(std::string& text, unsigned char byte);
+
+// A UTF-8 text (a file name, a command line's argument) as Windows-1252 bytes: a character the
+// code page lacks becomes '?'; a byte that starts no UTF-8 character is kept as it stands, being
+// most likely a name written in the code page itself.
+std::string utf8ToWindows1252(std::string_view utf8);

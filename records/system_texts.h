@@ -1,0 +1,38 @@
+#pragma once
+
+#include <streambuf>
+#include <string>
+
+#include "records/windows1252.h"
+
+// The system's texts: the arguments of a command line, file names, what a terminal shows.
+
+// Takes the user's locale for character types and tells whether the system's texts are UTF-8,
+// as under a UTF-8 locale. Where they are not they are taken as Windows-1252, as on Windows,
+// which hands a program its arguments in its own code page.
+bool systemTextsAreUtf8();
+
+// Passes what is written on to `target` with each Windows-1252 byte as its character in UTF-8:
+// messages, made in the directory's code page, for a system whose texts are UTF-8.
+class Utf8MessageBuffer : public std::streambuf {
+public:
+    explicit Utf8MessageBuffer(std::streambuf* target) : target_(target) {}
+
+protected:
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override
+    {
+        const std::string utf8 = windows1252ToUtf8(std::string_view(bytes, static_cast<std::size_t>(count)));
+        const auto size = static_cast<std::streamsize>(utf8.size());
+        return target_->sputn(utf8.data(), size) == size ? count : 0;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+    }
+    int sync() override { return target_->pubsync(); }
+
+private:
+    std::streambuf* target_;
+};
