@@ -41,9 +41,8 @@ int main(int argc, char** argv)
     StandardOutputBuffer output;
     std::ostream out(&output);
     // Messages are made in the directory's code page, as the source lines they quote are.
-    const bool utf8 = systemTextsAreUtf8();
     Utf8MessageBuffer utf8Messages(std::cerr.rdbuf());
-    std::ostream err(utf8 ? &utf8Messages : std::cerr.rdbuf());
+    std::ostream err(systemTextsAreUtf8 ? &utf8Messages : std::cerr.rdbuf());
     err.flags(std::cerr.flags());
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     int status = 0;
@@ -53,7 +52,7 @@ int main(int argc, char** argv)
         if (!arguments.empty()) {
             err << "veskcomp: takes no arguments and leaves these unread:";
             for (const std::string& argument : arguments)
-                err << " \"" << (utf8 ? utf8ToWindows1252(argument) : argument) << '"';
+                err << " \"" << (systemTextsAreUtf8 ? utf8ToWindows1252(argument) : argument) << '"';
             err << '\n';
         }
         status = compile(out, err);

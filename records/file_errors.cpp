@@ -4,23 +4,30 @@
 #include "records/file_bytes.h"
 #include "records/windows1252.h"
 
-std::string pathText(const std::filesystem::path& path)
+namespace {
+
+#ifndef _WIN32
+// A name in bytes, as POSIX systems keep them: UTF-8 nearly everywhere.
+std::string windows1252Of(const std::string& name) { return utf8ToWindows1252(name); }
+#else
+// A name in UTF-16, as Windows keeps them: a character beyond its first plane, two units, is one
+// character the code page lacks.
+std::string windows1252Of(const std::wstring& name)
 {
-    using Unit = std::filesystem::path::value_type;
-    if constexpr (sizeof(Unit) == 1) {
-        return utf8ToWindows1252(path.native());  // names are bytes here, written in UTF-8 nearly everywhere
-    } else {
-        // UTF-16: a character beyond its first plane, two units, is one character the code page lacks.
-        std::string text;
-        for (const Unit unit : path.native()) {
-            const auto code = static_cast<char32_t>(unit);
-            if (code >= 0xDC00 && code <= 0xDFFF) continue;
-            const std::optional<unsigned char> byte = windows1252Byte(code);
-            text += byte ? static_cast<char>(*byte) : '?';
-        }
-        return text;
+    std::string text;
+    for (const wchar_t unit : name) {
+        const auto code = static_cast<char32_t>(unit);
+        if (code >= 0xDC00 && code <= 0xDFFF) continue;
+        const std::optional<unsigned char> byte = windows1252Byte(code);
+        text += byte ? static_cast<char>(*byte) : '?';
     }
+    return text;
 }
+#endif
+
+}  // namespace
+
+std::string pathText(const std::filesystem::path& path) { return windows1252Of(path.native()); }
 
 std::string quotedPath(const std::filesystem::path& path) { return '"' + pathText(path) + '"'; }
 

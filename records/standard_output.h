@@ -11,7 +11,7 @@ public:
     // The error that stopped the output, or 0; flushes what the C library still holds first.
     int finish()
     {
-        if (error_ == 0 && std::fflush(stdout) != 0) failed();
+        sync();
         return error_;
     }
 
@@ -25,6 +25,12 @@ protected:
             return 0;
         }
         return count;
+    }
+    // A flush of the stream reaches the system, so that what follows on standard error comes after.
+    int sync() override
+    {
+        if (error_ == 0 && std::fflush(stdout) != 0) failed();
+        return error_ == 0 ? 0 : -1;
     }
     int_type overflow(int_type c) override
     {

@@ -5,12 +5,15 @@
 
 #include "records/windows1252.h"
 
-// The system's texts: the arguments of a command line, file names, what a terminal shows.
-
-// Takes the user's locale for character types and tells whether the system's texts are UTF-8,
-// as under a UTF-8 locale. Where they are not they are taken as Windows-1252, as on Windows,
-// which hands a program its arguments in its own code page.
-bool systemTextsAreUtf8();
+// Whether the system's texts (the arguments of a command line, file names, what a terminal
+// shows) are UTF-8: on POSIX systems, whatever the locale says, as nearly all of them now write
+// texts; not on Windows, which hands a program its arguments in its own code page, taken as
+// Windows-1252. A byte that starts no UTF-8 character is read as Windows-1252 anyway.
+#ifdef _WIN32
+inline constexpr bool systemTextsAreUtf8 = false;
+#else
+inline constexpr bool systemTextsAreUtf8 = true;
+#endif
 
 // Passes what is written on to `target` with each Windows-1252 byte as its character in UTF-8:
 // messages, made in the directory's code page, for a system whose texts are UTF-8.

@@ -64,29 +64,34 @@ TEST_F(EncodingTest, CsvAndLatitudesAreConvertedToo)
 
 // On a system whose texts are UTF-8 an argument typed there means the directory's text, and a
 // message quotes it, and names a file, as typed; the file names themselves go to the system
-// unchanged.
+// unchanged. (Windows names files in UTF-16 and hands over arguments in its code page.)
 TEST_F(EncodingTest, ArgumentsAndMessagesAreInTheSystemsEncoding)
 {
     const std::string zoe = (folder / "Zo\xC3\xAB.bx0").string();
+    constexpr bool namesAreUtf8 = sizeof(std::filesystem::path::value_type) == 1;
     struct Case {
         std::vector<std::string> arguments;
         int status;
         std::string out;
         std::string err;
+        bool namesAFile = false;
     };
     const Case cases[] = {
         {{"--and", "place name", "D\xC3\xBAn M\xC3\xB3r", "D\xC3\xBAn M\xC3\xB3r"}, 0, "D\xFAn M\xF3r, Dublin O 153340 \n", ""},
         {{"--sort", "Gr\xC3\xB6\xC3\x9F" "e"}, 2, "", "veskquery: unknown field \"Gr\xC3\xB6\xC3\x9F" "e\"\n"},
-        {{"--doc", zoe}, 2, "", "veskquery: \"" + zoe + "\" does not exist\n"},
-        {{"--output", zoe, "--ids"}, 0, "", ""},
+        {{"--doc", zoe}, 2, "", "veskquery: \"" + zoe + "\" does not exist\n", true},
+        {{"--output", zoe, "--ids"}, 0, "", "", true},
     };
     for (const Case& c : cases) {
+        if (c.namesAFile && !namesAreUtf8) continue;
         const Run done = query(c.arguments, {TextEncoding::Windows1252, TextEncoding::Utf8});
         EXPECT_EQ(done.status, c.status) << c.arguments[1];
         EXPECT_EQ(done.out, c.out) << c.arguments[1];
         EXPECT_EQ(done.err, c.err) << c.arguments[1];
     }
-    EXPECT_TRUE(std::filesystem::exists(zoe));
+    if (namesAreUtf8) {
+        EXPECT_TRUE(std::filesystem::exists(zoe));
+    }
 }
 
 }  // namespace

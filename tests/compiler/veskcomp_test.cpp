@@ -75,27 +75,21 @@ TEST(Veskcomp, HelpCompilesNothingAndASummaryThatCannotBeWrittenFails)
     EXPECT_EQ(folder.read("stderr.txt"), "veskcomp: cannot write the summary: No space left on device\n");
 }
 
-// Notes quote the source's Windows-1252 bytes, and the arguments as typed, in the locale's
-// encoding.
-TEST(Veskcomp, MessagesAreInTheLocalesEncoding)
+// Notes quote the source's Windows-1252 bytes, and the arguments as typed, in UTF-8, the
+// encoding of the system's texts, whatever the locale.
+TEST(Veskcomp, MessagesAreInUtf8)
 {
     if (!SpecialFiles::available) GTEST_SKIP() << "no shell here to set the locale";
     TemporaryFolder folder;
     folder.write("vesk.txt", "Place\\FULL\nCaf\xE9\\Essex");
-    const struct {
-        const char* locale;
-        std::string error;
-    } cases[] = {
-        {"C", "veskcomp: takes no arguments and leaves these unread: \"Zo\xC3\xAB\"\n"
-              "veskcomp: the last line of vesk.txt has no line feed after it and is left out: \"Caf\xE9\\Essex\"\n"},
-        {"C.UTF-8", "veskcomp: takes no arguments and leaves these unread: \"Zo\xC3\xAB\"\n"
-                    "veskcomp: the last line of vesk.txt has no line feed after it and is left out: \"Caf\xC3\xA9\\Essex\"\n"},
-    };
-    for (const auto& c : cases) {
-        const std::string command = "cd '" + folder.path().string() + "' && LC_ALL=" + c.locale + " '" BELFRIX_BINARY_DIR
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        const std::string command = "cd '" + folder.path().string() + "' && LC_ALL=" + locale + " '" BELFRIX_BINARY_DIR
                                     "/compiler/veskcomp' Zo\xC3\xAB >/dev/null 2>stderr.txt";
         ASSERT_EQ(std::system(command.c_str()), 0);
-        EXPECT_EQ(folder.read("stderr.txt"), c.error) << c.locale;
+        EXPECT_EQ(folder.read("stderr.txt"),
+                  "veskcomp: takes no arguments and leaves these unread: \"Zo\xC3\xAB\"\n"
+                  "veskcomp: the last line of vesk.txt has no line feed after it and is left out: \"Caf\xC3\xA9\\Essex\"\n")
+            << locale;
     }
 }
 
@@ -132,6 +126,14 @@ TEST(Veskcomp, FullDiskFailsAfterTheSummaryAndKeepsTheOldDataFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
               2);  // no temporary file left beside it
+
+    // Both into one file, as into a terminal: the summary, then the failure.
+    const std::string command = "cd '" + folder.path().string() + "' && (trap '' XFSZ; ulimit -f 1; '" BELFRIX_BINARY_DIR
+                                "/compiler/veskcomp' >both.txt 2>&1)";
+    EXPECT_NE(std::system(command.c_str()), 0);
+    const std::optional<std::string> both = folder.read("both.txt");
+    ASSERT_TRUE(both);
+    EXPECT_EQ(*both, run.out + run.error);
 }
 
 TEST(Veskcomp, RefusesWhatIsNoRegularFileOrTooLargeWithoutWaiting)

@@ -328,7 +328,7 @@ TEST_F(VeskDocTest, ZoomStopsAtTheLargestRadiusTheOptionsDialogTakesAndAtAMetre)
         EXPECT_EQ(doc.radius(), 1.0) << radius;
     }
     // Zoom In stops there too: half a metre would show nothing.
-    for (const auto [radius, zoomedIn] : {std::pair{3.0f, 1.5}, {1.5f, 1.0}, {1.0f, 1.0}, {0.5f, 0.5}}) {
+    for (const auto& [radius, zoomedIn] : {std::pair{3.0f, 1.5}, {1.5f, 1.0}, {1.0f, 1.0}, {0.5f, 0.5}}) {
         MapOptions options = doc.shownMapOptions();
         options.radius = radius;
         doc.applyMapOptions(options);
