@@ -19,13 +19,13 @@
 #include "query/sorting.h"
 #include "query/tower_text.h"
 #include "query/value_owners.h"
-#include "records/windows1252.h"
 #include "records/file_bytes.h"
 #include "records/grid_reference.h"
 #include "records/number_text.h"
 #include "records/one_line.h"
 #include "records/system_texts.h"
 #include "records/value_readers.h"
+#include "records/windows1252.h"
 
 const char* const veskQueryUsage =
     "usage: veskquery [OPTION]...\n"
