@@ -1,10 +1,12 @@
 #include "cli/veskquery.h"
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 #include "document/archive.h"
@@ -66,7 +68,7 @@ const char* const veskQueryUsage =
     "\"dedication\", \"no of bells\", \"tenor weight\", \"tenor note\", \"distance\",\n"
     "\"practice night\", \"x-coordinate\", \"y-coordinate\", \"ground floor\", \"unringable\")\n"
     "or the name of a user-defined field. FROM and TO are typed as in the Select dialog; an\n"
-    "empty TO means no upper bound.\n";
+    "empty or 0 TO means no upper bound.\n";
 
 namespace {
 
@@ -203,6 +205,38 @@ Query parseArguments(const std::vector<std::string>& arguments, TextEncoding typ
         }
     }
     return query;
+}
+
+// Whether two of the run's file names name one file: the same file through any links, or the
+// same name for a file not there yet.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    const std::filesystem::path whole = std::filesystem::weakly_canonical(a, error);
+    if (error) return false;
+    return std::filesystem::weakly_canonical(b, error) == whole && !error;
+}
+
+// A file the run writes that is also one it reads, or the other one it writes, would be lost
+// to the output, a success said all the same: refused before anything is read or written. A
+// document saved over the one it was read from is the viewer's Save, and stays.
+void refuseWritingOverItsFiles(const Query& query)
+{
+    std::vector<std::pair<const char*, std::string>> read = {{"--data", query.dataFile}};
+    for (const Action& action : query.actions)
+        if (const auto* document = std::get_if<SetDocument>(&action)) read.emplace_back("--doc", document->path);
+    std::vector<std::pair<const char*, std::string>> kept = read;
+    if (query.savedDocument) kept.emplace_back("--save-doc", *query.savedDocument);
+    const auto refuse = [](const char* written, const std::string& path, const char* other) {
+        throw UsageError(std::string(written) + " " + quotedPath(path) + " is the file of " + other +
+                         ", which it would replace");
+    };
+    if (query.outputFile)
+        for (const auto& [option, path] : kept)
+            if (sameFile(*query.outputFile, path)) refuse("--output", *query.outputFile, option);
+    if (query.savedDocument && sameFile(*query.savedDocument, query.dataFile))
+        refuse("--save-doc", *query.savedDocument, "--data");
 }
 
 // The run's session. Each option changes it as the viewer's command would, but the displayed
@@ -376,6 +410,7 @@ int runVeskQuery(const std::vector<std::string>& arguments, std::ostream& out, s
             out << veskQueryUsage;
             return 0;
         }
+        refuseWritingOverItsFiles(query);
         QueryRun run(query, err);
         for (const Action& action : query.actions) std::visit(run, action);
         if (query.savedDocument) {

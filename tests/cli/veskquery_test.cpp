@@ -302,6 +302,40 @@ TEST_F(VeskQueryTest, FilesThatCannotBeReadOrWrittenAreRefusedByNameWithoutWaiti
     }
 }
 
+// The output never replaces a file the run reads or saves, under its own name or another link;
+// a document may be saved over the one it was read from, as the viewer's Save does.
+TEST_F(VeskQueryTest, OutputIsRefusedOverAFileTheRunReadsOrSaves)
+{
+    const std::string data = (folder / "vesk.dat").string();
+    const std::string document = (folder / "notes.bx0").string();
+    ASSERT_EQ(run({"--save-doc", document}).status, 0);
+    std::error_code noLinks;  // Windows may not let a user make one: the name itself then
+    std::filesystem::create_symlink(document, folder / "link.bx0", noLinks);
+    const std::string link = noLinks ? document : (folder / "link.bx0").string();
+    const std::string dataBytes = readAll(data);
+    const std::string documentBytes = readAll(document);
+    const std::string refusal = "veskquery: --output " + quotedPath(document) + " is the file of ";
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string said;
+    };
+    const Case cases[] = {
+        {{"--output", data, "--ids"}, "veskquery: --output " + quotedPath(data) + " is the file of --data, which it would replace\n"},
+        {{"--doc", link, "--output", document}, refusal + "--doc, which it would replace\n"},
+        {{"--save-doc", (folder / "." / "notes.bx0").string(), "--output", document, "--csv"},
+         refusal + "--save-doc, which it would replace\n"},
+        {{"--save-doc", data}, "veskquery: --save-doc " + quotedPath(data) + " is the file of --data, which it would replace\n"},
+    };
+    for (const Case& c : cases) {
+        const Result result = run(c.arguments);
+        EXPECT_EQ(result.status, 2) << c.said;
+        EXPECT_EQ(result.err, c.said);
+    }
+    EXPECT_EQ(readAll(data), dataBytes);
+    EXPECT_EQ(readAll(document), documentBytes);
+    EXPECT_EQ(run({"--doc", document, "--save-doc", link}).status, 0);
+}
+
 TEST_F(VeskQueryTest, OutputFileIsReplacedOnlyWhenWholeAndACentreMustNameAPlace)
 {
     const std::string file = (folder / "towers.csv").string();
