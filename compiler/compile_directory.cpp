@@ -1,5 +1,6 @@
 #include "compiler/compile_directory.h"
 
+#include <algorithm>
 #include <ostream>
 #include <stdexcept>
 #include <vector>
@@ -12,6 +13,10 @@
 SourceLines splitSource(std::string_view source)
 {
     SourceLines split;
+    for (std::size_t nul = source.find('\0'); nul != std::string_view::npos; nul = source.find('\0', nul + 1)) {
+        if (split.nulBytes++ == 0)
+            split.firstNulLine = 1 + static_cast<std::size_t>(std::count(source.begin(), source.begin() + nul, '\n'));
+    }
     const std::size_t headerEnd = source.find('\n');
     split.header = source.substr(0, headerEnd);
     if (headerEnd == std::string_view::npos) return split;
@@ -80,6 +85,12 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
                         counted(static_cast<std::int64_t>(source.emptyLines), "empty line", "empty lines") +
                         ", each compiled as a tower with no data (the first is line " +
                         std::to_string(source.firstEmptyLine) + ")");
+
+    if (source.nulBytes > 0)
+        notes.push_back(std::string(sourceFileName) + " has " +
+                        counted(static_cast<std::int64_t>(source.nulBytes), "NUL byte", "NUL bytes") +
+                        " (the first on line " + std::to_string(source.firstNulLine) +
+                        "): a column holding one is read only up to it, as the compiled file ends each text there");
 
     if (!source.unfinished.empty())
         notes.push_back("the last line of " + std::string(sourceFileName) + " has no line feed after it and is left out: " +

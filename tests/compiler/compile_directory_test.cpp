@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 struct Outcome {
     int status;
     std::string out;
@@ -63,6 +65,9 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
         {"Place\r\n\r\nA\r\n", {"vesk.txt has CR LF line ends: the header's last column, \"Place\", is not recognised, "
                                   "and every line's last column keeps its carriage return",
                                   "vesk.txt has 1 empty line, each compiled as a tower with no data (the first is line 2)"}},
+        {"Place\\FULL\nA\\B\nSur\0rey\\Ab\0bey\n\0\n"s,
+         {"vesk.txt has 3 NUL bytes (the first on line 3): a column holding one is read only up to it, as the "
+          "compiled file ends each text there"}},
         {"Place\nA\nLast line without its line feed, longer than forty bytes",
          {"the last line of vesk.txt has no line feed after it and is left out: "
           "\"Last line without its line feed, longer ...\""}},
