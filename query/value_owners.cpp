@@ -263,6 +263,7 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
         // they were under is another's now.
         if (!claim.settled() && !targets.contains(claim.key)) {
             newKey[claim.key] = claim.key;
+            if (directory.tower(claim.key) != nullptr) report.shownByNumber += shownAt(claim.key);
             continue;
         }
         const SetAsideReason reason = claim.setAsideFor.value_or(SetAsideReason::Unknown);
@@ -303,6 +304,15 @@ std::string reattachmentText(const ReattachmentReport& report)
                 counted(report.keptByNumber, "value is", "values are") +
                 " shown on the towers under the numbers they were saved with; if the directory was compiled "
                 "again since, check them. Saving the document records the towers they are on.\n";
+    if (report.shownByNumber > 0)
+        text += report.shownByNumber == 1
+                    ? "1 value is under a tower number that held no tower when the document was saved, and is "
+                      "shown on the tower under that number now; if the directory was compiled again since, "
+                      "check it.\n"
+                    : std::to_string(report.shownByNumber) +
+                          " values are under tower numbers that held no tower when the document was saved, and "
+                          "are shown on the towers under those numbers now; if the directory was compiled again "
+                          "since, check them.\n";
     if (report.movedValues > 0) {
         text += std::to_string(report.movedValues);
         text += report.movedValues == 1 ? " value moved to its tower's new number in this directory.\n"

@@ -63,8 +63,9 @@ struct ReattachmentReport {
     std::vector<SetAsideNote> setAside;    // every set-aside tower with a value in a named field
     bool keysChanged = false;              // some value lies under another key than before
     std::int32_t keptByNumber = 0;         // shown under the numbers they were saved with, ownerless
+    std::int32_t shownByNumber = 0;        // of a record's ownerless numbers, shown on the towers there now
 
-    bool empty() const { return movedValues == 0 && setAside.empty() && keptByNumber == 0; }
+    bool empty() const { return movedValues == 0 && setAside.empty() && keptByNumber == 0 && shownByNumber == 0; }
 };
 
 // Moves every value onto the id of its tower in the directory. owners tells whose the values

@@ -317,7 +317,10 @@ TEST(ValueOwners, AValueUnderANumberNoTowerHeldIsSetAsideOnceItsOwnersAreKnown)
             ASSERT_EQ(report.setAside.size(), 1u);
             EXPECT_EQ(report.setAside[0].reason, SetAsideReason::Unknown);
         } else {
-            EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[3]), 9);  // read by its number, as before
+            EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[3]), 9);  // read by its number, as before, and said
+            EXPECT_EQ(report.shownByNumber, 1);
+            EXPECT_TRUE(reattachmentText(report).starts_with("1 value is under a tower number that held no tower"))
+                << reattachmentText(report);
         }
     }
 }
