@@ -208,14 +208,11 @@ Query parseArguments(const std::vector<std::string>& arguments, TextEncoding typ
 }
 
 // Whether two of the run's file names name one file: the same file through any links, or the
-// same name for a file not there yet.
+// file a write of either would make.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     std::error_code error;
-    if (std::filesystem::equivalent(a, b, error)) return true;
-    const std::filesystem::path whole = std::filesystem::weakly_canonical(a, error);
-    if (error) return false;
-    return std::filesystem::weakly_canonical(b, error) == whole && !error;
+    return std::filesystem::equivalent(a, b, error) || replacedFile(a) == replacedFile(b);
 }
 
 // A file the run writes that is also one it reads, or the other one it writes, would be lost

@@ -13,16 +13,17 @@
 SourceLines splitSource(std::string_view source)
 {
     SourceLines split;
-    for (std::size_t nul = source.find('\0'); nul != std::string_view::npos; nul = source.find('\0', nul + 1)) {
-        if (split.nulBytes++ == 0)
-            split.firstNulLine = 1 + static_cast<std::size_t>(std::count(source.begin(), source.begin() + nul, '\n'));
-    }
     const std::size_t headerEnd = source.find('\n');
     split.header = source.substr(0, headerEnd);
     if (headerEnd == std::string_view::npos) return split;
     split.headerHasLineFeed = true;
     const std::string_view rest = source.substr(headerEnd + 1);
     split.unfinished = rest.substr(rest.rfind('\n') + 1);
+    const std::string_view towerLines = rest.substr(0, rest.size() - split.unfinished.size());
+    for (std::size_t nul = towerLines.find('\0'); nul != std::string_view::npos; nul = towerLines.find('\0', nul + 1)) {
+        if (split.nulBytes++ == 0)
+            split.firstNulLine = 2 + static_cast<std::size_t>(std::count(towerLines.begin(), towerLines.begin() + nul, '\n'));
+    }
     split.lines.reserve(maxTowerId + 1);
     std::size_t lineNumber = 1;
     forEachSourceLine(rest, [&split, &lineNumber](std::string_view line) {

@@ -44,7 +44,8 @@ struct SourceLines {
     // carriage return, and the number of the first of them in the source (the header is line 1).
     std::size_t emptyLines = 0;
     std::size_t firstEmptyLine = 0;
-    // The 0 bytes anywhere in the source, and the line of the first of them.
+    // The 0 bytes on the lines after the header, up to the last line feed, and the line of the
+    // first of them.
     std::size_t nulBytes = 0;
     std::size_t firstNulLine = 0;
 };

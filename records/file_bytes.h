@@ -63,6 +63,11 @@ enum class TemporaryFile { Unnamed, Named };
 // FileWriteError.
 void replaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          TemporaryFile temporary = TemporaryFile::Unnamed);
+// The file that replaceFileContents writes for the path, whether it is there yet or not, named
+// whole: the end of the path's symbolic links where the system follows them, with every link and
+// "." or ".." of its folders resolved as far as they stand. Throws FileWriteError for a chain of
+// links that never ends.
+std::filesystem::path replacedFile(const std::filesystem::path& path);
 
 // How messages name a file: the path in Windows-1252, as every message's text is, a character
 // the code page lacks shown as '?'; quotedPath within double quotes.

@@ -104,6 +104,14 @@ bool linkUnnamed(int fd, const fs::path& name)
 
 }  // namespace
 
+fs::path replacedFile(const fs::path& path)
+{
+    std::error_code error;
+    const fs::path whole = fs::absolute(resolvedTarget(path), error);
+    const fs::path resolved = fs::weakly_canonical(whole, error);
+    return error ? whole.lexically_normal() : resolved;
+}
+
 void replaceFileContents(const fs::path& path, std::string_view bytes, TemporaryFile temporary)
 {
     const fs::path target = resolvedTarget(path);

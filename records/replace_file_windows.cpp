@@ -94,6 +94,15 @@ bool replaceExisting(const fs::path& target, const fs::path& temporary)
 
 }  // namespace
 
+fs::path replacedFile(const fs::path& path)
+{
+    // A file is replaced where it is named: a symbolic link is replaced, not followed.
+    std::error_code error;
+    const fs::path whole = fs::absolute(path, error);
+    const fs::path resolved = fs::weakly_canonical(whole, error);
+    return error ? whole.lexically_normal() : resolved;
+}
+
 void replaceFileContents(const fs::path& path, std::string_view bytes, TemporaryFile)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());

@@ -315,6 +315,9 @@ TEST_F(VeskQueryTest, OutputIsRefusedOverAFileTheRunReadsOrSaves)
     const std::string dataBytes = readAll(data);
     const std::string documentBytes = readAll(document);
     const std::string refusal = "veskquery: --output " + quotedPath(document) + " is the file of ";
+    const std::string fresh = (folder / "fresh.bx0").string();
+    std::filesystem::create_symlink("fresh.bx0", folder / "dangling.bx0", noLinks);
+    const std::string dangling = noLinks ? fresh : (folder / "dangling.bx0").string();
     struct Case {
         std::vector<std::string> arguments;
         std::string said;
@@ -325,6 +328,9 @@ TEST_F(VeskQueryTest, OutputIsRefusedOverAFileTheRunReadsOrSaves)
         {{"--save-doc", (folder / "." / "notes.bx0").string(), "--output", document, "--csv"},
          refusal + "--save-doc, which it would replace\n"},
         {{"--save-doc", data}, "veskquery: --save-doc " + quotedPath(data) + " is the file of --data, which it would replace\n"},
+        // A link to a file not there yet, which a write makes.
+        {{"--save-doc", fresh, "--output", dangling}, "veskquery: --output " + quotedPath(dangling) +
+                                                         " is the file of --save-doc, which it would replace\n"},
     };
     for (const Case& c : cases) {
         const Result result = run(c.arguments);
@@ -333,6 +339,7 @@ TEST_F(VeskQueryTest, OutputIsRefusedOverAFileTheRunReadsOrSaves)
     }
     EXPECT_EQ(readAll(data), dataBytes);
     EXPECT_EQ(readAll(document), documentBytes);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
     EXPECT_EQ(run({"--doc", document, "--save-doc", link}).status, 0);
 }
 
