@@ -306,13 +306,13 @@ std::string reattachmentText(const ReattachmentReport& report)
                 "again since, check them. Saving the document records the towers they are on.\n";
     if (report.shownByNumber > 0)
         text += report.shownByNumber == 1
-                    ? "1 value is under a tower number that held no tower when the document was saved, and is "
-                      "shown on the tower under that number now; if the directory was compiled again since, "
-                      "check it.\n"
+                    ? "1 value is under a tower number that had no tower in the directory it was last kept with, "
+                      "and is shown on the tower under that number now; if the directory was compiled again "
+                      "since, check it.\n"
                     : std::to_string(report.shownByNumber) +
-                          " values are under tower numbers that held no tower when the document was saved, and "
-                          "are shown on the towers under those numbers now; if the directory was compiled again "
-                          "since, check them.\n";
+                          " values are under tower numbers that had no tower in the directory they were last kept "
+                          "with, and are shown on the towers under those numbers now; if the directory was "
+                          "compiled again since, check them.\n";
     if (report.movedValues > 0) {
         text += std::to_string(report.movedValues);
         text += report.movedValues == 1 ? " value moved to its tower's new number in this directory.\n"

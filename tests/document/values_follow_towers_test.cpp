@@ -319,7 +319,7 @@ TEST(ValueOwners, AValueUnderANumberNoTowerHeldIsSetAsideOnceItsOwnersAreKnown)
         } else {
             EXPECT_EQ(*slots[0].numbers.find(to.idOfLine[3]), 9);  // read by its number, as before, and said
             EXPECT_EQ(report.shownByNumber, 1);
-            EXPECT_TRUE(reattachmentText(report).starts_with("1 value is under a tower number that held no tower"))
+            EXPECT_TRUE(reattachmentText(report).starts_with("1 value is under a tower number that had no tower"))
                 << reattachmentText(report);
         }
     }
