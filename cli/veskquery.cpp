@@ -220,17 +220,17 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 // document saved over the one it was read from is the viewer's Save, and stays.
 void refuseWritingOverItsFiles(const Query& query)
 {
-    std::vector<std::pair<const char*, std::string>> read = {{"--data", query.dataFile}};
+    // The files the output leaves as they are: those the run reads, and the document it saves.
+    std::vector<std::pair<const char*, std::string>> others = {{"--data", query.dataFile}};
     for (const Action& action : query.actions)
-        if (const auto* document = std::get_if<SetDocument>(&action)) read.emplace_back("--doc", document->path);
-    std::vector<std::pair<const char*, std::string>> kept = read;
-    if (query.savedDocument) kept.emplace_back("--save-doc", *query.savedDocument);
+        if (const auto* document = std::get_if<SetDocument>(&action)) others.emplace_back("--doc", document->path);
+    if (query.savedDocument) others.emplace_back("--save-doc", *query.savedDocument);
     const auto refuse = [](const char* written, const std::string& path, const char* other) {
         throw UsageError(std::string(written) + " " + quotedPath(path) + " is the file of " + other +
                          ", which it would replace");
     };
     if (query.outputFile)
-        for (const auto& [option, path] : kept)
+        for (const auto& [option, path] : others)
             if (sameFile(*query.outputFile, path)) refuse("--output", *query.outputFile, option);
     if (query.savedDocument && sameFile(*query.savedDocument, query.dataFile))
         refuse("--save-doc", *query.savedDocument, "--data");

@@ -26,39 +26,6 @@ void appendUtf8(std::string& text, char32_t character)
     }
 }
 
-}  // namespace
-
-char32_t windows1252Character(unsigned char byte)
-{
-    return byte >= 0x80 && byte < 0xA0 ? from0x80[byte - 0x80] : byte;
-}
-
-std::optional<unsigned char> windows1252Byte(char32_t character)
-{
-    if (character < 0x80 || (character >= 0xA0 && character < 0x100)) return static_cast<unsigned char>(character);
-    for (std::size_t i = 0; i < from0x80.size(); ++i)
-        if (from0x80[i] == character) return static_cast<unsigned char>(0x80 + i);
-    return std::nullopt;
-}
-
-void appendUtf8Of(std::string& text, unsigned char byte)
-{
-    if (byte < 0x80)
-        text += static_cast<char>(byte);
-    else
-        appendUtf8(text, windows1252Character(byte));
-}
-
-std::string windows1252ToUtf8(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) appendUtf8Of(text, static_cast<unsigned char>(c));
-    return text;
-}
-
-namespace {
-
 // The character of the UTF-8 sequence at the front of `text` and its length in bytes; none when
 // the bytes there are no whole, shortest and valid sequence.
 std::optional<std::pair<char32_t, std::size_t>> utf8CharacterAt(std::string_view text)
@@ -96,6 +63,35 @@ std::optional<std::pair<char32_t, std::size_t>> utf8CharacterAt(std::string_view
 }
 
 }  // namespace
+
+char32_t windows1252Character(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? from0x80[byte - 0x80] : byte;
+}
+
+std::optional<unsigned char> windows1252Byte(char32_t character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character < 0x100)) return static_cast<unsigned char>(character);
+    for (std::size_t i = 0; i < from0x80.size(); ++i)
+        if (from0x80[i] == character) return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+void appendUtf8Of(std::string& text, unsigned char byte)
+{
+    if (byte < 0x80)
+        text += static_cast<char>(byte);
+    else
+        appendUtf8(text, windows1252Character(byte));
+}
+
+std::string windows1252ToUtf8(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) appendUtf8Of(text, static_cast<unsigned char>(c));
+    return text;
+}
 
 std::string utf8ToWindows1252(std::string_view utf8)
 {
