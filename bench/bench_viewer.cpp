@@ -41,7 +41,8 @@ public:
     void showMessage(const std::string&) override {}
     void startProgram(const std::string&) override {}
     bool openWithDesktopBrowser(const std::string&) override { return false; }
-    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&, const DistanceNote&) override
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>&, const DistanceNote&,
+                                                const SelectCheck&) override
     {
         return {};
     }

@@ -290,8 +290,10 @@ public:
                                  action.mode == StepMode::Xor;
         const int entry = testsAField ? entryNamed(selectionFieldEntries, action.field) : -1;
         const UserFields& fields = session_.userFields();
-        changeSelection(session_.database(), fields,
-                        selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}, fields));
+        SelectionStep step = selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}, fields);
+        if (const std::optional<RefusedBound> refused = refusedBound(step, fields, today()))
+            throw UsageError(refused->message);
+        changeSelection(session_.database(), fields, std::move(step));
     }
     void operator()(const Sort& action)
     {

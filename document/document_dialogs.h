@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "document/map_options.h"
 #include "document/session.h"
 #include "document/tower_field_editor.h"
+#include "query/selection.h"
 #include "query/selection_step.h"
 
 // Texts of the Export file dialog.
@@ -29,6 +31,9 @@ struct SelectChoice {
 
     friend bool operator==(const SelectChoice&, const SelectChoice&) = default;
 };
+
+// What the Select dialog's OK cannot take: the dialog stays open with the message.
+using SelectCheck = std::function<std::optional<RefusedBound>(const SelectChoice&)>;
 
 // One row of the Sort dialog: the entry its field list shows (-1 for none) and its direction.
 struct SortRow {
@@ -68,7 +73,8 @@ public:
 
     // fields: the built-in entries, then the named user-defined fields in slot order.
     virtual std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields,
-                                                        const DistanceNote& distance) = 0;
+                                                        const DistanceNote& distance,
+                                                        const SelectCheck& check) = 0;
     virtual std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields,
                                                   const SortRows& shown, const DistanceNote& distance) = 0;
     virtual std::optional<MapOptions> runMapOptionsDialog(const MapOptions& shown) = 0;

@@ -213,8 +213,12 @@ void VeskDoc::selectCommand()
 {
     ensureDatabase();
     const DistanceNote note{selectDistance, session_.distanceReferenceText()};
-    const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries, userFields()), note);
-    if (choice) applySelection(selectionStepOf(*choice, userFields()));
+    const UserFields& fields = userFields();
+    const auto check = [&fields](const SelectChoice& choice) {
+        return refusedBound(selectionStepOf(choice, fields), fields, today());
+    };
+    const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries, fields), note, check);
+    if (choice) applySelection(selectionStepOf(*choice, fields));
 }
 
 void VeskDoc::applySelection(SelectionStep step)

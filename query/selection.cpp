@@ -129,6 +129,24 @@ void prepareBounds(SelectionStep& step, const UserFields& fields, const Calendar
     if (step.toValue == 0) step.toValue = noUpperBound;
 }
 
+std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFields& fields,
+                                         const CalendarDate& today)
+{
+    const bool testsAField = step.mode == StepMode::And || step.mode == StepMode::Or || step.mode == StepMode::Xor;
+    if (!testsAField || !step.userField || !isUserFieldSlot(step.field) || fields[step.field].type != FieldType::Date)
+        return std::nullopt;
+    const auto namesNoDay = [&today](const std::string& text) {
+        return !text.empty() && readWholeInteger(text) != 0 && readDate(text, today) == 0;
+    };
+    const bool upper = !namesNoDay(step.fromText);
+    if (upper && !namesNoDay(step.toText)) return std::nullopt;
+    const std::string& text = upper ? step.toText : step.fromText;
+    return RefusedBound{upper, "\"" + text + "\" names no day, so it cannot bound the dates of \"" +
+                                   fields[step.field].name +
+                                   "\". Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is "
+                                   "this year's and 14 this month's; an empty bound or 0 sets none."};
+}
+
 void prepareBounds(SelectionStep& step, const UserFields& fields)
 {
     // The clock is read only when a date bound needs today.

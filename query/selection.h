@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,16 @@ inline constexpr std::array<std::string_view, 6> stepModeLabels = {
 // Done once, when the step joins the chain.
 void prepareBounds(SelectionStep& step, const UserFields& fields, const CalendarDate& today);
 void prepareBounds(SelectionStep& step, const UserFields& fields);
+
+// A bound of a Date field typed as no day at all ("31/2/2010", "soon") would read as no bound and
+// widen the selection unsaid, so a step with one is refused before it is made. The empty text
+// and 0, which set no bound on purpose, are kept.
+struct RefusedBound {
+    bool upper = false;   // the To bound; else the From bound
+    std::string message;  // names the text and says what a date bound takes
+};
+std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFields& fields,
+                                         const CalendarDate& today);
 
 // The step's own test on one tower, Exclude applied; the mode plays no part.
 bool stepTest(const TowerDatabase& database, const UserFields& fields, const SelectionStep& step,

@@ -233,9 +233,9 @@ bool VeskFrame::openWithDesktopBrowser(const std::string& address) { return open
 // --- DocumentDialogs -----------------------------------------------------------------------------
 
 std::optional<SelectChoice> VeskFrame::runSelectDialog(const std::vector<std::string>& fields,
-                                                       const DistanceNote& distance)
+                                                       const DistanceNote& distance, const SelectCheck& check)
 {
-    return ::runSelectDialog(this, fields, distance);
+    return ::runSelectDialog(this, fields, distance, check);
 }
 
 std::optional<SortRows> VeskFrame::runSortDialog(const std::vector<std::string>& fields, const SortRows& shown,

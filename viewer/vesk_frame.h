@@ -54,8 +54,8 @@ public:
     bool openWithDesktopBrowser(const std::string& address) override;
 
     // DocumentDialogs
-    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields,
-                                                const DistanceNote& distance) override;
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields, const DistanceNote& distance,
+                                                const SelectCheck& check) override;
     std::optional<SortRows> runSortDialog(const std::vector<std::string>& fields, const SortRows& shown,
                                           const DistanceNote& distance) override;
     std::optional<MapOptions> runMapOptionsDialog(const MapOptions& shown) override;

@@ -237,6 +237,9 @@ TEST_F(VeskQueryTest, DocValuesFollowTheirTowersAndSaveDocWritesWhatTheViewerSav
 TEST_F(VeskQueryTest, BadUseIsOneLineOnStandardErrorAndStatusTwo)
 {
     writeAll(folder / "bad.bx0", "\x08TQ10"s);
+    UserFieldSlots dated;
+    dated[0] = UserField{"Visited", FieldType::Date, {}, {}};
+    writeAll(folder / "dated.bx0", encodeDocument("TQ102665", 50000, dated));
     const std::vector<std::vector<std::string>> uses = {
         {"--bogus"},
         {"--and", "no of bells", "8"},
@@ -252,6 +255,7 @@ TEST_F(VeskQueryTest, BadUseIsOneLineOnStandardErrorAndStatusTwo)
         {"--doc", (folder / "bad.bx0").string()},
         {"--data", (folder / "missing.dat").string()},
         {"--centre"},
+        {"--doc", (folder / "dated.bx0").string(), "--and", "Visited", "31/2/2010", ""},
     };
     for (const auto& use : uses) {
         const Result result = run(use);

@@ -95,10 +95,12 @@ public:
     }
 
     std::optional<DistanceNote> distanceShown;
-    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields,
-                                                const DistanceNote& distance) override
+    SelectCheck selectCheck;
+    std::optional<SelectChoice> runSelectDialog(const std::vector<std::string>& fields, const DistanceNote& distance,
+                                                const SelectCheck& check) override
     {
         distanceShown = distance;
+        selectCheck = check;
         calls.push_back("Select dialog");
         fieldsShown = fields;
         return next(selectAnswers);

@@ -118,6 +118,40 @@ TEST_F(SelectionTest, BoundsArePreparedOnceAsTheFieldReadsThem)
     EXPECT_EQ(date.toValue, 146821);  // 25 December 2002
 }
 
+TEST_F(SelectionTest, ADateBoundThatNamesNoDayIsRefusedAndEmptyOrZeroIsNot)
+{
+    fields[1] = {"Visited", FieldType::Date, {}, {}};
+    fields[2] = {"Count", FieldType::Number, {}, {}};
+    struct Case {
+        std::int32_t slot;
+        const char* from;
+        const char* to;
+        StepMode mode;
+        std::optional<bool> refusedUpper;  // none: kept
+    };
+    const Case cases[] = {
+        {1, "31/2/2010", "", StepMode::And, false},
+        {1, "soon", "31/12/2010", StepMode::Or, false},
+        {1, "1/1/2010", "30/2", StepMode::Xor, true},
+        {1, "31/2/2010", "32", StepMode::And, false},  // the From bound is named first
+        {1, "", "0", StepMode::And, std::nullopt},
+        {1, "0", "25/12", StepMode::And, std::nullopt},
+        {1, "7-9-02", "14", StepMode::And, std::nullopt},
+        {1, "31/2/2010", "", StepMode::Invert, std::nullopt},  // no test of its own
+        {2, "soon", "", StepMode::And, std::nullopt},           // a number bound reads as it always has
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from '" << c.from << "' to '" << c.to << "'");
+        const auto refused = refusedBound(step(c.slot, c.from, c.to, false, c.mode, true), fields, CalendarDate{7, 9, 2002});
+        ASSERT_EQ(refused.has_value(), c.refusedUpper.has_value());
+        if (!refused) continue;
+        EXPECT_EQ(refused->upper, *c.refusedUpper);
+        EXPECT_TRUE(refused->message.starts_with("\"" + std::string(refused->upper ? c.to : c.from) +
+                                                 "\" names no day, so it cannot bound the dates of \"Visited\"."))
+            << refused->message;
+    }
+}
+
 TEST_F(SelectionTest, UserFieldsSelectByTheirCurrentType)
 {
     fields[0] = {"Count", FieldType::Number, {}, {}};

@@ -395,6 +395,25 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     EXPECT_EQ(refusal, "Please choose an entry of the list: \"Numbr\" is none of them.");
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
 
+    // A date bound that names no day is refused, not read as no bound.
+    document().userFields()[1] = UserField{"Visited", FieldType::Date, {}, {}};
+    wxString noDay;
+    expectDialog([&](wxDialog& select) {
+        return whenShown(select, [&](wxDialog& d) {
+            list(d, selectId::field)->SetFocus();
+            list(d, selectId::field)->SetValue("Visited");
+            edit(d, selectId::from)->SetValue("1/1/2000");
+            edit(d, selectId::to)->SetValue("31/2/2010");
+            expectMessage(noDay);
+            pressButton(d, wxID_OK);
+            EXPECT_TRUE(d.IsShown());
+            pressButton(d, wxID_CANCEL);
+        });
+    });
+    frame->runCommand(idSelect);
+    EXPECT_TRUE(noDay.starts_with("\"31/2/2010\" names no day, so it cannot bound the dates of \"Visited\".")) << noDay;
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
+
     // In Sort, Return after a choice made with the mouse presses OK.
     expectDialog([this](wxDialog& sort) {
         return whenShown(sort, [this](wxDialog& d) {

@@ -3,6 +3,7 @@
 #include <wx/combobox.h>
 #include <wx/dialog.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/valgen.h>
 
 #include "viewer/dialog_builder.h"
@@ -40,8 +41,9 @@ constexpr int height = 116;
 
 class SelectDialog : public wxDialog {
 public:
-    SelectDialog(wxWindow* parent, const std::vector<std::string>& fields, const DistanceNote& distance)
-        : wxDialog(parent, wxID_ANY, "Select")
+    SelectDialog(wxWindow* parent, const std::vector<std::string>& fields, const DistanceNote& distance,
+                 const SelectCheck& check)
+        : wxDialog(parent, wxID_ANY, "Select"), check_(check)
     {
         DialogControls controls(this, table);
         // The list shows no entry at first, yet stands for its first entry until the user has
@@ -67,6 +69,15 @@ public:
         return filled;
     }
 
+    bool TransferDataFromWindow() override
+    {
+        if (!wxDialog::TransferDataFromWindow()) return false;
+        const std::optional<RefusedBound> refused = check_(chosen());
+        if (!refused) return true;
+        refuseText(*static_cast<wxTextCtrl*>(FindWindow(refused->upper ? to : from)), toWx(refused->message), this);
+        return false;
+    }
+
     SelectChoice chosen() const
     {
         SelectChoice choice = choice_;
@@ -75,6 +86,7 @@ public:
     }
 
 private:
+    const SelectCheck& check_;
     SelectChoice choice_;
     int mode_ = 0;
     std::optional<DistanceNoteLabel> note_;
@@ -83,9 +95,9 @@ private:
 }  // namespace
 
 std::optional<SelectChoice> runSelectDialog(wxWindow* parent, const std::vector<std::string>& fields,
-                                            const DistanceNote& distance)
+                                            const DistanceNote& distance, const SelectCheck& check)
 {
-    SelectDialog dialog(parent, fields, distance);
+    SelectDialog dialog(parent, fields, distance, check);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     return dialog.chosen();
 }

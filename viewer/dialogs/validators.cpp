@@ -57,12 +57,14 @@ bool TextValidator::Validate(wxWindow* parent)
     return false;
 }
 
-void TextValidator::refuse(const wxString& message, wxWindow* parent) const
+void refuseText(wxTextCtrl& box, const wxString& message, wxWindow* dialog)
 {
-    wxMessageBox(message, toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, parent);
-    box()->SetFocus();
-    box()->SelectAll();
+    wxMessageBox(message, toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, dialog);
+    box.SetFocus();
+    box.SelectAll();
 }
+
+void TextValidator::refuse(const wxString& message, wxWindow* parent) const { refuseText(*box(), message, parent); }
 
 bool CheckedTextValidator::Validate(wxWindow* parent)
 {
