@@ -251,6 +251,22 @@ if [ -z "$exe" ]; then
   d=$details
   close_dialog 'Tower Details'
 
+  # A date bound that names no day.
+  xs_key "$w" F3
+  dialog Select
+  select=$d
+  xs_click "$d" 90 52
+  xs_type 'Visited'
+  xs_click "$d" 128 99
+  xs_type '31/2/2010'
+  xs_key "$d" Return
+  dialog Belfrix
+  shot_dialog "$shots/dialogs/select-date-refused.png"
+  xs_key "$d" Return
+  xs_wait_gone '^Belfrix$' 10
+  d=$select
+  close_dialog Select
+
   # The name of the second field, Peals, emptied.
   xs_key "$w" F5
   dialog 'User-defined Fields'
