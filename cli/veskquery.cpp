@@ -290,10 +290,10 @@ public:
                                  action.mode == StepMode::Xor;
         const int entry = testsAField ? entryNamed(selectionFieldEntries, action.field) : -1;
         const UserFields& fields = session_.userFields();
-        SelectionStep step = selectionStepOf({entry, action.from, action.to, action.exclude, action.mode}, fields);
-        if (const std::optional<RefusedBound> refused = refusedBound(step, fields, today()))
+        const SelectChoice choice{entry, action.from, action.to, action.exclude, action.mode};
+        if (const std::optional<SelectRefusal> refused = selectRefusal(choice, fields, today()))
             throw UsageError(refused->message);
-        changeSelection(session_.database(), fields, std::move(step));
+        changeSelection(session_.database(), fields, selectionStepOf(choice, fields));
     }
     void operator()(const Sort& action)
     {

@@ -22,6 +22,18 @@ SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fiel
     return step;
 }
 
+std::optional<SelectRefusal> selectRefusal(const SelectChoice& choice, const UserFields& fields,
+                                           const CalendarDate& today)
+{
+    const SelectionStep step = selectionStepOf(choice, fields);
+    const bool testsAField = step.mode == StepMode::And || step.mode == StepMode::Or || step.mode == StepMode::Xor;
+    if (testsAField && choice.fieldEntry < 0)
+        return SelectRefusal{SelectRefusal::Box::Field, "Please choose the field to select by from the list."};
+    const std::optional<RefusedBound> bound = refusedBound(step, fields, today);
+    if (!bound) return std::nullopt;
+    return SelectRefusal{bound->upper ? SelectRefusal::Box::To : SelectRefusal::Box::From, bound->message};
+}
+
 SortRows sortRowsOf(const SortKeys& keys, const UserFields& fields)
 {
     SortRows rows;

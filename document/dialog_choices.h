@@ -4,6 +4,8 @@
 #include "query/selection_step.h"
 #include "query/sort_key.h"
 
+struct CalendarDate;
+
 class UserFields;
 
 // Between the Select and Sort dialogs' list entries and the fields they name: the built-in
@@ -11,6 +13,9 @@ class UserFields;
 
 // The step a Select dialog's OK makes. Invert, Undo Last and Select All carry only their mode.
 SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fields);
+// Why OK cannot make that step: a test with no field chosen, or a bound refusedBound refuses.
+std::optional<SelectRefusal> selectRefusal(const SelectChoice& choice, const UserFields& fields,
+                                           const CalendarDate& today);
 
 // The rows the Sort dialog starts with: each key's entry (none for an unnamed slot) and direction.
 SortRows sortRowsOf(const SortKeys& keys, const UserFields& fields);

@@ -12,7 +12,6 @@
 #include "document/map_options.h"
 #include "document/session.h"
 #include "document/tower_field_editor.h"
-#include "query/selection.h"
 #include "query/selection_step.h"
 
 // Texts of the Export file dialog.
@@ -32,8 +31,15 @@ struct SelectChoice {
     friend bool operator==(const SelectChoice&, const SelectChoice&) = default;
 };
 
-// What the Select dialog's OK cannot take: the dialog stays open with the message.
-using SelectCheck = std::function<std::optional<RefusedBound>(const SelectChoice&)>;
+// What the Select dialog's OK cannot take: the dialog stays open with the message, the keyboard
+// back in the box to mend.
+struct SelectRefusal {
+    enum class Box { Field, From, To } box = Box::Field;
+    std::string message;
+
+    friend bool operator==(const SelectRefusal&, const SelectRefusal&) = default;
+};
+using SelectCheck = std::function<std::optional<SelectRefusal>(const SelectChoice&)>;
 
 // One row of the Sort dialog: the entry its field list shows (-1 for none) and its direction.
 struct SortRow {

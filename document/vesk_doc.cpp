@@ -214,9 +214,7 @@ void VeskDoc::selectCommand()
     ensureDatabase();
     const DistanceNote note{selectDistance, session_.distanceReferenceText()};
     const UserFields& fields = userFields();
-    const auto check = [&fields](const SelectChoice& choice) {
-        return refusedBound(selectionStepOf(choice, fields), fields, today());
-    };
+    const auto check = [&fields](const SelectChoice& choice) { return selectRefusal(choice, fields, today()); };
     const auto choice = dialogs_.runSelectDialog(fieldList(selectionFieldEntries, fields), note, check);
     if (choice) applySelection(selectionStepOf(*choice, fields));
 }

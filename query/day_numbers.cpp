@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <limits>
+#include <optional>
 
 #include "records/number_text.h"
 #include "records/value_readers.h"
@@ -162,4 +163,31 @@ std::int32_t readDate(std::string_view text)
     return readDate(text, today());
 }
 
-bool namesADayOrNone(std::string_view text) { return text.empty() || readDate(text) != 0; }
+bool namesADayOrNone(std::string_view text, const CalendarDate& today)
+{
+    if (text.empty()) return true;
+    const std::int32_t dayNo = readDate(text, today);
+    if (dayNo == 0) return false;
+    const CalendarDate kept = dateOfDayNumber(dayNo);
+    const std::int32_t shown[] = {kept.day, kept.month, kept.year};
+    // The parts as readDate cuts them: at the first separator, then at the next of the same kind.
+    std::string_view parts[3] = {text};
+    std::size_t partCount = 1;
+    if (const std::size_t separatorAt = text.find_first_of("/-:."); separatorAt != std::string_view::npos) {
+        const std::string_view rest = text.substr(separatorAt + 1);
+        const std::size_t secondAt = rest.find(text[separatorAt]);
+        parts[0] = text.substr(0, separatorAt);
+        parts[1] = rest.substr(0, secondAt);
+        partCount = 2;
+        if (secondAt != std::string_view::npos) parts[partCount++] = rest.substr(secondAt + 1);
+    }
+    for (std::size_t part = 0; part < partCount; ++part) {
+        const std::optional<std::int32_t> typed = readWholeInteger(parts[part]);
+        if (!typed) return false;
+        const bool shortYear = part == 2 && *typed >= 0 && *typed < 100;
+        if ((shortYear ? shown[part] % 100 : shown[part]) != *typed) return false;
+    }
+    return true;
+}
+
+bool namesADayOrNone(std::string_view text) { return namesADayOrNone(text, today()); }

@@ -42,5 +42,10 @@ void appendDate(std::string& text, std::int32_t n);
 // come from today. 0 for the empty text and for a date that names no real day.
 std::int32_t readDate(std::string_view text, const CalendarDate& today);
 std::int32_t readDate(std::string_view text);
-// What a date box takes: the empty text, which clears a date, or a text readDate reads as a day.
+// What a date box takes: the empty text, which clears a date, or a date written as the day that
+// readDate reads: each part a whole number and shown by that day as typed, so that a day beyond
+// its month, a month beyond 12, a year before 1601 (of three digits or more) or a letter after a
+// number is refused rather than read as another day. A year of one or two digits is the one of
+// the hundred years up to today's that ends in them.
+bool namesADayOrNone(std::string_view text, const CalendarDate& today);
 bool namesADayOrNone(std::string_view text);

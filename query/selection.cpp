@@ -133,18 +133,32 @@ std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFi
                                          const CalendarDate& today)
 {
     const bool testsAField = step.mode == StepMode::And || step.mode == StepMode::Or || step.mode == StepMode::Xor;
-    if (!testsAField || !step.userField || !isUserFieldSlot(step.field) || fields[step.field].type != FieldType::Date)
-        return std::nullopt;
-    const auto namesNoDay = [&today](const std::string& text) {
-        return !text.empty() && readWholeInteger(text) != 0 && readDate(text, today) == 0;
+    if (!testsAField) return std::nullopt;
+    enum class Reads { Other, WholeNumber, Date } reads = Reads::Other;
+    std::string name;
+    if (step.userField && isUserFieldSlot(step.field)) {
+        const UserField& field = fields[step.field];
+        if (field.type == FieldType::Date) reads = Reads::Date;
+        if (field.type == FieldType::Number) reads = Reads::WholeNumber;
+        name = field.name;
+    } else if (!step.userField && (step.field == selectBells || step.field == selectDistance)) {
+        reads = Reads::WholeNumber;
+        name = towerFieldNames[static_cast<std::size_t>(step.field)];
+    }
+    const auto refused = [&](const std::string& text) {
+        if (text.empty() || reads == Reads::Other) return false;
+        const std::optional<std::int32_t> number = readWholeInteger(text);
+        return reads == Reads::WholeNumber ? !number : number != 0 && !namesADayOrNone(text, today);
     };
-    const bool upper = !namesNoDay(step.fromText);
-    if (upper && !namesNoDay(step.toText)) return std::nullopt;
-    const std::string& text = upper ? step.toText : step.fromText;
-    return RefusedBound{upper, "\"" + text + "\" names no day, so it cannot bound the dates of \"" +
-                                   fields[step.field].name +
-                                   "\". Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is "
-                                   "this year's and 14 this month's; an empty bound or 0 sets none."};
+    const bool upper = !refused(step.fromText);
+    if (upper && !refused(step.toText)) return std::nullopt;
+    const std::string quoted = "\"" + (upper ? step.toText : step.fromText) + "\"";
+    if (reads == Reads::WholeNumber)
+        return RefusedBound{upper, quoted + " is not a whole number, so it cannot bound \"" + name +
+                                       "\". Please enter a whole number such as 8, or leave it empty."};
+    return RefusedBound{upper, quoted + " names no day, so it cannot bound the dates of \"" + name +
+                                   "\". Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02 (25/12 is "
+                                   "this year's, 14 this month's), or leave it empty."};
 }
 
 void prepareBounds(SelectionStep& step, const UserFields& fields)

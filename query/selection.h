@@ -43,9 +43,10 @@ inline constexpr std::array<std::string_view, 6> stepModeLabels = {
 void prepareBounds(SelectionStep& step, const UserFields& fields, const CalendarDate& today);
 void prepareBounds(SelectionStep& step, const UserFields& fields);
 
-// A bound of a Date field typed as no day at all ("31/2/2010", "soon") would read as no bound and
-// widen the selection unsaid, so a step with one is refused before it is made. The empty text
-// and 0, which set no bound on purpose, are kept.
+// A bound typed as no value of its field's kind would be read as no bound and widen the selection
+// unsaid, so a step with one is refused before it is made: a Date field's bound that names no day
+// ("31/2/2010", "soon"), or a whole-number field's (bells, distance, a Number field) that is no
+// whole number ("eight"). The empty text, and 0 for a date, set no bound on purpose and are kept.
 struct RefusedBound {
     bool upper = false;   // the To bound; else the From bound
     std::string message;  // names the text and says what a date bound takes

@@ -469,6 +469,25 @@ TEST_F(VeskDocTest, SelectAndSortApplyOnOkOnly)
     EXPECT_EQ(windows.calls, (Calls{"Select dialog", "busy", "update", "not busy"}));
     EXPECT_EQ(windows.fieldsShown.size(), 12u);
 
+    // The dialog's OK is refused for a test of no field and a bound that is no value of its field.
+    doc.userFields()[0] = UserField{"Visited", FieldType::Date, {}, {}};  // the entry after the built-in ones
+    using enum SelectRefusal::Box;
+    const std::pair<SelectChoice, std::optional<SelectRefusal::Box>> checked[] = {
+        {SelectChoice{-1, "", ""}, Field},
+        {SelectChoice{-1, "", "", false, StepMode::Invert}, std::nullopt},
+        {SelectChoice{selectBells, "eight", ""}, From},
+        {SelectChoice{selectDistance, "0", "20 km"}, To},
+        {SelectChoice{selectWeight, "eight", ""}, std::nullopt},  // the weight reader's own forms
+        {SelectChoice{12, "1/1/2010", "31/2/2010"}, To},
+        {SelectChoice{12, "0", "7-9-02"}, std::nullopt},
+    };
+    for (const auto& [choice, box] : checked) {
+        const std::optional<SelectRefusal> refused = windows.selectCheck(choice);
+        EXPECT_EQ(refused.has_value(), box.has_value()) << choice.fromText << " " << choice.toText;
+        if (refused && box) EXPECT_EQ(refused->box, *box) << refused->message;
+    }
+    doc.userFields()[0] = UserField{};
+
     windows.calls.clear();
     doc.onCommand(command::select);  // Cancel
     EXPECT_EQ(windows.calls, (Calls{"Select dialog"}));

@@ -118,36 +118,42 @@ TEST_F(SelectionTest, BoundsArePreparedOnceAsTheFieldReadsThem)
     EXPECT_EQ(date.toValue, 146821);  // 25 December 2002
 }
 
-TEST_F(SelectionTest, ADateBoundThatNamesNoDayIsRefusedAndEmptyOrZeroIsNot)
+TEST_F(SelectionTest, ABoundThatIsNoValueOfItsFieldIsRefusedAndEmptyOrZeroIsNot)
 {
     fields[1] = {"Visited", FieldType::Date, {}, {}};
     fields[2] = {"Count", FieldType::Number, {}, {}};
+    fields[3] = {"Remark", FieldType::String, {}, {}};
+    const std::string noDay = "names no day, so it cannot bound the dates of \"Visited\".";
+    const std::string noNumber = "is not a whole number, so it cannot bound \"Count\".";
     struct Case {
         std::int32_t slot;
         const char* from;
         const char* to;
         StepMode mode;
         std::optional<bool> refusedUpper;  // none: kept
+        std::string said;
     };
     const Case cases[] = {
-        {1, "31/2/2010", "", StepMode::And, false},
-        {1, "soon", "31/12/2010", StepMode::Or, false},
-        {1, "1/1/2010", "30/2", StepMode::Xor, true},
-        {1, "31/2/2010", "32", StepMode::And, false},  // the From bound is named first
-        {1, "", "0", StepMode::And, std::nullopt},
-        {1, "0", "25/12", StepMode::And, std::nullopt},
-        {1, "7-9-02", "14", StepMode::And, std::nullopt},
-        {1, "31/2/2010", "", StepMode::Invert, std::nullopt},  // no test of its own
-        {2, "soon", "", StepMode::And, std::nullopt},           // a number bound reads as it always has
+        {1, "31/2/2010", "", StepMode::And, false, noDay},
+        {1, "soon", "31/12/2010", StepMode::Or, false, noDay},
+        {1, "1/1/2010", "30/2", StepMode::Xor, true, noDay},
+        {1, "31/2/2010", "32", StepMode::And, false, noDay},  // the From bound is named first
+        {1, "7/13/2002", "", StepMode::And, false, noDay},    // not read as 7/1/2003
+        {1, "", "0", StepMode::And, std::nullopt, ""},
+        {1, "0", "25/12", StepMode::And, std::nullopt, ""},
+        {1, "7-9-02", "14", StepMode::And, std::nullopt, ""},
+        {1, "31/2/2010", "", StepMode::Invert, std::nullopt, ""},  // no test of its own
+        {2, "eight", "", StepMode::And, false, noNumber},
+        {2, "-3", "8 towers", StepMode::And, true, noNumber},
+        {3, "soon", "", StepMode::And, std::nullopt, ""},  // any text bounds a text
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "from '" << c.from << "' to '" << c.to << "'");
+        SCOPED_TRACE(testing::Message() << "slot " << c.slot << " from '" << c.from << "' to '" << c.to << "'");
         const auto refused = refusedBound(step(c.slot, c.from, c.to, false, c.mode, true), fields, CalendarDate{7, 9, 2002});
         ASSERT_EQ(refused.has_value(), c.refusedUpper.has_value());
         if (!refused) continue;
         EXPECT_EQ(refused->upper, *c.refusedUpper);
-        EXPECT_TRUE(refused->message.starts_with("\"" + std::string(refused->upper ? c.to : c.from) +
-                                                 "\" names no day, so it cannot bound the dates of \"Visited\"."))
+        EXPECT_TRUE(refused->message.starts_with("\"" + std::string(refused->upper ? c.to : c.from) + "\" " + c.said))
             << refused->message;
     }
 }

@@ -90,18 +90,26 @@ TEST(Dates, ShortYearsFallInTheLastHundredYears)
 TEST(Dates, TypedDatesTakeMissingPartsFromToday)
 {
     const CalendarDate today{14, 9, 2002};
-    const std::vector<std::pair<const char*, std::int32_t>> cases = {
-        {"7/9/2002", 146712}, {"7-9-2002", 146712}, {"7:9:2002", 146712}, {"7.9.02", 146712},
-        {"25/12", 146821}, {"14", 146719}, {"31/2/2002", 0}, {"0/1/2002", 0}, {"", 0},
-        {"1/13/2002", 146828}, {"29/2/2000", 145791}, {"29/2/1900", 0}, {"29/2/00", 145791},
-        {" 7 / 9 / 2002", 146712},   // each part read as an integer, blanks and all
-        {"7/9-2002", 146712},  // a different second separator leaves the year at this year
-        // Only 10 characters follow the separator: the year 1999 is cut off, leaving year 0.
-        {"7/        9/1999", 145982},
+    struct Case {
+        const char* text;
+        std::int32_t dayNo;
+        bool boxTakesIt;  // only a text whose day shows it as typed
     };
-    for (auto [text, expected] : cases) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(readDate(text, today), expected);
+    const Case cases[] = {
+        {"7/9/2002", 146712, true}, {"7-9-2002", 146712, true}, {"7:9:2002", 146712, true},
+        {"7.9.02", 146712, true}, {"25/12", 146821, true}, {"14", 146719, true}, {"7/9/1601", 250, true},
+        {"31/2/2002", 0, false}, {"0/1/2002", 0, false}, {"", 0, true},
+        {"1/13/2002", 146828, false}, {"5/0/2002", 146467, false}, {"14abc", 146719, false},
+        {"29/2/2000", 145791, true}, {"29/2/1900", 0, false}, {"29/2/00", 145791, true},
+        {" 7 / 9 / 2002", 146712, true},   // each part read as an integer, blanks and all
+        {"7/9-2002", 146712, false},  // a different second separator leaves the year at this year
+        // Only 10 characters follow the separator: the year 1999 is cut off, leaving year 0.
+        {"7/        9/1999", 145982, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(readDate(c.text, today), c.dayNo);
+        EXPECT_EQ(namesADayOrNone(c.text, today), c.boxTakesIt);
     }
 }
 

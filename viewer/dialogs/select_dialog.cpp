@@ -3,7 +3,6 @@
 #include <wx/combobox.h>
 #include <wx/dialog.h>
 #include <wx/stattext.h>
-#include <wx/textctrl.h>
 #include <wx/valgen.h>
 
 #include "viewer/dialog_builder.h"
@@ -72,9 +71,10 @@ public:
     bool TransferDataFromWindow() override
     {
         if (!wxDialog::TransferDataFromWindow()) return false;
-        const std::optional<RefusedBound> refused = check_(chosen());
+        const std::optional<SelectRefusal> refused = check_(chosen());
         if (!refused) return true;
-        refuseText(*static_cast<wxTextCtrl*>(FindWindow(refused->upper ? to : from)), toWx(refused->message), this);
+        const int boxes[] = {field, from, to};
+        refuseTyped(*FindWindow(boxes[static_cast<int>(refused->box)]), toWx(refused->message), this);
         return false;
     }
 

@@ -57,14 +57,14 @@ bool TextValidator::Validate(wxWindow* parent)
     return false;
 }
 
-void refuseText(wxTextCtrl& box, const wxString& message, wxWindow* dialog)
+void refuseTyped(wxWindow& box, const wxString& message, wxWindow* dialog)
 {
     wxMessageBox(message, toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, dialog);
     box.SetFocus();
-    box.SelectAll();
+    if (auto* typed = dynamic_cast<wxTextEntry*>(&box)) typed->SelectAll();
 }
 
-void TextValidator::refuse(const wxString& message, wxWindow* parent) const { refuseText(*box(), message, parent); }
+void TextValidator::refuse(const wxString& message, wxWindow* parent) const { refuseTyped(*box(), message, parent); }
 
 bool CheckedTextValidator::Validate(wxWindow* parent)
 {

@@ -13,9 +13,9 @@ class wxTextCtrl;
 // control when the dialog starts and reads it back on OK. Texts go through the one Windows-1252
 // conversion.
 
-// Shows the message over the dialog, returns the keyboard to the box and selects its text, so
-// that what was refused can be typed again.
-void refuseText(wxTextCtrl& box, const wxString& message, wxWindow* dialog);
+// Shows the message over the dialog, returns the keyboard to the box and selects any text in it,
+// so that what was refused can be typed again.
+void refuseTyped(wxWindow& box, const wxString& message, wxWindow* dialog);
 
 // An edit box and a text of bytes. A box left as it was filled gives back the bytes exactly; a
 // text typed with a line break or a character that has no byte is refused with a message that

@@ -29,6 +29,7 @@ struct EntrySetting {
 
 bool anyText(std::string_view) { return true; }
 bool isInteger(std::string_view text) { return readWholeInteger(text).has_value(); }
+bool isDate(std::string_view text) { return namesADayOrNone(text); }
 
 const EntrySetting dateSetting{
     "Enter Date", 105, 36,
@@ -36,7 +37,7 @@ const EntrySetting dateSetting{
       {Edit, input, "", {53, 4, 49, 14}},
       {DefaultButton, wxID_OK, "OK", {2, 20, 50, 14}},
       {Button, wxID_CANCEL, "Cancel", {53, 20, 50, 14}}}},
-    namesADayOrNone,
+    isDate,
     "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
     "this month's. An empty box clears the date."};
 
