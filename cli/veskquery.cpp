@@ -264,7 +264,7 @@ public:
     // The Options dialog's OK: the radius comes back in the dialog's single precision.
     void operator()(const SetCentre& action)
     {
-        session_.applyCentreText(action.text, static_cast<float>(session_.radius()));
+        session_.applyCentreText(action.text, dialogRadius(session_.radius()));
     }
     void operator()(const SetRadius& action)
     {
@@ -273,7 +273,7 @@ public:
     void operator()(const SetReference& action)
     {
         session_.setReferenceSystem(action.system);
-        session_.applyCentreText(session_.centreText(), static_cast<float>(session_.radius()));
+        session_.applyCentreText(session_.centreText(), dialogRadius(session_.radius()));
     }
     // A pick, then the map's drawing of the picked tower, which makes it the reference point.
     void operator()(const FromTower& action)

@@ -1,11 +1,18 @@
 #include "document/map_options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "records/number_text.h"
 #include "records/value_readers.h"
+
+float dialogRadius(double radius)
+{
+    return static_cast<float>(std::min(radius, static_cast<double>(std::numeric_limits<float>::max())));
+}
 
 std::string radiusText(double radius) { return std::to_string(wholeMetres(radius)); }
 

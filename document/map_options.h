@@ -27,6 +27,11 @@ inline constexpr std::int32_t webMapOpenStreetMap = 2;
 // 2000 km holds the whole of these islands.
 inline constexpr float largestDialogRadius = 1000000;
 
+// The radius as the Options dialog holds it, in single precision. One beyond that range, which
+// only a document made elsewhere holds, is held at the largest rather than made infinite, so
+// that a document saved after it can be opened again.
+float dialogRadius(double radius);
+
 // The radius box's text: whole metres, as the map uses it ("50000", "1562" for 1562.5,
 // "1600000" beyond the largest radius the box takes).
 std::string radiusText(double radius);

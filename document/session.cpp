@@ -109,7 +109,7 @@ void Session::writeCentreText()
 
 MapOptions Session::shownMapOptions() const
 {
-    return {referenceSystem_, centreText_, static_cast<float>(radius_), webMap_};
+    return {referenceSystem_, centreText_, dialogRadius(radius_), webMap_};
 }
 
 void Session::applyMapOptions(const MapOptions& options)

@@ -42,6 +42,19 @@ void appendQuotedBy(std::string& out, Append append)
     out += '"';
 }
 
+// A cell written bare, as most are, unless what `append` writes holds a comma, a quote or a line
+// break, which a reader would take for the cell's end: then it is quoted.
+template <typename Append>
+void appendBareUnlessItEnds(std::string& out, Append append)
+{
+    const std::size_t start = out.size();
+    append();
+    if (out.find_first_of(",\"\r\n", start) == std::string::npos) return;
+    const std::string written = out.substr(start);
+    out.resize(start);
+    appendQuoted(out, written);
+}
+
 void appendRow(std::string& row, const Tower& tower, const TowerDirectory& database, const UserFields& fields,
                ReferenceSystem system, const std::vector<int>& namedSlots)
 {
@@ -57,7 +70,8 @@ void appendRow(std::string& row, const Tower& tower, const TowerDirectory& datab
     row += ',';
     appendQuotedBy(row, [&] { appendWeight(row, tower); });
     row += ',';
-    appendNote(row, tower.note);
+    // A note's letter may be any byte a source line gave it.
+    appendBareUnlessItEnds(row, [&] { appendNote(row, tower.note); });
     row += ',';
     if (tower.unringable) row += " Unringable";  // the blank belongs to the cell
     row += ',';

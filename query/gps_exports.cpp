@@ -1,5 +1,6 @@
 #include "query/gps_exports.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -159,12 +160,35 @@ GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const
     return counts;
 }
 
+namespace {
+
+// The properties' names: TowerId, the export's columns, then the named fields. A field named like
+// a name before it (another field's, "place", "TowerId") is told apart by " (2)", " (3)" and so
+// on, as a reader keeps only one value of a repeated name.
+std::vector<std::string> propertyNames(const UserFields& fields, const std::vector<int>& namedSlots)
+{
+    std::vector<std::string> names{"TowerId"};
+    names.insert(names.end(), exportColumnNames.begin(), exportColumnNames.end());
+    const auto taken = [&names](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (const int slot : namedSlots) {
+        std::string name = fields[slot].name;
+        for (int repeat = 2; taken(name); ++repeat) name = fields[slot].name + " (" + std::to_string(repeat) + ")";
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+}  // namespace
+
 GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, const UserFields& fields,
                              ReferenceSystem system, const Wgs84Converter& toWgs84)
 {
     GpsExportCounts counts;
     const std::vector<PlacedTower> placed = placedTowers(database, toWgs84, counts);
     const std::vector<int> namedSlots = fields.namedSlots();
+    const std::vector<std::string> names = propertyNames(fields, namedSlots);
     std::vector<ExportCell> cells;
     ChunkedWriter writer(out);
     std::string& text = writer.text();
@@ -176,12 +200,15 @@ GpsExportCounts writeGeoJson(std::ostream& out, const TowerDatabase& database, c
         appendSixDecimals(text, placed[i].place.longitude);
         text += ',';
         appendSixDecimals(text, placed[i].place.latitude);
-        text += "]},\"properties\":{\"TowerId\":";
+        text += "]},\"properties\":{";
+        appendJsonString(text, names[0]);
+        text += ':';
         appendDecimal(text, tower.id);
         exportCells(tower, database, fields, system, namedSlots, cells);
-        for (const ExportCell& cell : cells) {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            const ExportCell& cell = cells[column];
             text += ',';
-            appendJsonString(text, cell.name);
+            appendJsonString(text, names[column + 1]);
             text += ':';
             if (cell.isNumber)
                 text += cell.text;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "document/command_ids.h"
 #include "document/document_file.h"
@@ -289,6 +290,12 @@ TEST_F(OpenSaveTest, ARadiusNoMapCanHaveIsRefusedAndAHugeOneIsHeldInRange)
     writeAll(folder / "r.bx0", "\x08TQ102665"s + "\x9C\x75\x88\x3C\xE4\x37\x7E\x7E"s + int32Bytes(0));
     ASSERT_TRUE(doc.openDocument(folder / "r.bx0"));
     EXPECT_EQ(doc.database()->radius, 2147483647);
+    // Through the Options dialog, and a save: the radius it holds in single precision stays a
+    // number, so the saved file opens.
+    doc.applyMapOptions(doc.shownMapOptions());
+    ASSERT_TRUE(doc.saveDocument(folder / "saved.bx0"));
+    EXPECT_TRUE(doc.openDocument(folder / "saved.bx0"));
+    EXPECT_EQ(doc.shownMapOptions().radius, std::numeric_limits<float>::max());
     doc.zoomIn();
     doc.north();
 }

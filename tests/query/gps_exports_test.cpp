@@ -93,6 +93,18 @@ TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
                    : csvQuote(cell.text);
     }
     EXPECT_EQ(row, csvRow(towerOf(dorn), database, fields, system));
+
+    // A field named like a property before it is told apart, so that a reader keeps every value.
+    fields[0] = UserField{"place", FieldType::String, {}, {}};
+    fields[1] = UserField{"Seen", FieldType::Number, {}, {}};
+    fields[3] = UserField{"Seen", FieldType::Number, {}, {}};
+    fields[4] = UserField{"TowerId", FieldType::Number, {}, {}};
+    std::ostringstream named;
+    writeGeoJson(named, database, fields, system, *toWgs84);
+    EXPECT_NE(named.str().find("\"www\":\"www.dorn.org/a&b\",\"place (2)\":\"\",\"Seen\":\"\",\"Notes \\\"n\\\"\":"
+                               "\"line\\none\\u0001\",\"Seen (2)\":\"\",\"TowerId (2)\":\"\"}}"),
+              std::string::npos)
+        << named.str();
     fields = UserFields{};
 }
 

@@ -94,6 +94,14 @@ TEST_F(TowerTextTest, CsvRowsWriteEveryColumn)
     EXPECT_EQ(csvRow(towerOf("Gorran"), database, fields, system),
               "\"Gorran\",\"Cornwall\",\"S Just\",,0,\"0-0-0\",, Unringable,\"xxx\",0.00,\"SW900400\",\"example.org/gorran\",");
 
+    // A note's letter is any byte: one a reader would take for a cell's end is quoted.
+    Tower oddNote = towerOf("abbey");
+    for (auto [code, cell] : {std::pair{709, "\",\""}, {710, "\",#\""}, {679, "\"\"\"\""}, {607, "\"\n\""}, {19, "F"}}) {
+        oddNote.note = code;
+        EXPECT_EQ(csvRow(oddNote, database, fields, system),
+                  "\"abbey\",\"\",\"\",,0,\"0-0-0\"," + std::string(cell) + ",,\"xxx\",0.00,\"\",\"\",");
+    }
+
     fields[3] = {"Say \"when\"", FieldType::String, {}, {}};
     fields[3].texts[idOf("Bath")] = "a, \"b\"";
     system = ReferenceSystem::UTM;
