@@ -7,10 +7,12 @@
 
 TowerFieldEditor::TowerFieldEditor(const Tower* tower, const TowerDatabase& database, UserFields& fields,
                                    ReferenceSystem system)
-    : fields_(fields), header_(towerDescription(tower, database, true, fields, system))
+    : tower_(tower), database_(database), fields_(fields), system_(system)
 {
     if (tower != nullptr) towerId_ = tower->id;
 }
+
+std::string TowerFieldEditor::header() const { return towerDescription(tower_, database_, true, fields_, system_); }
 
 bool TowerFieldEditor::rowShown(int slot) const
 {

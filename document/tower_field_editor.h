@@ -24,8 +24,8 @@ public:
     // tells the place in the reference system given; values go into the fields given.
     TowerFieldEditor(const Tower* tower, const TowerDatabase& database, UserFields& fields, ReferenceSystem system);
 
-    // The tower's full description, made once when the editor opens.
-    const std::string& header() const { return header_; }
+    // The tower's full description, its values as they are now.
+    std::string header() const;
     // A row's button is shown, carrying the slot's name, only for a named slot.
     bool rowShown(int slot) const;
     std::string rowName(int slot) const;
@@ -45,8 +45,10 @@ public:
     bool changedAValue() const { return changedAValue_; }
 
 private:
+    const Tower* tower_;
+    const TowerDatabase& database_;
     UserFields& fields_;
+    ReferenceSystem system_;
     std::optional<TowerId> towerId_;
-    std::string header_;
     bool changedAValue_ = false;
 };

@@ -10,6 +10,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/toplevel.h>
 
 #include "viewer/app_icon.h"
 #include "viewer/wx_text.h"
@@ -59,6 +60,32 @@ wxWindow* make(wxWindow* parent, const ControlRow& row)
     return nullptr;
 }
 
+bool isList(ControlKind kind)
+{
+    return kind == ControlKind::List || kind == ControlKind::SortedList || kind == ControlKind::TypedList;
+}
+
+// Return in a list whose entries are not open presses the default button, as in any other box,
+// instead of opening the entries again after a choice made with the mouse.
+void returnInAListPressesTheDefault(wxWindow* dialog)
+{
+    dialog->Bind(wxEVT_CHAR_HOOK, [dialog](wxKeyEvent& event) {
+        event.Skip();
+        const bool enter = event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER;
+        // The toolkit may give the keyboard to a part of the list it does not name: no window.
+        wxWindow* focus = wxWindow::FindFocus();
+        const bool inAList = focus == nullptr || dynamic_cast<wxComboBox*>(focus) != nullptr;
+        if (!enter || event.HasAnyModifiers() || !inAList) return;
+        auto* window = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(dialog));
+        auto* button = window != nullptr ? dynamic_cast<wxButton*>(window->GetDefaultItem()) : nullptr;
+        if (button == nullptr || !button->IsEnabled()) return;
+        event.Skip(false);
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->ProcessWindowEvent(click);
+    });
+}
+
 LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
 {
     LayoutItem item;
@@ -73,8 +100,7 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
     }
     item.bestWidth = best.x;
     item.bestHeight = best.y;
-    if (row.kind == ControlKind::List || row.kind == ControlKind::SortedList || row.kind == ControlKind::TypedList)
-        item.role = LayoutRole::NaturalHeight;
+    if (isList(row.kind)) item.role = LayoutRole::NaturalHeight;
     if (row.kind == ControlKind::Group) {
         item.role = LayoutRole::Group;
 #ifdef __WXMSW__
@@ -102,6 +128,8 @@ DialogControls::DialogControls(wxWindow* parent, std::span<const ControlRow> tab
     : parent_(parent), table_(table.begin(), table.end())
 {
     for (const ControlRow& row : table_) controls_.push_back(make(parent, row));
+    if (std::any_of(table_.begin(), table_.end(), [](const ControlRow& row) { return isList(row.kind); }))
+        returnInAListPressesTheDefault(parent);
 }
 
 wxWindow* DialogControls::find(int id) const

@@ -618,6 +618,7 @@ TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
         EXPECT_EQ(editor.entryDialog(4), EntryDialog::Text);
         EXPECT_TRUE(editor.enterValue(4, "two\r\nlines"));
         EXPECT_EQ(editor.valueText(4), "two\r\nlines");
+        EXPECT_TRUE(editor.header().ends_with("Peals: -12 Notes: two  lines")) << editor.header();
 
         // An empty date text stores 0, which shows as no date.
         EXPECT_TRUE(editor.enterValue(0, ""));

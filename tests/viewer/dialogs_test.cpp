@@ -417,12 +417,17 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     EXPECT_TRUE(noDay.starts_with("\"31/2/2010\" names no day, so it cannot bound the dates of \"Visited\".")) << noDay;
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
 
-    // In Sort, Return after a choice made with the mouse presses OK.
+    // In Sort, Return after a choice made in the list's opened entries presses OK, rather than
+    // opening them again: the first Return takes the entry, the second the dialog.
     expectDialog([this](wxDialog& sort) {
         return whenShown(sort, [this](wxDialog& d) {
-            list(d, sortId::field[0])->SetFocus();
-            choose(list(d, sortId::field[0]), 3);  // no of bells
+            wxComboBox* first = list(d, sortId::field[0]);
+            const wxSize size = first->GetClientSize();
+            click(first, {size.x - size.y / 2, size.y / 2});  // its arrow
+            for (int down = 0; down < 3; ++down) pressKey(WXK_DOWN);  // no of bells
+            pressKey(WXK_RETURN);
             settle();
+            EXPECT_EQ(first->GetSelection(), 3);
             pressKey(WXK_RETURN);
         });
     });

@@ -41,7 +41,6 @@ public:
         : wxDialog(parent, wxID_ANY, "Tower Details"), editor_(editor), controls_(this, table())
     {
         SetEscapeId(wxID_OK);
-        controls_.get<wxTextCtrl>(header)->ChangeValue(toWx(editor.header()));
         for (int k = 0; k < userFieldCount; ++k) {
             buttons_[k] = controls_.get<wxButton>(button(k));
             values_[k] = controls_.get<wxTextCtrl>(value(k));
@@ -54,6 +53,7 @@ private:
     // Laid out anew with the texts shown, so a longer value is never cut off.
     void showRows()
     {
+        controls_.get<wxTextCtrl>(header)->ChangeValue(toWx(editor_.header()));
         for (int k = 0; k < userFieldCount; ++k) {
             buttons_[k]->Show(editor_.rowShown(k));
             buttons_[k]->SetLabel(toWx(editor_.rowName(k)));
