@@ -58,10 +58,15 @@ bool TowerFieldEditor::enterValue(int slot, std::string_view text)
     if (!dialog) return false;
     const UserField before = fields_[slot];
     switch (*dialog) {
-    case EntryDialog::Date:
-        if (!namesADayOrNone(text)) return false;
-        fields_.setNumber(slot, *towerId_, readDate(text));
+    case EntryDialog::Date: {
+        // A date left as the box showed it stays, also one before 1601, which the box shows as
+        // 31/12/1600 and would not take typed.
+        if (text == entryText(slot) && fields_.number(slot, *towerId_) != nullptr) return true;
+        const CalendarDate now = today();
+        if (!namesADayOrNone(text, now)) return false;
+        fields_.setNumber(slot, *towerId_, readDate(text, now));
         break;
+    }
     case EntryDialog::Number: {
         const auto value = readWholeInteger(text);
         if (!value) return false;

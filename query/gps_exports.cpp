@@ -163,19 +163,24 @@ GpsExportCounts writeGpx(std::ostream& out, const TowerDatabase& database, const
 namespace {
 
 // The properties' names: TowerId, the export's columns, then the named fields. A field named like
-// a name before it (another field's, "place", "TowerId") is told apart by " (2)", " (3)" and so
-// on, as a reader keeps only one value of a repeated name.
+// a name before it (another field's, "place", "TowerId") is told apart by the first of " (2)",
+// " (3)" and so on that no name has, as a reader keeps only one value of a repeated name.
 std::vector<std::string> propertyNames(const UserFields& fields, const std::vector<int>& namedSlots)
 {
     std::vector<std::string> names{"TowerId"};
     names.insert(names.end(), exportColumnNames.begin(), exportColumnNames.end());
-    const auto taken = [&names](const std::string& name) {
-        return std::find(names.begin(), names.end(), name) != names.end();
+    std::vector<std::string> given;
+    for (const int slot : namedSlots) given.push_back(fields[slot].name);
+    const auto among = [](const std::vector<std::string>& list, const std::string& name) {
+        return std::find(list.begin(), list.end(), name) != list.end();
     };
-    for (const int slot : namedSlots) {
-        std::string name = fields[slot].name;
-        for (int repeat = 2; taken(name); ++repeat) name = fields[slot].name + " (" + std::to_string(repeat) + ")";
-        names.push_back(std::move(name));
+    for (const std::string& name : given) {
+        std::string unique = name;
+        for (int repeat = 2; among(names, unique); ++repeat) {
+            unique = name + " (" + std::to_string(repeat) + ")";
+            if (among(given, unique)) unique = name;  // a field's own name is left to it
+        }
+        names.push_back(std::move(unique));
     }
     return names;
 }

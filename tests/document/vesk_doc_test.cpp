@@ -623,6 +623,14 @@ TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
         // An empty date text stores 0, which shows as no date.
         EXPECT_TRUE(editor.enterValue(0, ""));
         EXPECT_EQ(editor.valueText(0), "");
+
+        // A day before 1601, from a document, shows as 31/12/1600: left so, it stays.
+        doc.userFields().setNumber(0, aston, -364);
+        EXPECT_EQ(editor.entryText(0), "31/12/1600");
+        EXPECT_TRUE(editor.enterValue(0, "31/12/1600"));
+        EXPECT_FALSE(editor.enterValue(0, "1/1/1600"));
+        EXPECT_EQ(doc.userFields().number(0, aston) ? *doc.userFields().number(0, aston) : 0, -364);
+        EXPECT_TRUE(editor.enterValue(0, ""));
     };
     doc.onCommand(command::editFields);
     EXPECT_EQ(windows.calls, (Calls{"Tower Details dialog"}));

@@ -99,10 +99,11 @@ TEST_F(GpsExportsTest, GeoJsonCarriesTheExportsColumnsAndTheTowerId)
     fields[1] = UserField{"Seen", FieldType::Number, {}, {}};
     fields[3] = UserField{"Seen", FieldType::Number, {}, {}};
     fields[4] = UserField{"TowerId", FieldType::Number, {}, {}};
+    fields[5] = UserField{"Seen (2)", FieldType::Number, {}, {}};  // its own name, not the second Seen's
     std::ostringstream named;
     writeGeoJson(named, database, fields, system, *toWgs84);
     EXPECT_NE(named.str().find("\"www\":\"www.dorn.org/a&b\",\"place (2)\":\"\",\"Seen\":\"\",\"Notes \\\"n\\\"\":"
-                               "\"line\\none\\u0001\",\"Seen (2)\":\"\",\"TowerId (2)\":\"\"}}"),
+                               "\"line\\none\\u0001\",\"Seen (3)\":\"\",\"TowerId (2)\":\"\",\"Seen (2)\":\"\"}}"),
               std::string::npos)
         << named.str();
     fields = UserFields{};

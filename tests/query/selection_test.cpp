@@ -124,7 +124,7 @@ TEST_F(SelectionTest, ABoundThatIsNoValueOfItsFieldIsRefusedAndEmptyOrZeroIsNot)
     fields[2] = {"Count", FieldType::Number, {}, {}};
     fields[3] = {"Remark", FieldType::String, {}, {}};
     const std::string noDay = "names no day, so it cannot bound the dates of \"Visited\".";
-    const std::string noNumber = "is not a whole number, so it cannot bound \"Count\".";
+    const std::string noNumber = "is not a whole number from -2147483648 to 2147483647, so it cannot bound \"Count\".";
     struct Case {
         std::int32_t slot;
         const char* from;
@@ -145,6 +145,7 @@ TEST_F(SelectionTest, ABoundThatIsNoValueOfItsFieldIsRefusedAndEmptyOrZeroIsNot)
         {1, "31/2/2010", "", StepMode::Invert, std::nullopt, ""},  // no test of its own
         {2, "eight", "", StepMode::And, false, noNumber},
         {2, "-3", "8 towers", StepMode::And, true, noNumber},
+        {2, "2147483648", "", StepMode::And, false, noNumber},
         {3, "soon", "", StepMode::And, std::nullopt, ""},  // any text bounds a text
     };
     for (const Case& c : cases) {

@@ -69,7 +69,7 @@ void TextValidator::refuse(const wxString& message, wxWindow* parent) const { re
 bool CheckedTextValidator::Validate(wxWindow* parent)
 {
     if (!TextValidator::Validate(parent)) return false;
-    if (check_(typedBytes())) return true;
+    if (leftAsFilled() || check_(typedBytes())) return true;
     refuse(toWx(refusal_), parent);
     return false;
 }

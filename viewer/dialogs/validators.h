@@ -31,19 +31,20 @@ public:
 protected:
     // The bytes OK would take from the box.
     std::string typedBytes() const;
+    bool leftAsFilled() const;
     // Shows the message, returns the keyboard to the box and selects its text.
     void refuse(const wxString& message, wxWindow* parent) const;
 
 private:
     wxTextCtrl* box() const;
-    bool leftAsFilled() const;
 
     std::string& text_;
     wxString filled_;
 };
 
-// An edit box whose text must pass a check before OK takes it; a refused text brings the
-// message, returns the keyboard to the box and keeps the dialog open.
+// An edit box whose text must pass a check before OK takes it, unless it was left as it was
+// filled; a refused text brings the message, returns the keyboard to the box and keeps the
+// dialog open.
 class CheckedTextValidator : public TextValidator {
 public:
     using Check = std::function<bool(std::string_view text)>;
