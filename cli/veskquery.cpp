@@ -286,9 +286,7 @@ public:
     }
     void operator()(const Select& action)
     {
-        const bool testsAField = action.mode == StepMode::And || action.mode == StepMode::Or ||
-                                 action.mode == StepMode::Xor;
-        const int entry = testsAField ? entryNamed(selectionFieldEntries, action.field) : -1;
+        const int entry = combines(action.mode) ? entryNamed(selectionFieldEntries, action.field) : -1;
         const UserFields& fields = session_.userFields();
         const SelectChoice choice{entry, action.from, action.to, action.exclude, action.mode};
         if (const std::optional<SelectRefusal> refused = selectRefusal(choice, fields, today()))

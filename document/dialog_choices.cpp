@@ -11,8 +11,7 @@ SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fiel
 {
     SelectionStep step;
     step.mode = choice.mode;
-    if (choice.mode != StepMode::And && choice.mode != StepMode::Or && choice.mode != StepMode::Xor)
-        return step;
+    if (!combines(choice.mode)) return step;
     const FieldChoice field = fieldOfEntry(selectionFieldEntries, fields, choice.fieldEntry);
     step.userField = field.userField;
     step.field = field.field;
@@ -26,8 +25,7 @@ std::optional<SelectRefusal> selectRefusal(const SelectChoice& choice, const Use
                                            const CalendarDate& today)
 {
     const SelectionStep step = selectionStepOf(choice, fields);
-    const bool testsAField = step.mode == StepMode::And || step.mode == StepMode::Or || step.mode == StepMode::Xor;
-    if (testsAField && choice.fieldEntry < 0)
+    if (combines(step.mode) && choice.fieldEntry < 0)
         return SelectRefusal{SelectRefusal::Box::Field, "Please choose the field to select by from the list."};
     const std::optional<RefusedBound> bound = refusedBound(step, fields, today);
     if (!bound) return std::nullopt;

@@ -71,11 +71,6 @@ bool builtInTest(const TowerDatabase& database, const SelectionStep& step, const
     }
 }
 
-bool combines(StepMode mode)
-{
-    return mode == StepMode::And || mode == StepMode::Or || mode == StepMode::Xor;
-}
-
 }  // namespace
 
 void prepareBounds(SelectionStep& step, const UserFields& fields, const CalendarDate& today)
@@ -132,8 +127,7 @@ void prepareBounds(SelectionStep& step, const UserFields& fields, const Calendar
 std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFields& fields,
                                          const CalendarDate& today)
 {
-    const bool testsAField = step.mode == StepMode::And || step.mode == StepMode::Or || step.mode == StepMode::Xor;
-    if (!testsAField) return std::nullopt;
+    if (!combines(step.mode)) return std::nullopt;
     enum class Reads { Other, WholeNumber, Date } reads = Reads::Other;
     std::string name;
     if (step.userField && isUserFieldSlot(step.field)) {
@@ -235,8 +229,7 @@ void recomputeDisplayed(TowerDatabase& database, const UserFields& fields)
 bool measuresDistance(const DisplayState& display)
 {
     const auto isDistanceStep = [](const SelectionStep& step) {
-        const bool tests = step.mode == StepMode::And || step.mode == StepMode::Or || step.mode == StepMode::Xor;
-        return tests && !step.userField && step.field == selectDistance;
+        return combines(step.mode) && !step.userField && step.field == selectDistance;
     };
     const auto isDistanceKey = [](const SortKey& key) { return !key.userField && key.field == sortDistance; };
     return std::any_of(display.selectionSteps.begin(), display.selectionSteps.end(), isDistanceStep) ||

@@ -49,7 +49,7 @@ void prepareBounds(SelectionStep& step, const UserFields& fields);
 // whole number ("eight"). The empty text, and 0 for a date, set no bound on purpose and are kept.
 struct RefusedBound {
     bool upper = false;   // the To bound; else the From bound
-    std::string message;  // names the text and says what a date bound takes
+    std::string message;  // names the text and says what the bound takes
 };
 std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFields& fields,
                                          const CalendarDate& today);

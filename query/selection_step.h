@@ -14,6 +14,10 @@ enum class StepMode : std::int32_t {
     SelectAll = 5,  // removes every step; never kept in the chain
 };
 
+// AND, OR and XOR combine a test of their own with the earlier selection; the other modes test
+// nothing.
+inline bool combines(StepMode mode) { return mode == StepMode::And || mode == StepMode::Or || mode == StepMode::Xor; }
+
 // One step of the selection chain. The chain is kept oldest first, so the step below a step
 // (its "next") is the one before it.
 struct SelectionStep {

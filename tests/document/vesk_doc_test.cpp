@@ -484,7 +484,9 @@ TEST_F(VeskDocTest, SelectAndSortApplyOnOkOnly)
     for (const auto& [choice, box] : checked) {
         const std::optional<SelectRefusal> refused = windows.selectCheck(choice);
         EXPECT_EQ(refused.has_value(), box.has_value()) << choice.fromText << " " << choice.toText;
-        if (refused && box) EXPECT_EQ(refused->box, *box) << refused->message;
+        if (refused && box) {
+            EXPECT_EQ(refused->box, *box) << refused->message;
+        }
     }
     doc.userFields()[0] = UserField{};
 
