@@ -74,6 +74,19 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
                             "alone: it is read as one header line, with no towers");
         return notes;
     }
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view names = header.substr(0, header.size() - (header.ends_with('\r') ? 1 : 0));
+    const std::vector<std::string_view> columnNames = splitColumns(names);
+    const auto isColumnName = [](std::string_view name) {
+        return std::find(sourceColumnNames.begin(), sourceColumnNames.end(), name) != sourceColumnNames.end();
+    };
+    if (header.starts_with(byteOrderMark) && !columnNames.empty() && isColumnName(columnNames.front().substr(byteOrderMark.size())))
+        notes.push_back(std::string(sourceFileName) + " begins with a UTF-8 byte order mark, read as part of its first "
+                        "column's name: " + quotedLine(columnNames.front().substr(byteOrderMark.size())) +
+                        " is not recognised");
+    else if (std::none_of(columnNames.begin(), columnNames.end(), isColumnName))
+        notes.push_back("the first line of " + std::string(sourceFileName) + ", its header, names none of the columns "
+                        "that are read, such as \"Place\": every tower is compiled with no data");
     if (header.ends_with('\r')) {
         const std::string_view lastName = header.substr(header.rfind('\\') + 1);
         notes.push_back(std::string(sourceFileName) + " has CR LF line ends: the header's last column, " +
@@ -113,8 +126,14 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
 
     PresentBytes source;
     try {
+        // Written through a link to the source, the directory would take the source's place.
+        if (namesOneFile(dataPath, sourcePath)) {
+            error << "veskcomp: " << quotedPath(dataPath) << " is " << quotedPath(sourcePath)
+                  << " under another name, and writing it would replace the source; nothing was written\n";
+            return 1;
+        }
         source = readFilePresent(sourcePath, directorySourceFile);
-    } catch (const FileReadError& failure) {
+    } catch (const std::runtime_error& failure) {  // the source unread, or a loop of links
         error << "veskcomp: " << failure.what() << '\n';
         return 1;
     }

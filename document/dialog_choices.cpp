@@ -1,5 +1,6 @@
 #include "document/dialog_choices.h"
 
+#include "query/day_numbers.h"
 #include "query/field_list.h"
 #include "query/selection.h"
 #include "query/sorting.h"
@@ -19,6 +20,15 @@ SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fiel
     step.toText = choice.toText;
     step.exclude = choice.exclude;
     return step;
+}
+
+std::optional<std::string> dateBoxRefusal(std::string_view text, const CalendarDate& today)
+{
+    if (namesADayOrNone(text, today)) return std::nullopt;
+    const std::int32_t readInstead = dayReadInstead(text, today);
+    std::string refusal = readInstead > 0 ? "\"" + std::string(text) + "\" would be read as " + formatDate(readInstead) + ". " : "";
+    return refusal + "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
+                     "this month's. An empty box clears the date.";
 }
 
 std::optional<SelectRefusal> selectRefusal(const SelectChoice& choice, const UserFields& fields,

@@ -191,3 +191,9 @@ bool namesADayOrNone(std::string_view text, const CalendarDate& today)
 }
 
 bool namesADayOrNone(std::string_view text) { return namesADayOrNone(text, today()); }
+
+std::int32_t dayReadInstead(std::string_view text, const CalendarDate& today)
+{
+    const std::int32_t dayNo = readDate(text, today);
+    return dayNo > 0 && !namesADayOrNone(text, today) ? dayNo : 0;
+}

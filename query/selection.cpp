@@ -150,7 +150,9 @@ std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFi
     if (reads == Reads::WholeNumber)
         return RefusedBound{upper, quoted + " is not a whole number from -2147483648 to 2147483647, so it cannot bound \"" + name +
                                        "\". Please enter one such as 8, or leave it empty."};
-    return RefusedBound{upper, quoted + " names no day, so it cannot bound the dates of \"" + name +
+    const std::int32_t readInstead = dayReadInstead(upper ? step.toText : step.fromText, today);
+    const std::string misread = readInstead > 0 ? " would be read as " + formatDate(readInstead) : " names no day";
+    return RefusedBound{upper, quoted + misread + ", so it cannot bound the dates of \"" + name +
                                    "\". Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02 (25/12 is "
                                    "this year's, 14 this month's), or leave it empty."};
 }

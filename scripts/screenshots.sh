@@ -251,14 +251,14 @@ if [ -z "$exe" ]; then
   d=$details
   close_dialog 'Tower Details'
 
-  # A date bound that names no day.
+  # A date bound that names another day than typed.
   xs_key "$w" F3
   dialog Select
   select=$d
   xs_click "$d" 90 52
   xs_type 'Visited'
   xs_click "$d" 128 99
-  xs_type '31/2/2010'
+  xs_type '7/13/2002'
   xs_key "$d" Return
   dialog Belfrix
   shot_dialog "$shots/dialogs/select-date-refused.png"

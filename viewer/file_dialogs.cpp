@@ -31,7 +31,10 @@ DialogForm formOf(FileDialogKind kind)
     const wxString documentExtensionName = toWx(documentExtension).Mid(1);
     constexpr long saving = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
     switch (kind) {
-    case FileDialogKind::OpenDocument: return {"Open", documents, "", wxFD_OPEN | wxFD_FILE_MUST_EXIST};
+    // Open lists every file too, so that a document saved under a name with another extension
+    // ("Trip v1.2") can be found again.
+    case FileDialogKind::OpenDocument:
+        return {"Open", documents + "|(*.*)|*.*", "", wxFD_OPEN | wxFD_FILE_MUST_EXIST};
     case FileDialogKind::SaveDocument: return {"Save As", documents, documentExtensionName, saving};
     case FileDialogKind::Export:
         return {"Export", exportFilter(), toWx(exportDefaultExtension).AfterLast('.'), saving};

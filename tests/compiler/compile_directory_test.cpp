@@ -58,6 +58,11 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
         {"Place\rA\r", {"vesk.txt has no line feeds, its lines ending in a carriage return alone: it is read as "
                          "one header line, with no towers"}},
         {"Place\\Bells\r\nA\\8\r\n", {crlf}},
+        {"\xEF\xBB\xBFPlace\\Bells\nA\\8\n", {"vesk.txt begins with a UTF-8 byte order mark, read as part of its "
+                                                "first column's name: \"Place\" is not recognised"}},
+        {"\xEF\xBB\xBFOwn\\Place\nA\\B\n", {}},  // the mark hides no column that is read
+        {"Abbey\\TQ102665\\Kent\nB\\C\\D\n", {"the first line of vesk.txt, its header, names none of the columns that "
+                                               "are read, such as \"Place\": every tower is compiled with no data"}},
         {"Place\nA\n\nB\n\n", {"vesk.txt has 2 empty lines, each compiled as a tower with no data (the first is line 3)"}},
         // More lines than a directory takes, every one of them counted.
         {"Place\n" + std::string(40000, '\n'),
@@ -156,6 +161,20 @@ TEST(CompileDirectory, MissingSourceIsAnErrorAndTouchesNothing)
     EXPECT_EQ(unreadable.status, 1);
     EXPECT_NE(unreadable.error.find("vesk.txt"), std::string::npos) << unreadable.error;
     EXPECT_EQ(folder.read("vesk.dat"), "previous");
+}
+
+TEST(CompileDirectory, ADataFileThatIsTheSourceUnderAnotherNameIsRefused)
+{
+    TemporaryFolder folder;
+    folder.write("vesk.txt", "Place\nA\n");
+    std::error_code noLinks;
+    std::filesystem::create_symlink("vesk.txt", folder.path() / "vesk.dat", noLinks);
+    if (noLinks) GTEST_SKIP() << "this system let no link be made: " << noLinks.message();
+    const Outcome run = compileIn(folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.error.find("would replace the source; nothing was written"), std::string::npos) << run.error;
+    EXPECT_EQ(folder.read("vesk.txt"), "Place\nA\n");
 }
 
 TEST(CompileDirectory, UnwritableDataFileIsReportedAfterTheSummary)

@@ -317,8 +317,8 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
         {0, "yesterday", "8/9/2002",
          "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
          "this month's. An empty box clears the date."},
-        {0, "7/13/2002", "8/9/2002",  // not kept as 7/1/2003
-         "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
+        {0, "7/13/2002", "8/9/2002",  // not kept as 7/1/2003, which the refusal names
+         "\"7/13/2002\" would be read as 7/1/2003. Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
          "this month's. An empty box clears the date."},
         {2, "", "first line\nsecond line", ""},  // Return alone keeps the line break read from a file
         {2, "one line", "one line", ""},

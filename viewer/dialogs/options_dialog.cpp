@@ -56,14 +56,16 @@ public:
             controls.find(services[position])->SetValidator(RadioValidator(webMap_, position));
         // What the dialog showed is always taken back as it was: a centre a move wrote in the UTM
         // or Lat/Long system, a radius beyond the box's range from a document file.
-        const auto isCentre = [shownText = centreText_](std::string_view text) {
-            return text == shownText || typedGridReference(text).has_value();
+        const auto checkCentre = [shownText = centreText_](std::string_view text) -> std::optional<std::string> {
+            if (text == shownText || typedGridReference(text)) return std::nullopt;
+            return std::string(centreRefusal);
         };
-        const auto isRadius = [shownText = radiusText_](std::string_view text) {
-            return text == shownText || readRadiusText(text).has_value();
+        const auto checkRadius = [shownText = radiusText_](std::string_view text) -> std::optional<std::string> {
+            if (text == shownText || readRadiusText(text)) return std::nullopt;
+            return std::string(radiusRefusal);
         };
-        controls.find(centre)->SetValidator(CheckedTextValidator(centreText_, isCentre, centreRefusal));
-        controls.find(radius)->SetValidator(CheckedTextValidator(radiusText_, isRadius, radiusRefusal));
+        controls.find(centre)->SetValidator(CheckedTextValidator(centreText_, checkCentre));
+        controls.find(radius)->SetValidator(CheckedTextValidator(radiusText_, checkRadius));
         controls.layOut(width, height);
     }
 

@@ -69,8 +69,10 @@ void TextValidator::refuse(const wxString& message, wxWindow* parent) const { re
 bool CheckedTextValidator::Validate(wxWindow* parent)
 {
     if (!TextValidator::Validate(parent)) return false;
-    if (leftAsFilled() || check_(typedBytes())) return true;
-    refuse(toWx(refusal_), parent);
+    if (leftAsFilled()) return true;
+    const std::optional<std::string> refusal = check_(typedBytes());
+    if (!refusal) return true;
+    refuse(toWx(*refusal), parent);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,17 +48,14 @@ private:
 // dialog open.
 class CheckedTextValidator : public TextValidator {
 public:
-    using Check = std::function<bool(std::string_view text)>;
-    CheckedTextValidator(std::string& text, Check check, std::string_view refusal)
-        : TextValidator(text), check_(check), refusal_(refusal)
-    {
-    }
+    // The message that refuses a text, none for a text the box takes.
+    using Check = std::function<std::optional<std::string>(std::string_view text)>;
+    CheckedTextValidator(std::string& text, Check check) : TextValidator(text), check_(std::move(check)) {}
     wxObject* Clone() const override { return new CheckedTextValidator(*this); }
     bool Validate(wxWindow* parent) override;
 
 private:
     Check check_;
-    std::string_view refusal_;
 };
 
 // One radio button of a group: the group's value is the position of its selected button.

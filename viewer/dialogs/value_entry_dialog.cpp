@@ -6,6 +6,7 @@
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
+#include "document/dialog_choices.h"
 #include "query/day_numbers.h"
 #include "viewer/dialog_builder.h"
 #include "viewer/dialogs/control_ids.h"
@@ -23,13 +24,18 @@ struct EntrySetting {
     int width;
     int height;
     std::array<ControlRow, 4> table;
-    CheckedTextValidator::Check takes;
-    std::string_view refusal;
+    CheckedTextValidator::Check check;
 };
 
-bool anyText(std::string_view) { return true; }
-bool isInteger(std::string_view text) { return readWholeInteger(text).has_value(); }
-bool isDate(std::string_view text) { return namesADayOrNone(text); }
+std::optional<std::string> anyText(std::string_view) { return std::nullopt; }
+
+std::optional<std::string> checkInteger(std::string_view text)
+{
+    if (readWholeInteger(text)) return std::nullopt;
+    return "Please enter a whole number from -2147483648 to 2147483647.";
+}
+
+std::optional<std::string> checkDate(std::string_view text) { return dateBoxRefusal(text, today()); }
 
 const EntrySetting dateSetting{
     "Enter Date", 105, 36,
@@ -37,9 +43,7 @@ const EntrySetting dateSetting{
       {Edit, input, "", {53, 4, 49, 14}},
       {DefaultButton, wxID_OK, "OK", {2, 20, 50, 14}},
       {Button, wxID_CANCEL, "Cancel", {53, 20, 50, 14}}}},
-    isDate,
-    "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
-    "this month's. An empty box clears the date."};
+    checkDate};
 
 const EntrySetting numberSetting{
     "Enter Number", 108, 34,
@@ -47,8 +51,7 @@ const EntrySetting numberSetting{
       {Edit, input, "", {55, 2, 49, 14}},
       {DefaultButton, wxID_OK, "OK", {3, 17, 50, 14}},
       {Button, wxID_CANCEL, "Cancel", {55, 17, 50, 14}}}},
-    isInteger,
-    "Please enter a whole number from -2147483648 to 2147483647."};
+    checkInteger};
 
 // One line: Return presses OK, and a line break typed or pasted into it is refused.
 const EntrySetting textSetting{
@@ -57,8 +60,7 @@ const EntrySetting textSetting{
       {Edit, input, "", {53, 2, 130, 14}},
       {DefaultButton, wxID_OK, "OK", {1, 16, 50, 14}},
       {Button, wxID_CANCEL, "Cancel", {1, 31, 50, 14}}}},
-    anyText,
-    ""};
+    anyText};
 
 const EntrySetting& settingOf(EntryDialog kind)
 {
@@ -82,7 +84,7 @@ public:
         controls.get<wxTextCtrl>(fieldName)->ChangeValue(toWx(name_));
         controls.find(fieldName)->SetValidator(TextValidator(name_));
         input_ = controls.get<wxTextCtrl>(input);
-        input_->SetValidator(CheckedTextValidator(text_, setting.takes, setting.refusal));
+        input_->SetValidator(CheckedTextValidator(text_, setting.check));
         controls.layOut(setting.width, setting.height);
         Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
             event.Skip();
