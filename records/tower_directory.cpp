@@ -39,6 +39,7 @@ TowerDirectory::TowerDirectory(TagReader reader)
         idTaken_.set(id);
     }
     if (!ascending) index();
+    cutAmongTowers_ = reader.ranOut() && !towers_.empty();
     counties_.read(reader);
     dedications_.read(reader);
     webPages_.read(reader);
@@ -55,7 +56,8 @@ std::string damageReport(const std::filesystem::path& dataFile, const TowerDirec
 {
     const TowerDirectory::Counts counts = directory.counts();
     return quotedPath(dataFile) + " is damaged: its " + counted(directory.cutShortAfter_.value_or(0), "byte", "bytes") +
-           " end before its last end marker. " + counted(counts.towers, "tower", "towers") + ", " +
+           " end before its last end marker. " + counted(counts.towers, "tower", "towers") +
+           (directory.cutAmongTowers_ ? " (the last perhaps only in part), " : ", ") +
            counted(counts.counties, "county", "counties") + ", " +
            counted(counts.dedications, "dedication", "dedications") + " and " +
            counted(counts.webPages, "web address", "web addresses") + " could be read.";

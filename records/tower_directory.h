@@ -151,6 +151,7 @@ private:
     void index();
 
     std::optional<std::size_t> cutShortAfter_;  // all the bytes there were, when they ended early
+    bool cutAmongTowers_ = false;  // they ended before the towers' end marker: the last may lack items
     // What the towers' texts view; shared by copies of the directory, whose towers view it too.
     std::shared_ptr<TextArena> texts_ = std::make_shared<TextArena>();
     std::vector<Tower, PresentAllocator<Tower>> towers_;

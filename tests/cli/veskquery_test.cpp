@@ -286,8 +286,8 @@ TEST_F(VeskQueryTest, FilesThatCannotBeReadOrWrittenAreRefusedByNameWithoutWaiti
         {{"--data", "/dev/zero"}, 2, named("/dev/zero") + "is not a regular file\n"},
         {{"--data", (folder / "folder").string()}, 2, named(folder / "folder") + "is not a regular file\n"},
         {{"--data", (folder / "cut.dat").string()}, 2,
-         named(folder / "cut.dat") + "is damaged: its 60 bytes end before its last end marker. 2 towers, 0 "
-                                     "counties, 0 dedications and 0 web addresses could be read.\n"},
+         named(folder / "cut.dat") + "is damaged: its 60 bytes end before its last end marker. 2 towers (the last "
+                                     "perhaps only in part), 0 counties, 0 dedications and 0 web addresses could be read.\n"},
         {{"--doc", special.socket.string()}, 2, named(special.socket) + "is not a regular file\n"},
         {{"--doc", "/dev/zero"}, 2, named("/dev/zero") + "is not a regular file\n"},
         {{"--doc", (folder / "huge.bx0").string()}, 2,

@@ -128,8 +128,8 @@ TEST_F(VeskDocTest, ADamagedOrUnreadableFileIsSaidOnceAndWhatCouldBeReadIsShown)
     const auto path = [this](const char* name) { return quotedPath(folder / name); };
     const Case cases[] = {
         {"directory cut short", [&] { writeAll(folder / "vesk.dat", directory.substr(0, 60)); },
-         path("vesk.dat") + " is damaged: its 60 bytes end before its last end marker. 2 towers, 0 counties, "
-                            "0 dedications and 0 web addresses could be read.\n",
+         path("vesk.dat") + " is damaged: its 60 bytes end before its last end marker. 2 towers (the last perhaps "
+                            "only in part), 0 counties, 0 dedications and 0 web addresses could be read.\n",
          2},
         {"outline cut short", [&] { writeAll(folder / "map.dat", outline.substr(0, 9)); },
          path("map.dat") + " is damaged: its 9 bytes end before its counts do. 1 layer with 0 polylines "
