@@ -1,5 +1,5 @@
 // Directory sources from outside: every line becomes a tower without fault, the value readers
-// take any text, the compiler's whole-source run gives the bytes of adding the lines one by one,
+// and the notes on the source take any text, the compiler's whole-source run gives the bytes of adding the lines one by one,
 // and the compiled file loads back to the same towers and tables.
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readNote(source);
     readPracticeNight(source);
     readPracticeTime(source);
+    sourceNotes(splitSource(source));
 
     std::size_t lineEnd = source.find('\n');
     const ColumnMap columns = ColumnMap::fromHeader(source.substr(0, lineEnd));
