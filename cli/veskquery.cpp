@@ -207,6 +207,14 @@ Query parseArguments(const std::vector<std::string>& arguments, TextEncoding typ
     return query;
 }
 
+// Whether two of the run's file names name one file: the same file through any links, or the
+// file a write of either would make.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) || replacedFile(a) == replacedFile(b);
+}
+
 // A file the run writes that is also one it reads, or the other one it writes, would be lost
 // to the output, a success said all the same: refused before anything is read or written. A
 // document saved over the one it was read from is the viewer's Save, and stays.
@@ -223,8 +231,8 @@ void refuseWritingOverItsFiles(const Query& query)
     };
     if (query.outputFile)
         for (const auto& [option, path] : others)
-            if (namesOneFile(*query.outputFile, path)) refuse("--output", *query.outputFile, option);
-    if (query.savedDocument && namesOneFile(*query.savedDocument, query.dataFile))
+            if (sameFile(*query.outputFile, path)) refuse("--output", *query.outputFile, option);
+    if (query.savedDocument && sameFile(*query.savedDocument, query.dataFile))
         refuse("--save-doc", *query.savedDocument, "--data");
 }
 

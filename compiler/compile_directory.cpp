@@ -112,6 +112,24 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
     return notes;
 }
 
+namespace {
+
+// Whether the write of the data file would put the directory in the place of the source it was
+// read from: a link that leads to the source. A hard link would not, as the write puts a new
+// file under the data file's name only.
+bool writeReplacesSource(const std::filesystem::path& dataPath, const std::filesystem::path& sourcePath)
+{
+    std::error_code unresolved;
+    const std::filesystem::path source = std::filesystem::weakly_canonical(sourcePath, unresolved);
+    try {
+        return !unresolved && replacedFile(dataPath) == source;
+    } catch (const FileWriteError&) {
+        return false;  // a loop of links, which the write reports in its turn
+    }
+}
+
+}  // namespace
+
 std::string summaryLine(const TowerDirectory::Counts& counts)
 {
     return std::to_string(counts.towers) + " Towers, " + std::to_string(counts.counties)
@@ -126,15 +144,14 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
 
     PresentBytes source;
     try {
-        // Written through a link to the source, the directory would take the source's place.
-        if (namesOneFile(dataPath, sourcePath)) {
-            error << "veskcomp: " << quotedPath(dataPath) << " is " << quotedPath(sourcePath)
-                  << " under another name, and writing it would replace the source; nothing was written\n";
-            return 1;
-        }
         source = readFilePresent(sourcePath, directorySourceFile);
-    } catch (const std::runtime_error& failure) {  // the source unread, or a loop of links
+    } catch (const FileReadError& failure) {
         error << "veskcomp: " << failure.what() << '\n';
+        return 1;
+    }
+    if (writeReplacesSource(dataPath, sourcePath)) {
+        error << "veskcomp: " << quotedPath(dataPath) << " is a link to " << quotedPath(sourcePath)
+              << ", and writing it would replace the source; nothing was written\n";
         return 1;
     }
 

@@ -52,6 +52,32 @@ std::int64_t daysBeforeMonth(std::int64_t month, std::int64_t year)
     return days;
 }
 
+// Whether the day shows each part of the text as typed; none when a part is no whole number.
+std::optional<bool> showsEachPartAsTyped(std::string_view text, std::int32_t dayNo)
+{
+    const CalendarDate kept = dateOfDayNumber(dayNo);
+    const std::int32_t shown[] = {kept.day, kept.month, kept.year};
+    // The parts as readDate cuts them: at the first separator, then at the next of the same kind.
+    std::string_view parts[3] = {text};
+    std::size_t partCount = 1;
+    if (const std::size_t separatorAt = text.find_first_of("/-:."); separatorAt != std::string_view::npos) {
+        const std::string_view rest = text.substr(separatorAt + 1);
+        const std::size_t secondAt = rest.find(text[separatorAt]);
+        parts[0] = text.substr(0, separatorAt);
+        parts[1] = rest.substr(0, secondAt);
+        partCount = 2;
+        if (secondAt != std::string_view::npos) parts[partCount++] = rest.substr(secondAt + 1);
+    }
+    bool asTyped = true;
+    for (std::size_t part = 0; part < partCount; ++part) {
+        const std::optional<std::int32_t> typed = readWholeInteger(parts[part]);
+        if (!typed) return std::nullopt;
+        const bool shortYear = part == 2 && *typed >= 0 && *typed < 100;
+        asTyped = asTyped && (shortYear ? shown[part] % 100 : shown[part]) == *typed;
+    }
+    return asTyped;
+}
+
 }  // namespace
 
 std::int32_t dayNumber(std::int32_t day, std::int32_t month, std::int32_t year,
@@ -167,27 +193,7 @@ bool namesADayOrNone(std::string_view text, const CalendarDate& today)
 {
     if (text.empty()) return true;
     const std::int32_t dayNo = readDate(text, today);
-    if (dayNo == 0) return false;
-    const CalendarDate kept = dateOfDayNumber(dayNo);
-    const std::int32_t shown[] = {kept.day, kept.month, kept.year};
-    // The parts as readDate cuts them: at the first separator, then at the next of the same kind.
-    std::string_view parts[3] = {text};
-    std::size_t partCount = 1;
-    if (const std::size_t separatorAt = text.find_first_of("/-:."); separatorAt != std::string_view::npos) {
-        const std::string_view rest = text.substr(separatorAt + 1);
-        const std::size_t secondAt = rest.find(text[separatorAt]);
-        parts[0] = text.substr(0, separatorAt);
-        parts[1] = rest.substr(0, secondAt);
-        partCount = 2;
-        if (secondAt != std::string_view::npos) parts[partCount++] = rest.substr(secondAt + 1);
-    }
-    for (std::size_t part = 0; part < partCount; ++part) {
-        const std::optional<std::int32_t> typed = readWholeInteger(parts[part]);
-        if (!typed) return false;
-        const bool shortYear = part == 2 && *typed >= 0 && *typed < 100;
-        if ((shortYear ? shown[part] % 100 : shown[part]) != *typed) return false;
-    }
-    return true;
+    return dayNo != 0 && showsEachPartAsTyped(text, dayNo) == true;
 }
 
 bool namesADayOrNone(std::string_view text) { return namesADayOrNone(text, today()); }
@@ -195,5 +201,5 @@ bool namesADayOrNone(std::string_view text) { return namesADayOrNone(text, today
 std::int32_t dayReadInstead(std::string_view text, const CalendarDate& today)
 {
     const std::int32_t dayNo = readDate(text, today);
-    return dayNo > 0 && !namesADayOrNone(text, today) ? dayNo : 0;
+    return dayNo > 0 && showsEachPartAsTyped(text, dayNo) == false ? dayNo : 0;
 }

@@ -49,6 +49,7 @@ std::int32_t readDate(std::string_view text);
 // the hundred years up to today's that ends in them.
 bool namesADayOrNone(std::string_view text, const CalendarDate& today);
 bool namesADayOrNone(std::string_view text);
-// The day that readDate reads from a text the date box refuses, for the refusal to name: 7/1/2003
-// for "7/13/2002". 0 for a text the box takes and for one read as no day or a day before 1601.
+// The day that readDate reads from a text the date box refuses for showing another day than typed,
+// for the refusal to name: 7/1/2003 for "7/13/2002". 0 for any other text: one the box takes, one
+// with a part that is no whole number ("7/9/2002x"), one read as no day or as a day before 1601.
 std::int32_t dayReadInstead(std::string_view text, const CalendarDate& today);

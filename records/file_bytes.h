@@ -68,13 +68,6 @@ void replaceFileContents(const std::filesystem::path& path, std::string_view byt
 // "." or ".." of its folders resolved as far as they stand. Throws FileWriteError for a chain of
 // links that never ends.
 std::filesystem::path replacedFile(const std::filesystem::path& path);
-// Whether two names name one file: the same file through any links, or the file a write of
-// either would make. Throws FileWriteError as replacedFile does.
-inline bool namesOneFile(const std::filesystem::path& a, const std::filesystem::path& b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) || replacedFile(a) == replacedFile(b);
-}
 
 // How messages name a file: the path in Windows-1252, as every message's text is, a character
 // the code page lacks shown as '?'; quotedPath within double quotes.

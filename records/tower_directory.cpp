@@ -57,7 +57,7 @@ std::string damageReport(const std::filesystem::path& dataFile, const TowerDirec
     const TowerDirectory::Counts counts = directory.counts();
     return quotedPath(dataFile) + " is damaged: its " + counted(directory.cutShortAfter_.value_or(0), "byte", "bytes") +
            " end before its last end marker. " + counted(counts.towers, "tower", "towers") +
-           (directory.cutAmongTowers_ ? " (the last perhaps only in part), " : ", ") +
+           (!directory.cutAmongTowers_ ? ", " : counts.towers == 1 ? " (perhaps only in part), " : " (the last perhaps only in part), ") +
            counted(counts.counties, "county", "counties") + ", " +
            counted(counts.dedications, "dedication", "dedications") + " and " +
            counted(counts.webPages, "web address", "web addresses") + " could be read.";

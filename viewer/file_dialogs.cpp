@@ -32,9 +32,9 @@ DialogForm formOf(FileDialogKind kind)
     constexpr long saving = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
     switch (kind) {
     // Open lists every file too, so that a document saved under a name with another extension
-    // ("Trip v1.2") can be found again.
+    // ("Trip v1.2") can be found again; "*", as some platforms read "*.*" as names with a dot.
     case FileDialogKind::OpenDocument:
-        return {"Open", documents + "|(*.*)|*.*", "", wxFD_OPEN | wxFD_FILE_MUST_EXIST};
+        return {"Open", documents + "|(*.*)|*", "", wxFD_OPEN | wxFD_FILE_MUST_EXIST};
     case FileDialogKind::SaveDocument: return {"Save As", documents, documentExtensionName, saving};
     case FileDialogKind::Export:
         return {"Export", exportFilter(), toWx(exportDefaultExtension).AfterLast('.'), saving};

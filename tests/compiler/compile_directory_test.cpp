@@ -163,18 +163,26 @@ TEST(CompileDirectory, MissingSourceIsAnErrorAndTouchesNothing)
     EXPECT_EQ(folder.read("vesk.dat"), "previous");
 }
 
-TEST(CompileDirectory, ADataFileThatIsTheSourceUnderAnotherNameIsRefused)
+// A link to the source would have the directory written in its place; a hard link would not, as
+// the write puts a new file under the data file's name only.
+TEST(CompileDirectory, ADataFileThatLinksToTheSourceIsRefused)
 {
-    TemporaryFolder folder;
-    folder.write("vesk.txt", "Place\nA\n");
-    std::error_code noLinks;
-    std::filesystem::create_symlink("vesk.txt", folder.path() / "vesk.dat", noLinks);
-    if (noLinks) GTEST_SKIP() << "this system let no link be made: " << noLinks.message();
-    const Outcome run = compileIn(folder);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.error.find("would replace the source; nothing was written"), std::string::npos) << run.error;
-    EXPECT_EQ(folder.read("vesk.txt"), "Place\nA\n");
+    for (const bool symbolic : {true, false}) {
+        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        TemporaryFolder folder;
+        folder.write("vesk.txt", "Place\nA\n");
+        std::error_code noLinks;
+        if (symbolic)
+            std::filesystem::create_symlink("vesk.txt", folder.path() / "vesk.dat", noLinks);
+        else
+            std::filesystem::create_hard_link(folder.path() / "vesk.txt", folder.path() / "vesk.dat", noLinks);
+        if (noLinks) continue;  // a system that lets no such link be made
+        const Outcome run = compileIn(folder);
+        EXPECT_EQ(run.status, symbolic ? 1 : 0) << run.error;
+        EXPECT_EQ(run.error.find("would replace the source; nothing was written") != std::string::npos, symbolic)
+            << run.error;
+        EXPECT_EQ(folder.read("vesk.txt"), "Place\nA\n");
+    }
 }
 
 TEST(CompileDirectory, UnwritableDataFileIsReportedAfterTheSummary)

@@ -139,6 +139,7 @@ TEST_F(SelectionTest, ABoundThatIsNoValueOfItsFieldIsRefusedAndEmptyOrZeroIsNot)
         {1, "1/1/2010", "30/2", StepMode::Xor, true, noDay},
         {1, "31/2/2010", "32", StepMode::And, false, noDay},  // the From bound is named first
         {1, "7/13/2002", "", StepMode::And, false, "would be read as 7/1/2003, so it cannot bound"},
+        {1, "7/9/2002x", "", StepMode::And, false, noDay},  // 7/9/2002 is read, but not as typed
         {1, "", "0", StepMode::And, std::nullopt, ""},
         {1, "0", "25/12", StepMode::And, std::nullopt, ""},
         {1, "7-9-02", "14", StepMode::And, std::nullopt, ""},
