@@ -115,7 +115,7 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
 namespace {
 
 // Whether the write of the data file would put the directory in the place of the source it was
-// read from: a link that leads to the source. A hard link would not, as the write puts a new
+// read from: links that lead the two names to one file. A hard link would not, as the write puts a new
 // file under the data file's name only.
 bool writeReplacesSource(const std::filesystem::path& dataPath, const std::filesystem::path& sourcePath)
 {
@@ -150,8 +150,8 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
         return 1;
     }
     if (writeReplacesSource(dataPath, sourcePath)) {
-        error << "veskcomp: " << quotedPath(dataPath) << " is a link to " << quotedPath(sourcePath)
-              << ", and writing it would replace the source; nothing was written\n";
+        error << "veskcomp: " << quotedPath(dataPath) << " and " << quotedPath(sourcePath)
+              << " lead to one file, and writing it would replace the source; nothing was written\n";
         return 1;
     }
 

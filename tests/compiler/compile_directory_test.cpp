@@ -183,6 +183,15 @@ TEST(CompileDirectory, ADataFileThatLinksToTheSourceIsRefused)
             << run.error;
         EXPECT_EQ(folder.read("vesk.txt"), "Place\nA\n");
     }
+    // A loop of links is no source: the summary comes, then the write's failure.
+    TemporaryFolder looped;
+    looped.write("vesk.txt", "Place\nA\n");
+    std::error_code noLinks;
+    std::filesystem::create_symlink("vesk.dat", looped.path() / "vesk.dat", noLinks);
+    if (noLinks) return;
+    const Outcome run = compileIn(looped);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "1 Towers, 0 Counties, 0 Saints, 0 URLs\n");
 }
 
 TEST(CompileDirectory, UnwritableDataFileIsReportedAfterTheSummary)

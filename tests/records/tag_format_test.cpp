@@ -176,6 +176,9 @@ TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarker)
     EXPECT_EQ(damageReport("vesk.dat", TowerDirectory{TagReader(workedExampleBytes.substr(0, 24))}),
               "\"vesk.dat\" is damaged: its 24 bytes end before its last end marker. 1 tower, 0 "
               "counties, 0 dedications and 0 web addresses could be read.");
+    // Cut inside the one tower's record: that tower may lack items.
+    const TowerDirectory cutInTower{TagReader(workedExampleBytes.substr(0, 22))};
+    EXPECT_NE(damageReport("vesk.dat", cutInTower).find("1 tower (perhaps only in part), "), std::string::npos);
     // What a file holds on purpose is no damage: the same id twice, an index given twice, an
     // unlisted tag, and bytes after the last end marker.
     const std::string whole[] = {
