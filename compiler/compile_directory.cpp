@@ -80,10 +80,12 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
     const auto isColumnName = [](std::string_view name) {
         return std::find(sourceColumnNames.begin(), sourceColumnNames.end(), name) != sourceColumnNames.end();
     };
-    if (header.starts_with(byteOrderMark) && !columnNames.empty() && isColumnName(columnNames.front().substr(byteOrderMark.size())))
+    const std::string_view firstName =
+        header.starts_with(byteOrderMark) && !columnNames.empty() ? columnNames.front().substr(byteOrderMark.size())
+                                                                   : std::string_view();
+    if (isColumnName(firstName))
         notes.push_back(std::string(sourceFileName) + " begins with a UTF-8 byte order mark, read as part of its first "
-                        "column's name: " + quotedLine(columnNames.front().substr(byteOrderMark.size())) +
-                        " is not recognised");
+                        "column's name: " + quotedLine(firstName) + " is not recognised");
     else if (std::none_of(columnNames.begin(), columnNames.end(), isColumnName))
         notes.push_back("the first line of " + std::string(sourceFileName) + ", its header, names none of the columns "
                         "that are read, such as \"Place\": every tower is compiled with no data");

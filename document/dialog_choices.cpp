@@ -26,8 +26,9 @@ std::optional<std::string> dateBoxRefusal(std::string_view text, const CalendarD
 {
     if (namesADayOrNone(text, today)) return std::nullopt;
     const std::int32_t readInstead = dayReadInstead(text, today);
-    std::string refusal = readInstead > 0 ? "\"" + std::string(text) + "\" would be read as " + formatDate(readInstead) + ". " : "";
-    return refusal + "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
+    const std::string readAs =
+        readInstead > 0 ? "\"" + std::string(text) + "\" would be read as " + formatDate(readInstead) + ". " : "";
+    return readAs + "Please enter a date as day/month/year, such as 7/9/2002 or 7-9-02; 25/12 is this year's and 14 "
                      "this month's. An empty box clears the date.";
 }
 

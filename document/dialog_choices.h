@@ -13,10 +13,10 @@ class UserFields;
 
 // The step a Select dialog's OK makes. Invert, Undo Last and Select All carry only their mode.
 SelectionStep selectionStepOf(const SelectChoice& choice, const UserFields& fields);
-// Why OK cannot make that step: a test with no field chosen, or a bound refusedBound refuses.
 // Why a Date box refuses a text, none when it takes it (see namesADayOrNone).
 std::optional<std::string> dateBoxRefusal(std::string_view text, const CalendarDate& today);
 
+// Why OK cannot make that step: a test with no field chosen, or a bound refusedBound refuses.
 std::optional<SelectRefusal> selectRefusal(const SelectChoice& choice, const UserFields& fields,
                                            const CalendarDate& today);
 

@@ -55,9 +55,11 @@ TowerDirectory::TowerDirectory(const std::filesystem::path& dataFile)
 std::string damageReport(const std::filesystem::path& dataFile, const TowerDirectory& directory)
 {
     const TowerDirectory::Counts counts = directory.counts();
+    const std::string_view inPart = !directory.cutAmongTowers_ ? ""
+                                    : counts.towers == 1      ? " (perhaps only in part)"
+                                                              : " (the last perhaps only in part)";
     return quotedPath(dataFile) + " is damaged: its " + counted(directory.cutShortAfter_.value_or(0), "byte", "bytes") +
-           " end before its last end marker. " + counted(counts.towers, "tower", "towers") +
-           (!directory.cutAmongTowers_ ? ", " : counts.towers == 1 ? " (perhaps only in part), " : " (the last perhaps only in part), ") +
+           " end before its last end marker. " + counted(counts.towers, "tower", "towers") + std::string(inPart) + ", " +
            counted(counts.counties, "county", "counties") + ", " +
            counted(counts.dedications, "dedication", "dedications") + " and " +
            counted(counts.webPages, "web address", "web addresses") + " could be read.";
