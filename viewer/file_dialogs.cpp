@@ -17,11 +17,12 @@ struct DialogForm {
 };
 
 // The Export filter's "(*.csv)|*.csv|(*.*)|*.*||" without its closing bars, which the platform's
-// dialog does not take.
+// dialog does not take, and with "*" for its every file, as Open has below.
 wxString exportFilter()
 {
     wxString filter = toWx(exportFileFilter);
     while (filter.EndsWith("|")) filter.RemoveLast();
+    filter.Replace("|*.*", "|*");
     return filter;
 }
 
