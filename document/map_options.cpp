@@ -1,6 +1,8 @@
 #include "document/map_options.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +16,13 @@ float dialogRadius(double radius)
     return static_cast<float>(std::min(radius, static_cast<double>(std::numeric_limits<float>::max())));
 }
 
-std::string radiusText(double radius) { return std::to_string(wholeMetres(radius)); }
+std::string radiusText(double radius)
+{
+    std::array<char, 64> text{};  // the largest float, written out whole, takes 39 digits
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), dialogRadius(radius),
+                                   std::chars_format::fixed).ptr;
+    return std::string(text.data(), end);
+}
 
 std::optional<float> readRadiusText(std::string_view text)
 {

@@ -32,8 +32,8 @@ inline constexpr float largestDialogRadius = 1000000;
 // that a document saved after it can be opened again.
 float dialogRadius(double radius);
 
-// The radius box's text: whole metres, as the map uses it ("50000", "1562" for 1562.5,
-// "1600000" beyond the largest radius the box takes).
+// The radius box's text: the shortest that reads back as the single-precision radius kept, with
+// no exponent ("50000", "1562.5", "1500.7", "1600000" beyond the largest radius the box takes).
 std::string radiusText(double radius);
 // The radius box read back: none unless the whole text (blanks around it allowed) is a number
 // from 0 to 1000000, in which case the dialog must refuse OK.

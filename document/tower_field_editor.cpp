@@ -43,25 +43,19 @@ std::optional<EntryDialog> TowerFieldEditor::entryDialog(int slot) const
 
 std::string TowerFieldEditor::entryText(int slot) const
 {
-    const auto dialog = entryDialog(slot);
-    if (!dialog) return {};
-    if (*dialog == EntryDialog::Number) {
-        const std::int32_t* value = fields_.number(slot, *towerId_);
-        return std::to_string(value ? *value : 0);
-    }
-    return fields_.valueText(slot, *towerId_);
+    return entryDialog(slot) ? fields_.valueText(slot, *towerId_) : std::string();
 }
 
 bool TowerFieldEditor::enterValue(int slot, std::string_view text)
 {
     const auto dialog = entryDialog(slot);
     if (!dialog) return false;
+    // A box left as it opened changes nothing: a tower without a value keeps none, and a date
+    // before 1601, which the box shows as 31/12/1600 and would not take typed, stays.
+    if (text == entryText(slot)) return true;
     const UserField before = fields_[slot];
     switch (*dialog) {
     case EntryDialog::Date: {
-        // A date left as the box showed it stays, also one before 1601, which the box shows as
-        // 31/12/1600 and would not take typed.
-        if (text == entryText(slot) && fields_.number(slot, *towerId_) != nullptr) return true;
         const CalendarDate now = today();
         if (!namesADayOrNone(text, now)) return false;
         fields_.setNumber(slot, *towerId_, readDate(text, now));

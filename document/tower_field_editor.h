@@ -35,11 +35,12 @@ public:
     // The entry dialog of the slot's current type; none for no tower, an unnamed slot or a type
     // outside Date, Number and String.
     std::optional<EntryDialog> entryDialog(int slot) const;
-    // The entry box's first text: the date, the number ("0" when there is none) or the text.
+    // The entry box's first text: the value's text, empty when the tower has none (unlike 0, which
+    // a Number field keeps as a value).
     std::string entryText(int slot) const;
-    // The entry dialog's OK. A date text that names no day, and a number box that holds no 32-bit
-    // integer, are refused (false: the dialog stays open and nothing changes); an empty date
-    // clears the date.
+    // The entry dialog's OK. A box left as it opened changes nothing. A date text that names no
+    // day, and a number box that holds no 32-bit integer, are refused (false: the dialog stays open
+    // and nothing changes); an empty date clears the date.
     bool enterValue(int slot, std::string_view text);
     // Some entry dialog's OK gave a tower a value it did not have before.
     bool changedAValue() const { return changedAValue_; }

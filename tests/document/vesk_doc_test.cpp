@@ -298,7 +298,7 @@ TEST_F(VeskDocTest, ZoomHalvesOrDoublesTheRadiusAndRewritesTheCentreText)
     for (int i = 0; i < 4; ++i) doc.zoomIn();
     EXPECT_EQ(doc.radius(), 1562.5);
     EXPECT_EQ(doc.database()->radius, 1562);
-    EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1562");
+    EXPECT_EQ(radiusText(doc.shownMapOptions().radius), "1562.5");
     // Half of 1562.5 m is 781 whole metres, 7 whole 100 m units.
     doc.east();
     EXPECT_EQ(doc.database()->centre, (Position{5109, 1665}));
@@ -442,12 +442,13 @@ TEST_F(VeskDocTest, ACentreTypedBackAfterAnotherMovesTheMapThere)
     EXPECT_EQ(doc.database()->centre, (Position{5102, 1665}));
 }
 
-TEST(MapOptionsText, RadiusBoxShowsWholeMetresAndAcceptsZeroToAMillion)
+TEST(MapOptionsText, RadiusBoxShowsTheRadiusKeptAndAcceptsZeroToAMillion)
 {
     EXPECT_EQ(radiusText(50000), "50000");
-    EXPECT_EQ(radiusText(1562.5), "1562");
-    EXPECT_EQ(radiusText(12345.6), "12345");
+    EXPECT_EQ(radiusText(1562.5), "1562.5");
+    EXPECT_EQ(radiusText(*readRadiusText("1500.7")), "1500.7");
     EXPECT_EQ(radiusText(1.6e6), "1600000");
+    EXPECT_EQ(radiusText(1e39), "340282346638528859811704183484516925440");
     EXPECT_EQ(readRadiusText("1000000"), 1000000.0f);
     EXPECT_EQ(readRadiusText(" 0 "), 0.0f);
     EXPECT_EQ(readRadiusText("12345.6"), 12345.6f);
@@ -607,15 +608,17 @@ TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
         EXPECT_EQ(editor.entryText(0), "7/9/2002");
 
         EXPECT_EQ(editor.entryDialog(2), EntryDialog::Number);
-        EXPECT_EQ(editor.entryText(2), "0");
+        // No number opens an empty box, which left so keeps none; a number cannot be emptied.
+        EXPECT_EQ(editor.entryText(2), "");
         EXPECT_FALSE(editor.enterValue(2, "abc"));
         EXPECT_FALSE(editor.enterValue(2, "12x"));
         EXPECT_FALSE(editor.enterValue(2, "99999999999"));
         EXPECT_FALSE(editor.enterValue(2, "+-5"));
-        EXPECT_FALSE(editor.enterValue(2, ""));
-        EXPECT_EQ(editor.valueText(2), "");
+        EXPECT_TRUE(editor.enterValue(2, ""));
+        EXPECT_EQ(doc.userFields().number(2, aston), nullptr);
         EXPECT_TRUE(editor.enterValue(2, " -12 "));
         EXPECT_EQ(editor.entryText(2), "-12");
+        EXPECT_FALSE(editor.enterValue(2, ""));
 
         EXPECT_EQ(editor.entryDialog(4), EntryDialog::Text);
         EXPECT_TRUE(editor.enterValue(4, "two\r\nlines"));

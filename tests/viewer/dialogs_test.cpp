@@ -248,7 +248,7 @@ TEST_F(DialogsTest, ANamedFieldGetsItsValueThroughTheFieldEditor)
             EXPECT_EQ(edit(d, towerDetailsId::value(3))->GetValue(), "7/9/2002");
             expectDialog([&refusal](wxDialog& number) {
                 return whenShown(number, [&refusal](wxDialog& e) {
-                    EXPECT_EQ(edit(e, valueEntryId::input)->GetValue(), "0");
+                    EXPECT_EQ(edit(e, valueEntryId::input)->GetValue(), "");
                     expectMessage(refusal);
                     edit(e, valueEntryId::input)->SetValue("abc");
                     pressButton(e, wxID_OK);
