@@ -58,12 +58,16 @@ std::optional<std::string> marginsRefusal(const PaperMargins& page)
 {
     constexpr int smallestWidth = 50;
     constexpr int smallestHeight = 20;
-    if (page.paperWidth <= 0 || page.paperHeight <= 0) return std::nullopt;
-    const int width = page.paperWidth - page.left - page.right;
-    const int height = page.paperHeight - page.top - page.bottom;
+    // Without a paper chosen the margins are held against A4, the common default.
+    const bool paperKnown = page.paperWidth > 0 && page.paperHeight > 0;
+    const int paperWidth = paperKnown ? page.paperWidth : 210;
+    const int paperHeight = paperKnown ? page.paperHeight : 297;
+    const int width = paperWidth - page.left - page.right;
+    const int height = paperHeight - page.top - page.bottom;
     if (width >= smallestWidth && height >= smallestHeight) return std::nullopt;
     const auto size = [](int across, int down) { return std::to_string(across) + " by " + std::to_string(down) + " mm"; };
-    return "These margins leave " + size(std::max(width, 0), std::max(height, 0)) + " of the " +
-           size(page.paperWidth, page.paperHeight) + " page, and the list needs at least " +
-           size(smallestWidth, smallestHeight) + ". The earlier page setup is kept.";
+    const std::string paper = paperKnown ? "the " + size(paperWidth, paperHeight) + " page"
+                                         : "an A4 page, " + size(paperWidth, paperHeight) + ", as no paper is chosen";
+    return "These margins leave " + size(std::max(width, 0), std::max(height, 0)) + " of " + paper +
+           ", and the list needs at least " + size(smallestWidth, smallestHeight) + ". The earlier page setup is kept.";
 }

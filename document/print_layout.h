@@ -22,8 +22,8 @@ std::vector<std::string> wrapLine(std::string_view line, int width, int indent,
 std::vector<std::int32_t> pageStarts(const std::vector<std::int32_t>& linesOfTowers, std::int32_t linesPerPage);
 
 // Why margins (in millimetres) cannot be kept for a paper of this size: they must leave the list
-// at least 50 mm of width and 20 mm of height. None when they can, or when the paper's size is
-// not known (0).
+// at least 50 mm of width and 20 mm of height. None when they can. A paper of unknown size (0)
+// is taken as A4.
 struct PaperMargins {
     int paperWidth = 0;
     int paperHeight = 0;

@@ -9,6 +9,7 @@
 #include <wx/frame.h>
 #include <wx/generic/prntdlgg.h>
 #include <wx/msgdlg.h>
+#include <wx/paper.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
 
@@ -181,7 +182,12 @@ void runPrintSetup(wxWindow& parent)
     wxGenericPageSetupDialog dialog(&parent, &pageSetup());
     if (dialog.ShowModal() != wxID_OK) return;
     const wxPageSetupDialogData& chosen = dialog.GetPageSetupDialogData();
-    const PaperMargins page{chosen.GetPaperSize().x, chosen.GetPaperSize().y,
+    wxSize paper = chosen.GetPaperSize();
+    if (paper.x <= 0 || paper.y <= 0) {
+        const wxPrintPaperType* named = wxThePrintPaperDatabase->FindPaperType(chosen.GetPaperId());
+        if (named != nullptr) paper = named->GetSizeMM();
+    }
+    const PaperMargins page{paper.x, paper.y,
                             chosen.GetMarginTopLeft().x, chosen.GetMarginTopLeft().y,
                             chosen.GetMarginBottomRight().x, chosen.GetMarginBottomRight().y};
     if (const auto refusal = marginsRefusal(page)) {

@@ -130,7 +130,9 @@ TEST(PrintLayout, MarginsThatLeaveTheListNoRoomAreRefused)
                                        "list needs at least 50 by 20 mm. The earlier page setup is kept."},
         {{210, 297, 150, 150, 150, 150}, "These margins leave 0 by 0 mm of the 210 by 297 mm page, and the "
                                          "list needs at least 50 by 20 mm. The earlier page setup is kept."},
-        {{0, 0, 150, 150, 150, 150}, std::nullopt},  // paper of unknown size
+        {{0, 0, 15, 15, 15, 15}, std::nullopt},  // no paper chosen: A4
+        {{0, 0, 200, 15, 15, 15}, "These margins leave 0 by 267 mm of an A4 page, 210 by 297 mm, as no paper "
+                                  "is chosen, and the list needs at least 50 by 20 mm. The earlier page setup is kept."},
     };
     for (const auto& row : rows) EXPECT_EQ(marginsRefusal(row.page), row.refusal) << row.page.left;
 }
