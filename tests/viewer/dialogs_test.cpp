@@ -439,10 +439,13 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
 
 TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIsChosen)
 {
-    openViewer(threeTowers);
+    // A note wider than the lists above it, which the dialogs must make room for.
+    std::string source = threeTowers;
+    source.replace(source.find("S John"), 6, "S John the Baptist and All the Martyrs of Kent");
+    openViewer(source);
     click(frame->listView(), {30, 30});  // Bexley: distances are measured from it now
     struct Seen {
-        bool before, chosen, after;
+        bool before, chosen, after, whole;
         wxString text;
     };
     const auto watch = [](Seen& seen, int listId) {
@@ -453,6 +456,8 @@ TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIs
                 choose(list(d, listId), 6);  // distance
                 seen.chosen = note->IsShown();
                 seen.text = note->GetLabel();
+                seen.whole = note->GetSize().x >= note->GetBestSize().x &&
+                             note->GetRect().GetRight() < d.GetClientSize().x;
                 choose(list(d, listId), 0);
                 seen.after = note->IsShown();
                 pressButton(d, wxID_CANCEL);
@@ -467,8 +472,9 @@ TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIs
     for (const Seen& seen : {select, sort}) {
         EXPECT_FALSE(seen.before);
         EXPECT_TRUE(seen.chosen);
+        EXPECT_TRUE(seen.whole);
         EXPECT_FALSE(seen.after);
-        EXPECT_EQ(seen.text, "Distances are measured from Bexley, Midshire, S John.");
+        EXPECT_EQ(seen.text, "Distances are measured from Bexley, Midshire, S John the Baptist and All the Martyrs of Kent.");
     }
 }
 

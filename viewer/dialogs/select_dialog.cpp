@@ -56,9 +56,10 @@ public:
         const int modes[] = {andMode, orMode, xorMode, invert, undoLast, selectAll};
         for (int position = 0; position < 6; ++position)
             controls.find(modes[position])->SetValidator(RadioValidator(mode_, position));
-        controls.layOut(width, height);
+        // The note holds its text before the layout, which makes room for it.
         wxComboBox* const lists[] = {list};
         note_.emplace(controls.get<wxStaticText>(distanceNote), lists, distance);
+        controls.layOut(width, height);
     }
 
     bool TransferDataToWindow() override

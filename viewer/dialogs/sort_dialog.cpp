@@ -53,8 +53,9 @@ public:
             controls.find(ascending[k])->SetValidator(RadioValidator(descending_[k], 0));
             controls.find(descending[k])->SetValidator(RadioValidator(descending_[k], 1));
         }
-        controls.layOut(width, height);
+        // The note holds its text before the layout, which makes room for it.
         note_.emplace(controls.get<wxStaticText>(distanceNote), lists, distance);
+        controls.layOut(width, height);
     }
 
     bool TransferDataToWindow() override
