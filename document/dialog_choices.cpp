@@ -1,5 +1,7 @@
 #include "document/dialog_choices.h"
 
+#include <algorithm>
+
 #include "query/day_numbers.h"
 #include "query/field_list.h"
 #include "query/selection.h"
@@ -66,6 +68,21 @@ SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows&
     return result;
 }
 
+std::optional<FieldNameRefusal> fieldNameRefusal(const std::array<std::string, userFieldCount>& names)
+{
+    for (int row = 0; row < userFieldCount; ++row) {
+        const std::string& name = names[static_cast<std::size_t>(row)];
+        if (name.empty()) continue;
+        if (name.find_first_not_of(" \t") == std::string::npos)
+            return FieldNameRefusal{row, "A field's name of blanks alone would show as an empty button. Please type "
+                                         "a name, or empty the box to hide the field."};
+        if (std::find(names.begin(), names.begin() + row, name) != names.begin() + row)
+            return FieldNameRefusal{row, "Two fields cannot both be named \"" + name + "\": lists and exports could "
+                                         "not tell them apart. Please give one of them another name."};
+    }
+    return std::nullopt;
+}
+
 std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinitions& rows)
 {
     std::string hidden;
@@ -100,6 +117,6 @@ std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinition
     }
     if (hidden.empty()) return hidden;
     return "These values are no longer shown:" + hidden +
-           "\nThey are shown again when the field has its name and type back, but a document saved before "
+           "\nThey are shown again when the field has a name and its type back, but a document saved before "
            "then is saved without them.";
 }

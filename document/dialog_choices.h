@@ -27,6 +27,15 @@ SortRows sortRowsOf(const SortKeys& keys, const UserFields& fields);
 // -1, which compares nothing).
 SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows& chosen, const UserFields& fields);
 
+// Why the User-defined Fields dialog cannot keep its names, and the row to correct: a name of
+// blanks alone, which would show as an empty button, or a name a row above already has, which
+// lists, exports and veskquery could not tell from it. None when every name can be kept.
+struct FieldNameRefusal {
+    int row = 0;
+    std::string message;
+};
+std::optional<FieldNameRefusal> fieldNameRefusal(const std::array<std::string, userFieldCount>& names);
+
 // What the User-defined Fields dialog's rows hide of the values the fields show now: a field that
 // loses its name, or whose new type keeps its values in the other map (texts for String, numbers
 // for the others), no longer shows them, and a document file keeps only the values it shows. The

@@ -579,7 +579,7 @@ TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesItsChangesHide)
         if (!change.hidden.empty())
             expected.push_back("message: These values are no longer shown:\n" + change.hidden +
                                ", and 1 value kept with the document for towers the directory lacks"
-                               "\nThey are shown again when the field has its name and type back, but a document "
+                               "\nThey are shown again when the field has a name and its type back, but a document "
                                "saved before then is saved without them.");
         EXPECT_EQ(windows.calls, expected) << change.row.name << ' ' << change.row.type;
     }

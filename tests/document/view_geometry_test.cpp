@@ -365,4 +365,24 @@ TEST(DialogChoices, SortRowsTheUserLeftAloneKeepTheirKeys)
     EXPECT_EQ(sortKeysOf(keys, shown, chosen, fields)[1], (SortKey{false, -1, true}));
 }
 
+TEST(DialogChoices, FieldNamesMustBeToldApartAndShowSomething)
+{
+    // Each row: names typed in rows 0 to 3, and the row refused (-1: none).
+    const struct {
+        std::array<std::string, userFieldCount> names;
+        int refusedRow;
+    } rows[] = {
+        {{"Count", "", "count", " Count"}, -1},  // empty rows, and names told apart by case or a blank
+        {{"Count", "Visited", "", "Count"}, 3},
+        {{"Visited", " \t "}, 1},
+    };
+    for (const auto& row : rows) {
+        const auto refusal = fieldNameRefusal(row.names);
+        EXPECT_EQ(refusal ? refusal->row : -1, row.refusedRow) << row.names[0];
+    }
+    EXPECT_EQ(fieldNameRefusal({"Count", "Count"})->message,
+              "Two fields cannot both be named \"Count\": lists and exports could not tell them apart. Please "
+              "give one of them another name.");
+}
+
 }  // namespace

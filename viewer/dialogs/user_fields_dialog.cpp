@@ -7,6 +7,7 @@
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
+#include "document/dialog_choices.h"
 #include "query/user_fields.h"
 #include "viewer/dialog_builder.h"
 #include "viewer/dialogs/control_ids.h"
@@ -54,13 +55,20 @@ public:
         controls.layOut(width, height);
     }
 
-    // A named field must have a type: its values are kept by type.
+    // Names that can be told apart, and a type for each named field: its values are kept by type.
     bool Validate() override
     {
         if (!wxDialog::Validate()) return false;
+        std::array<std::string, userFieldCount> names;
+        for (int k = 0; k < userFieldCount; ++k) names[k] = fromWx(nameBox(k)->GetValue());
+        if (const auto refusal = fieldNameRefusal(names)) {
+            wxMessageBox(toWx(refusal->message), toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, this);
+            nameBox(refusal->row)->SetFocus();
+            return false;
+        }
         for (int k = 0; k < userFieldCount; ++k) {
             auto* typeBox = static_cast<wxComboBox*>(FindWindow(type(k)));
-            const wxString name = static_cast<wxTextCtrl*>(FindWindow(userFieldsId::name(k)))->GetValue();
+            const wxString name = nameBox(k)->GetValue();
             if (name.empty() || typeBox->GetSelection() != wxNOT_FOUND) continue;
             const wxString types = toWx(fieldTypeNames[0]) + ", " + toWx(fieldTypeNames[1]) + " or " +
                                    toWx(fieldTypeNames[2]);
@@ -80,6 +88,8 @@ public:
     }
 
 private:
+    wxTextCtrl* nameBox(int k) const { return static_cast<wxTextCtrl*>(FindWindow(userFieldsId::name(k))); }
+
     UserFieldDefinitions rows_;
     std::array<int, userFieldCount> typeEntries_{};
 };
