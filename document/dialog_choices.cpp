@@ -120,3 +120,31 @@ std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinition
            "\nThey are shown again when the field has a name and its type back, but a document saved before "
            "then is saved without them.";
 }
+
+std::string returningValuesNote(const UserFields& fields, const UserFieldDefinitions& rows)
+{
+    std::string returning;
+    for (int slot = 0; slot < userFieldCount; ++slot) {
+        const UserField& field = fields[slot];
+        const UserFieldDefinition& row = rows[static_cast<std::size_t>(slot)];
+        const bool rowTypeKnown = row.type >= 0 && row.type < static_cast<std::int32_t>(fieldTypeNames.size());
+        if (row.name.empty() || !rowTypeKnown) continue;
+        const bool texts = static_cast<FieldType>(row.type) == FieldType::String;
+        if (field.isNamed() && texts == field.usesTexts()) continue;  // shown already
+        std::size_t kept = 0;
+        const auto count = [&kept](TowerId id, const auto&) { kept += isSetAsideKey(id) ? 0 : 1; };
+        if (texts)
+            field.texts.forEach(count);
+        else
+            field.numbers.forEach(count);
+        if (kept == 0) continue;
+        const auto type = static_cast<FieldType>(row.type);
+        const std::int64_t number = static_cast<std::int64_t>(kept);
+        returning += "\n" + row.name + ": " +
+                     (texts ? counted(number, "text", "texts")
+                      : type == FieldType::Date ? counted(number, "date", "dates")
+                                                : counted(number, "number", "numbers"));
+    }
+    if (returning.empty()) return returning;
+    return "These values, kept from before, are shown again:" + returning;
+}

@@ -41,3 +41,7 @@ std::optional<FieldNameRefusal> fieldNameRefusal(const std::array<std::string, u
 // for the others), no longer shows them, and a document file keeps only the values it shows. The
 // empty text when nothing is hidden.
 std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinitions& rows);
+// What the rows bring back into view: values kept in a slot that had no name, or in the map its
+// field's new type uses, which its named field now shows; a row named afresh may so show the
+// values of a field whose name was taken away. The empty text when nothing returns.
+std::string returningValuesNote(const UserFields& fields, const UserFieldDefinitions& rows);

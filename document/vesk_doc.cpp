@@ -274,8 +274,10 @@ void VeskDoc::userFieldsCommand()
     const auto rows = dialogs_.runUserFieldsDialog(shownUserFieldDefinitions());
     if (!rows) return;
     const std::string hidden = hiddenValuesNote(userFields(), *rows);
+    const std::string returning = returningValuesNote(userFields(), *rows);
     applyUserFieldDefinitions(*rows);
-    if (!hidden.empty()) views_.showMessage(hidden);
+    const std::string note = hidden + (hidden.empty() || returning.empty() ? "" : "\n\n") + returning;
+    if (!note.empty()) views_.showMessage(note);
 }
 
 void VeskDoc::applyUserFieldDefinitions(const UserFieldDefinitions& rows)

@@ -585,6 +585,43 @@ TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesItsChangesHide)
     }
 }
 
+TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesKeptFromBeforeItsChangesShowAgain)
+{
+    // Each row: the slot's field, which holds one text and one number, the dialog's row for it,
+    // and what the user is told after OK.
+    const struct {
+        UserField field;
+        UserFieldDefinition row;
+        std::string told;
+    } changes[] = {
+        {{"", FieldType::String, {}, {}}, {"Phone", 2}, "These values, kept from before, are shown again:\nPhone: 1 text"},
+        {{"", FieldType::Date, {}, {}}, {"Rung", 0}, "These values, kept from before, are shown again:\nRung: 1 date"},
+        {{"Count", FieldType::String, {}, {}}, {"Count", 1},
+         "These values are no longer shown:\nCount: 1 text, which a Number field does not show\nThey are shown "
+         "again when the field has a name and its type back, but a document saved before then is saved without "
+         "them.\n\nThese values, kept from before, are shown again:\nCount: 1 number"},
+        {{"Count", FieldType::Date, {}, {}}, {"Count", 1}, ""},  // the same values, shown as numbers
+        {{"", FieldType::Date, {}, {}}, {"", 0}, ""},
+    };
+    for (const auto& change : changes) {
+        doc.newDocument();
+        doc.userFields()[0] = change.field;
+        doc.userFields()[0].type = FieldType::String;
+        doc.userFields().setText(0, 7, "seen");
+        doc.userFields()[0].type = FieldType::Number;
+        doc.userFields().setNumber(0, 7, 3);
+        doc.userFields()[0].type = change.field.type;
+        windows.calls.clear();
+        UserFieldDefinitions rows;
+        rows[0] = change.row;
+        windows.userFieldsAnswers.push_back(rows);
+        doc.onCommand(command::userFields);
+        Calls expected{"User-defined Fields dialog"};
+        if (!change.told.empty()) expected.push_back("message: " + change.told);
+        EXPECT_EQ(windows.calls, expected) << change.row.name;
+    }
+}
+
 TEST_F(VeskDocTest, FieldEditorSetsValuesThroughItsEntryDialogs)
 {
     doc.newDocument();
