@@ -45,6 +45,16 @@ protected:
             if (t.place == place) return &t;
         return nullptr;
     }
+    // The calls after the User-defined Fields dialog's OK with the first row as given.
+    Calls userFieldsOk(const UserFieldDefinition& firstRow)
+    {
+        windows.calls.clear();
+        UserFieldDefinitions rows;
+        rows[0] = firstRow;
+        windows.userFieldsAnswers.push_back(rows);
+        doc.onCommand(command::userFields);
+        return windows.calls;
+    }
     void pick(const std::string& place)
     {
         doc.setCurrentTower(tower(place));
@@ -569,11 +579,7 @@ TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesItsChangesHide)
             else
                 doc.userFields().setNumber(0, id, 3);
         }
-        windows.calls.clear();
-        UserFieldDefinitions rows;
-        rows[0] = change.row;
-        windows.userFieldsAnswers.push_back(rows);
-        doc.onCommand(command::userFields);
+        const Calls calls = userFieldsOk(change.row);
 
         Calls expected{"User-defined Fields dialog"};
         if (!change.hidden.empty())
@@ -581,7 +587,7 @@ TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesItsChangesHide)
                                ", and 1 value kept with the document for towers the directory lacks"
                                "\nThey are shown again when the field has a name and its type back, but a document "
                                "saved before then is saved without them.");
-        EXPECT_EQ(windows.calls, expected) << change.row.name << ' ' << change.row.type;
+        EXPECT_EQ(calls, expected) << change.row.name << ' ' << change.row.type;
     }
 }
 
@@ -611,14 +617,9 @@ TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesKeptFromBeforeItsChangesShowA
         doc.userFields()[0].type = FieldType::Number;
         doc.userFields().setNumber(0, 7, 3);
         doc.userFields()[0].type = change.field.type;
-        windows.calls.clear();
-        UserFieldDefinitions rows;
-        rows[0] = change.row;
-        windows.userFieldsAnswers.push_back(rows);
-        doc.onCommand(command::userFields);
         Calls expected{"User-defined Fields dialog"};
         if (!change.told.empty()) expected.push_back("message: " + change.told);
-        EXPECT_EQ(windows.calls, expected) << change.row.name;
+        EXPECT_EQ(userFieldsOk(change.row), expected) << change.row.name;
     }
 }
 
