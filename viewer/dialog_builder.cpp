@@ -5,6 +5,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
+#include <wx/msgdlg.h>
 #include <wx/radiobut.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
@@ -13,6 +14,7 @@
 #include <wx/toplevel.h>
 
 #include "viewer/app_icon.h"
+#include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
 namespace {
@@ -34,7 +36,19 @@ wxWindow* make(wxWindow* parent, const ControlRow& row)
         return new wxButton(parent, row.id, text, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     case ControlKind::Label: return new wxStaticText(parent, row.id, text);
     case ControlKind::Group: return new wxStaticBox(parent, row.id, text);
-    case ControlKind::Edit: return new wxTextCtrl(parent, row.id, text);
+    case ControlKind::Edit: {
+        // Beyond its limit the platform's box would cut a pasted text short without a word; at
+        // the limit the toolkit leaves the text out and says so, and so does the box.
+        constexpr unsigned long mostCharacters = 65535;
+        auto* box = new wxTextCtrl(parent, row.id, text);
+        box->SetMaxLength(mostCharacters);
+        box->Bind(wxEVT_TEXT_MAXLEN, [box](wxCommandEvent&) {
+            wxMessageBox("This box holds at most " + std::to_string(mostCharacters) +
+                             " characters: the text was left out, as it would make the box longer.",
+                         toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, wxGetTopLevelParent(box));
+        });
+        return box;
+    }
     case ControlKind::Display: {
         auto* box = new wxTextCtrl(parent, row.id, text, wxDefaultPosition, wxDefaultSize,
                                    wxTE_READONLY | wxBORDER_NONE);

@@ -328,6 +328,7 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
          "Please type the text without them."},
         {2, "|two\nlines", "one line", "A line break cannot be kept in this box. Please type the text on one line."},
         {2, "|caf\u00E9 \u20AC", "caf\xE9 \x80", ""},
+        {2, ">", "caf\xE9 \x80", "This box holds at most 65535 characters: the text was left out, as it would make the box longer."},
     };
     std::vector<wxString> refusals(std::size(typed));
     expectDialog([&](wxDialog& editor) {
@@ -339,6 +340,8 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                         if (!typed[i].refusal.empty()) expectMessage(refusals[i]);
                         if (typed[i].keys[0] == '|')
                             edit(e, valueEntryId::input)->SetValue(wxString::FromUTF8(typed[i].keys + 1));
+                        else if (typed[i].keys[0] == '>')
+                            edit(e, valueEntryId::input)->WriteText(wxString(70000, 'x'));
                         else
                             typeText(typed[i].keys);
                         pressKey(WXK_RETURN);
