@@ -63,8 +63,11 @@ void VeskView::followCurrentTower()
     const TowerDatabase* database = document_.database();
     currentPosition_ = database != nullptr ? displayPositionOf(*database, current) : -1;
     const std::optional<TowerId> id = current != nullptr ? std::optional(current->id) : std::nullopt;
-    if (id == shownTower_) return;
+    // The user's own scrolling stands until another tower is picked or the picked one moves in
+    // the list (a sort, a selection).
+    if (id == shownTower_ && currentPosition_ == shownPosition_) return;
     shownTower_ = id;
+    shownPosition_ = currentPosition_;
     if (currentPosition_ < 0) return;
     const wxPoint start = GetViewStart();
     scrollToPixels(start.x, scrollPositionShowing(layout_, currentPosition_, start.y, GetClientSize().y));
@@ -129,6 +132,7 @@ void VeskView::pickUnder(wxPoint windowPoint)
     const TowerDatabase* database = document_.database();
     const Tower* under = database != nullptr ? database->displayedTower(position) : nullptr;
     shownTower_ = under != nullptr ? std::optional(under->id) : std::nullopt;
+    shownPosition_ = under != nullptr ? position : -1;
     document_.pickByDisplayPosition(position);
 }
 

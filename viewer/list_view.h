@@ -56,6 +56,7 @@ private:
     std::int32_t topIndex_ = 0;
     std::int32_t currentPosition_ = -1;  // the current tower's display position, -1 for none
     std::optional<TowerId> shownTower_;  // the current tower the list last showed
+    std::int32_t shownPosition_ = -1;    // and where it stood then
     std::string search_;                 // Windows-1252 bytes typed since the last pause
     wxTimer searchPause_;
 };

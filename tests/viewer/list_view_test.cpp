@@ -6,6 +6,7 @@
 
 #include "document/command_ids.h"
 #include "query/selection.h"
+#include "query/sorting.h"
 #include "tests/viewer/viewer_fixture.h"
 #include "tools/sample_directory.h"
 #include "viewer/control_bar.h"
@@ -243,7 +244,7 @@ TEST_F(ListViewTest, TheCurrentTowerIsDrawnInTheDesktopsSelectionColours)
     EXPECT_EQ(pixelsOf(drawn, text, 18, 300), 0);
 }
 
-TEST_F(ListViewTest, InACappedListAFoundOrMapPickedTowerScrollsIntoView)
+TEST_F(ListViewTest, InACappedListAFoundMapPickedOrResortedTowerScrollsIntoView)
 {
     openViewer(generateStressDirectory());
     VeskView* list = frame->listView();
@@ -273,6 +274,16 @@ TEST_F(ListViewTest, InACappedListAFoundOrMapPickedTowerScrollsIntoView)
         const Tower* before = document().currentTower();
         click(map, point);
         ASSERT_NE(document().currentTower(), before);
+        expectCurrentTowerShown();
+    }
+
+    // The picked tower moves in the list: by the county from the last, then back.
+    for (const bool descending : {true, false}) {
+        SCOPED_TRACE(descending);
+        const std::int32_t before = displayPositionOf(document().currentTower());
+        document().applySortKeys(SortKeys{SortKey{false, sortCounty, descending}, SortKey{}, SortKey{}});
+        ASSERT_NE(displayPositionOf(document().currentTower()), before);
+        settle();
         expectCurrentTowerShown();
     }
 
