@@ -37,14 +37,14 @@ wxWindow* make(wxWindow* parent, const ControlRow& row)
     case ControlKind::Label: return new wxStaticText(parent, row.id, text);
     case ControlKind::Group: return new wxStaticBox(parent, row.id, text);
     case ControlKind::Edit: {
-        // Beyond its limit the platform's box would cut a pasted text short without a word; at
-        // the limit the toolkit leaves the text out and says so, and so does the box.
+        // The platform's box cuts a text pasted past its limit short without a word. With the
+        // limit set, the toolkit leaves such a text out and says so, and the user is told.
         constexpr unsigned long mostCharacters = 65535;
         auto* box = new wxTextCtrl(parent, row.id, text);
         box->SetMaxLength(mostCharacters);
         box->Bind(wxEVT_TEXT_MAXLEN, [box](wxCommandEvent&) {
             wxMessageBox("This box holds at most " + std::to_string(mostCharacters) +
-                             " characters: the text was left out, as it would make the box longer.",
+                             " characters: the text typed or pasted would take it past them, so it was left out.",
                          toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, wxGetTopLevelParent(box));
         });
         return box;

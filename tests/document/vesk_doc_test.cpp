@@ -600,7 +600,8 @@ TEST_F(VeskDocTest, UserFieldsDialogSaysWhichValuesKeptFromBeforeItsChangesShowA
         UserFieldDefinition row;
         std::string told;
     } changes[] = {
-        {{"", FieldType::String, {}, {}}, {"Phone", 2}, "These values, kept from before, are shown again:\nPhone: 1 text"},
+        {{"", FieldType::String, {}, {}}, {"Phone", 2},
+         "These values, kept from before, are shown again:\nPhone: 1 text"},
         {{"", FieldType::Date, {}, {}}, {"Rung", 0}, "These values, kept from before, are shown again:\nRung: 1 date"},
         {{"Count", FieldType::String, {}, {}}, {"Count", 1},
          "These values are no longer shown:\nCount: 1 text, which a Number field does not show\nThey are shown "

@@ -328,7 +328,9 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
          "Please type the text without them."},
         {2, "|two\nlines", "one line", "A line break cannot be kept in this box. Please type the text on one line."},
         {2, "|caf\u00E9 \u20AC", "caf\xE9 \x80", ""},
-        {2, ">", "caf\xE9 \x80", "This box holds at most 65535 characters: the text was left out, as it would make the box longer."},
+        {2, ">", "caf\xE9 \x80",  // 70000 characters pasted
+         "This box holds at most 65535 characters: the text typed or pasted would take it past them, so it was "
+         "left out."},
     };
     std::vector<wxString> refusals(std::size(typed));
     expectDialog([&](wxDialog& editor) {
@@ -477,7 +479,8 @@ TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIs
         EXPECT_TRUE(seen.chosen);
         EXPECT_TRUE(seen.whole);
         EXPECT_FALSE(seen.after);
-        EXPECT_EQ(seen.text, "Distances are measured from Bexley, Midshire, S John the Baptist and All the Martyrs of Kent.");
+        EXPECT_EQ(seen.text,
+                  "Distances are measured from Bexley, Midshire, S John the Baptist and All the Martyrs of Kent.");
     }
 }
 
