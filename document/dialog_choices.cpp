@@ -68,17 +68,43 @@ SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows&
     return result;
 }
 
+namespace {
+
+// A name as a reader tells it from others: without blanks around it, capitals as small letters.
+std::string nameLikeness(std::string_view name)
+{
+    const std::size_t first = name.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const std::string_view trimmed = name.substr(first, name.find_last_not_of(" \t") - first + 1);
+    std::string likeness(trimmed);
+    for (char& c : likeness)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return likeness;
+}
+
+}  // namespace
+
 std::optional<FieldNameRefusal> fieldNameRefusal(const std::array<std::string, userFieldCount>& names)
 {
     for (int row = 0; row < userFieldCount; ++row) {
         const std::string& name = names[static_cast<std::size_t>(row)];
         if (name.empty()) continue;
-        if (name.find_first_not_of(" \t") == std::string::npos)
+        const std::string likeness = nameLikeness(name);
+        if (likeness.empty())
             return FieldNameRefusal{row, "A field's name of blanks alone would show as an empty button. Please type "
                                          "a name, or empty the box to hide the field."};
-        if (std::find(names.begin(), names.begin() + row, name) != names.begin() + row)
-            return FieldNameRefusal{row, "Two fields cannot both be named \"" + name + "\": lists and exports could "
-                                         "not tell them apart. Please give one of them another name."};
+        const auto refusal = [&](std::string_view other, bool builtIn) {
+            const std::string like = name == other ? "is the name of" : "is too like \"" + std::string(other) + "\",";
+            return FieldNameRefusal{row, "\"" + name + "\" " + like + (name == other ? " " : " the name of ") +
+                                             (builtIn ? "a built-in field" : "another field") +
+                                             ": lists and exports could not tell them apart. Please give it another "
+                                             "name."};
+        };
+        for (const std::string_view builtIn : towerFieldNames)
+            if (nameLikeness(builtIn) == likeness) return refusal(builtIn, true);
+        for (int above = 0; above < row; ++above)
+            if (nameLikeness(names[static_cast<std::size_t>(above)]) == likeness)
+                return refusal(names[static_cast<std::size_t>(above)], false);
     }
     return std::nullopt;
 }

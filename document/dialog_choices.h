@@ -28,8 +28,9 @@ SortRows sortRowsOf(const SortKeys& keys, const UserFields& fields);
 SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows& chosen, const UserFields& fields);
 
 // Why the User-defined Fields dialog cannot keep its names, and the row to correct: a name of
-// blanks alone, which would show as an empty button, or a name a row above already has, which
-// lists, exports and veskquery could not tell from it. None when every name can be kept.
+// blanks alone, which would show as an empty button, or a name that lists, exports and veskquery
+// could not tell from a built-in field's or a row's above, differing only in capitals or in blanks
+// around it. None when every name can be kept.
 struct FieldNameRefusal {
     int row = 0;
     std::string message;

@@ -4,7 +4,9 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/clipbrd.h>
 #include <wx/combobox.h>
+#include <wx/dataobj.h>
 #include <wx/msgdlg.h>
 #include <wx/radiobut.h>
 #include <wx/statbmp.h>
@@ -18,6 +20,32 @@
 #include "viewer/wx_text.h"
 
 namespace {
+
+// The platform's one-line box holds this many bytes of its UTF-8 text and cuts a longer one short
+// without a word. A paste that would take it past them is refused, with a message.
+constexpr std::size_t mostBoxBytes = 65534;
+
+void pasteIfItFits(wxTextCtrl& box, wxClipboardTextEvent& event)
+{
+    wxString pasted;
+    if (wxTheClipboard->Open()) {
+        wxTextDataObject data;
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data)) pasted = data.GetText();
+        wxTheClipboard->Close();
+    }
+    long from = 0;
+    long to = 0;
+    box.GetSelection(&from, &to);
+    const wxString after = box.GetRange(0, from) + pasted + box.GetRange(to, box.GetLastPosition());
+    if (after.utf8_str().length() <= mostBoxBytes) {
+        event.Skip();
+        return;
+    }
+    wxMessageBox("This box holds at most " + std::to_string(mostBoxBytes) +
+                     " bytes of text (as many plain letters, fewer accented ones): the text pasted would take it "
+                     "past them, so it was left out.",
+                 toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, wxGetTopLevelParent(&box));
+}
 
 // Pixels around the controls, inside the dialog's edges.
 constexpr int margin = 10;
@@ -37,16 +65,8 @@ wxWindow* make(wxWindow* parent, const ControlRow& row)
     case ControlKind::Label: return new wxStaticText(parent, row.id, text);
     case ControlKind::Group: return new wxStaticBox(parent, row.id, text);
     case ControlKind::Edit: {
-        // The platform's box cuts a text pasted past its limit short without a word. With the
-        // limit set, the toolkit leaves such a text out and says so, and the user is told.
-        constexpr unsigned long mostCharacters = 65535;
         auto* box = new wxTextCtrl(parent, row.id, text);
-        box->SetMaxLength(mostCharacters);
-        box->Bind(wxEVT_TEXT_MAXLEN, [box](wxCommandEvent&) {
-            wxMessageBox("This box holds at most " + std::to_string(mostCharacters) +
-                             " characters: the text typed or pasted would take it past them, so it was left out.",
-                         toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, wxGetTopLevelParent(box));
-        });
+        box->Bind(wxEVT_TEXT_PASTE, [box](wxClipboardTextEvent& event) { pasteIfItFits(*box, event); });
         return box;
     }
     case ControlKind::Display: {

@@ -367,22 +367,31 @@ TEST(DialogChoices, SortRowsTheUserLeftAloneKeepTheirKeys)
 
 TEST(DialogChoices, FieldNamesMustBeToldApartAndShowSomething)
 {
-    // Each row: names typed in rows 0 to 3, and the row refused (-1: none).
+    // Each row: names typed in rows 0 to 3, and the row refused (-1: none) with its message.
     const struct {
         std::array<std::string, userFieldCount> names;
         int refusedRow;
+        std::string message;
     } rows[] = {
-        {{"Count", "", "count", " Count"}, -1},  // empty rows, and names told apart by case or a blank
-        {{"Count", "Visited", "", "Count"}, 3},
-        {{"Visited", " \t "}, 1},
+        {{"Count", "", "Counts", "County town"}, -1, ""},
+        {{"Count", "Visited", "", "Count"}, 3,
+         "\"Count\" is the name of another field: lists and exports could not tell them apart. Please give it "
+         "another name."},
+        {{"Count", " count "}, 1,
+         "\" count \" is too like \"Count\", the name of another field: lists and exports could not tell them apart. "
+         "Please give it another name."},
+        {{"Visited", "County"}, 1,
+         "\"County\" is too like \"county\", the name of a built-in field: lists and exports could not tell them "
+         "apart. Please give it another name."},
+        {{"Visited", " \t "}, 1,
+         "A field's name of blanks alone would show as an empty button. Please type a name, or empty the box to "
+         "hide the field."},
     };
     for (const auto& row : rows) {
         const auto refusal = fieldNameRefusal(row.names);
-        EXPECT_EQ(refusal ? refusal->row : -1, row.refusedRow) << row.names[0];
+        EXPECT_EQ(refusal ? refusal->row : -1, row.refusedRow) << row.names[1];
+        EXPECT_EQ(refusal ? refusal->message : "", row.message) << row.names[1];
     }
-    EXPECT_EQ(fieldNameRefusal({"Count", "Count"})->message,
-              "Two fields cannot both be named \"Count\": lists and exports could not tell them apart. Please "
-              "give one of them another name.");
 }
 
 }  // namespace

@@ -328,9 +328,9 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
          "Please type the text without them."},
         {2, "|two\nlines", "one line", "A line break cannot be kept in this box. Please type the text on one line."},
         {2, "|caf\u00E9 \u20AC", "caf\xE9 \x80", ""},
-        {2, ">", "caf\xE9 \x80",  // 70000 characters pasted
-         "This box holds at most 65535 characters: the text typed or pasted would take it past them, so it was "
-         "left out."},
+        {2, ">", "caf\xE9 \x80",  // 70000 letters pasted
+         "This box holds at most 65534 bytes of text (as many plain letters, fewer accented ones): the text pasted "
+         "would take it past them, so it was left out."},
     };
     std::vector<wxString> refusals(std::size(typed));
     expectDialog([&](wxDialog& editor) {
@@ -343,7 +343,7 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                         if (typed[i].keys[0] == '|')
                             edit(e, valueEntryId::input)->SetValue(wxString::FromUTF8(typed[i].keys + 1));
                         else if (typed[i].keys[0] == '>')
-                            edit(e, valueEntryId::input)->WriteText(wxString(70000, 'x'));
+                            pasteText(*edit(e, valueEntryId::input), wxString(70000, 'x'));
                         else
                             typeText(typed[i].keys);
                         pressKey(WXK_RETURN);

@@ -5,7 +5,10 @@
 #include <thread>
 
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/msgdlg.h>
+#include <wx/textctrl.h>
 
 namespace {
 
@@ -71,6 +74,14 @@ void pressButton(wxDialog& dialog, int id)
     wxCommandEvent click(wxEVT_BUTTON, id);
     click.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(click);
+}
+
+void pasteText(wxTextCtrl& box, const wxString& text)
+{
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+    box.Paste();
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)

@@ -10,6 +10,8 @@
 #include <wx/modalhook.h>
 #include <wx/string.h>
 
+class wxTextCtrl;
+
 // What a test does with a modal dialog when it opens: give its result at once without showing it,
 // or wxID_NONE to let it show, usually after queueing something that ends it.
 using DialogAnswer = std::function<int(wxDialog&)>;
@@ -41,6 +43,8 @@ wxString messageOf(wxDialog& dialog);
 int whenShown(wxDialog& dialog, std::function<void(wxDialog&)> act);
 // Clicks a button of a shown dialog by its id, as the user would.
 void pressButton(wxDialog& dialog, int id);
+// Puts the text on the clipboard and pastes it into the box, as Ctrl+V would.
+void pasteText(wxTextCtrl& box, const wxString& text);
 
 // Lets the toolkit run until the condition holds; false if it did not within the time.
 bool waitUntil(const std::function<bool()>& condition,
