@@ -1,8 +1,11 @@
 #include "viewer/belfrix_app.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <wx/cmdline.h>
 #include <wx/config.h>
@@ -40,6 +43,18 @@ VeskFrame* startViewer(const wxString& documentFile, wxConfigBase& settings)
 
 namespace {
 
+std::vector<std::string> commandLine;  // the arguments after the program's name, as given
+
+// The first argument that the system's character encoding cannot read, which the toolkit left
+// out, shown with its other bytes as octal escapes; none when every one was read.
+std::optional<wxString> unreadArgument()
+{
+    for (const std::string& argument : commandLine)
+        if (!argument.empty() && wxString(argument.c_str(), wxConvLocal).empty())
+            return wxString(argument.c_str(), wxMBConvUTF8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_OCTAL));
+    return std::nullopt;
+}
+
 // What the exception being handled says of itself.
 std::string currentFailure()
 {
@@ -60,6 +75,12 @@ bool BelfrixApp::OnInit()
 {
     useViewerSettings(*this);
     if (!wxApp::OnInit()) return false;
+    if (const std::optional<wxString> unread = unreadArgument()) {
+        wxMessageBox("Belfrix cannot open \"" + *unread + "\": its name is not written in the system's character "
+                     "encoding. Please rename the file and open it again.",
+                     toWx(applicationTitle), wxOK | wxICON_ERROR);
+        return false;
+    }
     try {
         return startViewer(documentFile_, *wxConfigBase::Get()) != nullptr;
     } catch (...) {
@@ -87,3 +108,5 @@ bool BelfrixApp::OnCmdLineParsed(wxCmdLineParser& parser)
     if (parser.GetParamCount() > 0) documentFile_ = parser.GetParam(0);
     return wxApp::OnCmdLineParsed(parser);
 }
+
+void BelfrixApp::keepCommandLine(int argc, char** argv) { commandLine.assign(argv + std::min(argc, 1), argv + argc); }

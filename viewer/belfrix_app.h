@@ -22,6 +22,11 @@ public:
     // unsaved work can still be saved.
     bool OnExceptionInMainLoop() override;
 
+    // The command line's bytes, given before the toolkit reads it: the toolkit leaves out an
+    // argument that is not in the system's character encoding, which is then said rather than
+    // passed over.
+    static void keepCommandLine(int argc, char** argv);
+
 private:
     wxString documentFile_;
 };
