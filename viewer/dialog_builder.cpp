@@ -22,23 +22,29 @@
 namespace {
 
 // The platform's one-line box holds this many bytes of its UTF-8 text and cuts a longer one short
-// without a word. A paste that would take it past them is refused, with a message.
+// without a word. A paste is put in here, the text read once; one that would take the box past
+// them is refused, with a message.
 constexpr std::size_t mostBoxBytes = 65534;
 
 void pasteIfItFits(wxTextCtrl& box, wxClipboardTextEvent& event)
 {
-    wxString pasted;
+    wxTextDataObject data;
+    bool read = false;
     if (wxTheClipboard->Open()) {
-        wxTextDataObject data;
-        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data)) pasted = data.GetText();
+        read = wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data);
         wxTheClipboard->Close();
+    }
+    if (!read) {
+        event.Skip();  // nothing this box could take: the toolkit's own paste does nothing either
+        return;
     }
     long from = 0;
     long to = 0;
     box.GetSelection(&from, &to);
+    const wxString pasted = data.GetText();
     const wxString after = box.GetRange(0, from) + pasted + box.GetRange(to, box.GetLastPosition());
     if (after.utf8_str().length() <= mostBoxBytes) {
-        event.Skip();
+        box.WriteText(pasted);  // in place of the selection
         return;
     }
     wxMessageBox("This box holds at most " + std::to_string(mostBoxBytes) +

@@ -302,8 +302,9 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
     click(frame->listView(), {30, 9});  // Aston
 
     // Each row: the field's slot, what the keyboard types over the value shown (or, with a
-    // leading '|', what is pasted, in UTF-8), and what the value is then; a refused text brings
-    // the message and leaves the value.
+    // leading '|', what is put in its place, in UTF-8; '<' and '>', a short and a long paste
+    // through the clipboard after it), and what the value is then; a refused text brings the
+    // message and leaves the value.
     struct Typed {
         int slot;
         const char* keys;
@@ -328,7 +329,8 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
          "Please type the text without them."},
         {2, "|two\nlines", "one line", "A line break cannot be kept in this box. Please type the text on one line."},
         {2, "|caf\u00E9 \u20AC", "caf\xE9 \x80", ""},
-        {2, ">", "caf\xE9 \x80",  // 70000 letters pasted
+        {2, "<", "caf\xE9 \x80 and a paste", ""},
+        {2, ">", "caf\xE9 \x80 and a paste",  // 70000 letters
          "This box holds at most 65534 bytes of text (as many plain letters, fewer accented ones): the text pasted "
          "would take it past them, so it was left out."},
     };
@@ -342,8 +344,11 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                         if (!typed[i].refusal.empty()) expectMessage(refusals[i]);
                         if (typed[i].keys[0] == '|')
                             edit(e, valueEntryId::input)->SetValue(wxString::FromUTF8(typed[i].keys + 1));
-                        else if (typed[i].keys[0] == '>')
-                            pasteText(*edit(e, valueEntryId::input), wxString(70000, 'x'));
+                        else if (typed[i].keys[0] == '<' || typed[i].keys[0] == '>') {
+                            wxTextCtrl& box = *edit(e, valueEntryId::input);
+                            box.SetInsertionPointEnd();
+                            pasteText(box, typed[i].keys[0] == '<' ? wxString(" and a paste") : wxString(70000, 'x'));
+                        }
                         else
                             typeText(typed[i].keys);
                         pressKey(WXK_RETURN);
