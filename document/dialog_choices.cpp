@@ -82,6 +82,17 @@ std::string nameLikeness(std::string_view name)
     return likeness;
 }
 
+// "2 dates", "1 text": values of a field of the type, as the notes on its values count them.
+std::string valuesCounted(FieldType type, std::int64_t values)
+{
+    switch (type) {
+    case FieldType::Date: return counted(values, "date", "dates");
+    case FieldType::String: return counted(values, "text", "texts");
+    case FieldType::Number: break;
+    }
+    return counted(values, "number", "numbers");
+}
+
 }  // namespace
 
 std::optional<FieldNameRefusal> fieldNameRefusal(const std::array<std::string, userFieldCount>& names)
@@ -129,9 +140,7 @@ std::string hiddenValuesNote(const UserFields& fields, const UserFieldDefinition
         const FieldType type = rowTypeKnown ? static_cast<FieldType>(row.type) : field.type;
         const bool sameMap = (type == FieldType::String) == field.usesTexts();
         if (!row.name.empty() && sameMap) continue;
-        const std::string values = field.usesTexts()                 ? counted(shown, "text", "texts")
-                                   : field.type == FieldType::Date ? counted(shown, "date", "dates")
-                                                                     : counted(shown, "number", "numbers");
+        const std::string values = valuesCounted(field.type, static_cast<std::int64_t>(shown));
         hidden += "\n" + field.name + ": " + values;
         if (row.name.empty())
             hidden += ", hidden now that the field has no name";
@@ -155,7 +164,8 @@ std::string returningValuesNote(const UserFields& fields, const UserFieldDefinit
         const UserFieldDefinition& row = rows[static_cast<std::size_t>(slot)];
         const bool rowTypeKnown = row.type >= 0 && row.type < static_cast<std::int32_t>(fieldTypeNames.size());
         if (row.name.empty() || !rowTypeKnown) continue;
-        const bool texts = static_cast<FieldType>(row.type) == FieldType::String;
+        const auto type = static_cast<FieldType>(row.type);
+        const bool texts = type == FieldType::String;
         if (field.isNamed() && texts == field.usesTexts()) continue;  // shown already
         std::size_t kept = 0;
         const auto count = [&kept](TowerId id, const auto&) { kept += isSetAsideKey(id) ? 0 : 1; };
@@ -164,12 +174,7 @@ std::string returningValuesNote(const UserFields& fields, const UserFieldDefinit
         else
             field.numbers.forEach(count);
         if (kept == 0) continue;
-        const auto type = static_cast<FieldType>(row.type);
-        const std::int64_t number = static_cast<std::int64_t>(kept);
-        returning += "\n" + row.name + ": " +
-                     (texts ? counted(number, "text", "texts")
-                      : type == FieldType::Date ? counted(number, "date", "dates")
-                                                : counted(number, "number", "numbers"));
+        returning += "\n" + row.name + ": " + valuesCounted(type, static_cast<std::int64_t>(kept));
     }
     if (returning.empty()) return returning;
     return "These values, kept from before, are shown again:" + returning;
