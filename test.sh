@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: once in a normal build, with the viewer's tests in a
 # virtual X display, and once more without the viewer with the address and undefined-behaviour
-# sanitizers. The records and the compiler, which work on several threads, are tested a third
-# time under the thread sanitizer. The last line is the total: "N passed, M failed".
+# sanitizers. The records, the compiler and the document, which work on several threads, are
+# tested a third time under the thread sanitizer. The last line is the total: "N passed, M failed".
 set -uo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh || exit 1
@@ -28,7 +28,7 @@ configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DBELFRIX_SANITIZE=ON -D
   -DBELFRIX_VIEWER=OFF \
   || { echo "0 passed, 1 failed"; exit 1; }
 configure_and_build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBELFRIX_SANITIZE_THREADS=ON \
-  -DBELFRIX_BENCH=OFF -DBELFRIX_VIEWER=OFF -- records_tests compiler_tests veskcomp \
+  -DBELFRIX_BENCH=OFF -DBELFRIX_VIEWER=OFF -- records_tests compiler_tests document_tests veskcomp \
   || { echo "0 passed, 1 failed"; exit 1; }
 
 passed=0; failed=0; status=0
@@ -36,7 +36,7 @@ for dir in build-asan build-tsan build; do
   echo "== Tests in $dir"
   log=$(mktemp)
   run=(ctest --test-dir "$dir" --output-on-failure -j "$jobs")
-  [ "$dir" = build-tsan ] && run+=(-L '^(records|compiler)$')
+  [ "$dir" = build-tsan ] && run+=(-L '^(records|compiler|document)$')
   [ "$dir" = build ] && run=(xvfb-run -a -s "-screen 0 1400x1000x24" "${run[@]}")
   "${run[@]}" 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1

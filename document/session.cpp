@@ -38,6 +38,7 @@ ViewerLoad loadViewerDatabase(const ViewerFiles& files)
             load.problems.push_back(std::string(error.what()) + ": the list is empty.");
     }
     setDefaultSortKeys(*load.database);
+    recomputeDisplayed(*load.database, UserFields());
     try {
         OutlineRead outline = readOutlineFile(files.outline);
         if (outline.cutShort) load.problems.push_back(damageReport(files.outline, outline));
@@ -53,20 +54,21 @@ Session::Session(ViewerFiles files) : files_(std::move(files)) {}
 
 // --- The directory -----------------------------------------------------------------------------
 
-Session::Reload Session::loadDirectory()
+Session::Reload Session::loadDirectory(std::optional<ViewerLoad> readAhead)
 {
     const Position centre = centreOfText();
     std::map<TowerId, TowerIdentity> owners;
     if (database_) owners = valueOwners(userFields_.slots(), *database_);
     const bool ownersComplete = database_ && directoryWhole_;
-    ViewerLoad load = loadViewerDatabase(files_);
+    ViewerLoad load = readAhead ? std::move(*readAhead) : loadViewerDatabase(files_);
     database_ = std::move(load.database);
     directoryMissing_ = load.directoryMissing;
     directoryWhole_ = load.directoryWhole;
     Reload reload{std::move(load.problems),
                   reattachValues(userFields_.slots(), setAside_, owners, ownersComplete, *database_)};
+    // A directory read anew has no selection steps and sort keys that read none of the user's
+    // fields: the display the load worked out stands.
     applyCentreAndRadius(centre);
-    recompute();
     return reload;
 }
 

@@ -26,10 +26,10 @@ struct ViewerFiles {
 // What Export writes: the CSV file, or the towers for GPS devices and map programs.
 enum class ExportFormat { Csv, Gpx, GeoJson };
 
-// The directory as the viewer uses it: the towers and tables of the data file, the default sort
-// keys and the outline map. Nothing is displayed until the centre and radius are applied, which
-// works out the displayed towers once. Either file may be missing; one that cannot be read, or is
-// damaged, is said in problems, and what could be read of it is kept.
+// The directory as the viewer uses it: the towers and tables of the data file, every tower
+// displayed in the order of the default sort keys, and the outline map. Either file may be
+// missing; one that cannot be read, or is damaged, is said in problems, and what could be read of
+// it is kept. Needs nothing of a session, so that it can be read while the window is being made.
 struct ViewerLoad {
     std::unique_ptr<TowerDatabase> database;
     bool directoryMissing = false;
@@ -54,9 +54,10 @@ public:
         std::vector<std::string> problems;
         ReattachmentReport reattachment;  // the values that followed their towers
     };
-    // The directory read anew from the files, its centre and radius applied and its displayed
-    // towers worked out; the user's values follow their towers into it.
-    Reload loadDirectory();
+    // The directory read anew from the files, or as given when it was read ahead of this, with its
+    // centre and radius applied and every tower displayed in the default order; the user's
+    // values follow their towers into it.
+    Reload loadDirectory(std::optional<ViewerLoad> readAhead = std::nullopt);
     // A directory read elsewhere, with the default sort keys and the centre and radius applied;
     // nothing is displayed until the next recompute.
     void useDirectory(TowerDatabase directory);

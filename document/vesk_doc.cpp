@@ -44,7 +44,7 @@ TowerDatabase& VeskDoc::ensureDatabase()
 
 Session::Reload VeskDoc::loadDirectory()
 {
-    Session::Reload reload = session_.loadDirectory();
+    Session::Reload reload = session_.loadDirectory(readAhead_.take(session_.files()));
     std::string problems;
     for (const std::string& problem : reload.problems) (problems += problem) += '\n';
     if (!problems.empty() && problems != loadProblemsTold_) views_.showMessage(problems);

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "document/directory_read_ahead.h"
 #include "document/document_dialogs.h"
 #include "document/document_views.h"
 #include "document/map_geometry.h"
@@ -46,6 +47,9 @@ public:
     const Tower* currentTower() const { return currentTower_; }
 
     // --- File commands, reached through the viewer's shell ---
+    // The directory's first reading begun at once, on a thread of its own, while the window
+    // that will show it is made; the first new document or document file takes what it read.
+    void readDirectoryAhead() { readAhead_.start(session_.files()); }
     // A fresh directory from the data file; the settings, the user-defined fields and the
     // current tower (by its TowerId) stay, the selection and sort keys start afresh. Values
     // follow their towers when the data file numbers them otherwise now, saying so.
@@ -126,4 +130,5 @@ private:
     bool modified_ = false;
     std::string loadProblemsTold_;
     const Tower* currentTower_ = nullptr;
+    DirectoryReadAhead readAhead_;
 };

@@ -56,6 +56,7 @@ VeskFrame::VeskFrame(const ViewerSetup& setup)
           return runFileDialog(this, kind, proposed);
       })
 {
+    document_.readDirectoryAhead();
     SetIcon(appIcon());
     SetMenuBar(makeMenuBar());
     SetAcceleratorTable(makeAcceleratorTable());
