@@ -1,6 +1,7 @@
 #include "viewer/dialog_builder.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -26,31 +27,60 @@ namespace {
 // them is refused, with a message.
 constexpr std::size_t mostBoxBytes = 65534;
 
-void pasteIfItFits(wxTextCtrl& box, wxClipboardTextEvent& event)
+// The clipboard's text, or the primary selection's (the text last selected anywhere, which a
+// middle click pastes); none when it holds no text.
+std::optional<wxString> pastableText(bool primarySelection)
 {
     wxTextDataObject data;
     bool read = false;
+    wxTheClipboard->UsePrimarySelection(primarySelection);
     if (wxTheClipboard->Open()) {
         read = wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data);
         wxTheClipboard->Close();
     }
-    if (!read) {
-        event.Skip();  // nothing this box could take: the toolkit's own paste does nothing either
-        return;
-    }
-    long from = 0;
-    long to = 0;
-    box.GetSelection(&from, &to);
-    const wxString pasted = data.GetText();
+    wxTheClipboard->UsePrimarySelection(false);
+    return read ? std::optional(data.GetText()) : std::nullopt;
+}
+
+// The pasted text put in the box from `from` to `to` in place of what is there, or refused.
+void pasteIfItFits(wxTextCtrl& box, const wxString& pasted, long from, long to)
+{
     const wxString after = box.GetRange(0, from) + pasted + box.GetRange(to, box.GetLastPosition());
     if (after.utf8_str().length() <= mostBoxBytes) {
-        box.WriteText(pasted);  // in place of the selection
+        box.SetSelection(from, to);
+        box.WriteText(pasted);
         return;
     }
     wxMessageBox("This box holds at most " + std::to_string(mostBoxBytes) +
                      " bytes of text (as many plain letters, fewer accented ones): the text pasted would take it "
                      "past them, so it was left out.",
                  toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, wxGetTopLevelParent(&box));
+}
+
+void pasteClipboard(wxTextCtrl& box, wxClipboardTextEvent& event)
+{
+    const std::optional<wxString> pasted = pastableText(false);
+    if (!pasted) {
+        event.Skip();  // nothing this box could take: the toolkit's own paste does nothing either
+        return;
+    }
+    long from = 0;
+    long to = 0;
+    box.GetSelection(&from, &to);
+    pasteIfItFits(box, *pasted, from, to);
+}
+
+// A middle click puts the primary selection where it points, beside any selection in the box.
+void pasteSelection(wxTextCtrl& box, wxMouseEvent& event)
+{
+    const std::optional<wxString> pasted = pastableText(true);
+    if (!pasted) {
+        event.Skip();
+        return;
+    }
+    long at = box.GetLastPosition();
+    if (box.HitTest(event.GetPosition(), &at) == wxTE_HT_UNKNOWN) at = box.GetLastPosition();
+    pasteIfItFits(box, *pasted, at, at);
 }
 
 // Pixels around the controls, inside the dialog's edges.
@@ -72,7 +102,8 @@ wxWindow* make(wxWindow* parent, const ControlRow& row)
     case ControlKind::Group: return new wxStaticBox(parent, row.id, text);
     case ControlKind::Edit: {
         auto* box = new wxTextCtrl(parent, row.id, text);
-        box->Bind(wxEVT_TEXT_PASTE, [box](wxClipboardTextEvent& event) { pasteIfItFits(*box, event); });
+        box->Bind(wxEVT_TEXT_PASTE, [box](wxClipboardTextEvent& event) { pasteClipboard(*box, event); });
+        box->Bind(wxEVT_MIDDLE_DOWN, [box](wxMouseEvent& event) { pasteSelection(*box, event); });
         return box;
     }
     case ControlKind::Display: {

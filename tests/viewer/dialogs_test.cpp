@@ -303,8 +303,9 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
 
     // Each row: the field's slot, what the keyboard types over the value shown (or, with a
     // leading '|', what is put in its place, in UTF-8; '<' and '>', a short and a long paste
-    // through the clipboard after it), and what the value is then; a refused text brings the
-    // message and leaves the value.
+    // through the clipboard after it, '{' and '}' through the primary selection by a middle click
+    // at its end), and what the value is then; a refused text brings the message and leaves the
+    // value.
     struct Typed {
         int slot;
         const char* keys;
@@ -333,6 +334,10 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
         {2, ">", "caf\xE9 \x80 and a paste",  // 70000 letters
          "This box holds at most 65534 bytes of text (as many plain letters, fewer accented ones): the text pasted "
          "would take it past them, so it was left out."},
+        {2, "{", "caf\xE9 \x80 and a paste and a selection", ""},
+        {2, "}", "caf\xE9 \x80 and a paste and a selection",  // 70000 letters
+         "This box holds at most 65534 bytes of text (as many plain letters, fewer accented ones): the text pasted "
+         "would take it past them, so it was left out."},
     };
     std::vector<wxString> refusals(std::size(typed));
     expectDialog([&](wxDialog& editor) {
@@ -348,6 +353,12 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
                             wxTextCtrl& box = *edit(e, valueEntryId::input);
                             box.SetInsertionPointEnd();
                             pasteText(box, typed[i].keys[0] == '<' ? wxString(" and a paste") : wxString(70000, 'x'));
+                        } else if (typed[i].keys[0] == '{' || typed[i].keys[0] == '}') {
+                            wxTextCtrl& box = *edit(e, valueEntryId::input);
+                            selectText(typed[i].keys[0] == '{' ? wxString(" and a selection") : wxString(70000, 'x'));
+                            moveMouse(&box, {box.GetClientSize().x - 4, box.GetClientSize().y / 2});
+                            input.MouseClick(wxMOUSE_BTN_MIDDLE);
+                            settle();
                         }
                         else
                             typeText(typed[i].keys);

@@ -84,6 +84,15 @@ void pasteText(wxTextCtrl& box, const wxString& text)
     box.Paste();
 }
 
+void selectText(const wxString& text)
+{
+    wxTheClipboard->UsePrimarySelection(true);
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+    wxTheClipboard->UsePrimarySelection(false);
+}
+
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {
     const auto end = std::chrono::steady_clock::now() + limit;

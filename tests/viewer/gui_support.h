@@ -45,6 +45,8 @@ int whenShown(wxDialog& dialog, std::function<void(wxDialog&)> act);
 void pressButton(wxDialog& dialog, int id);
 // Puts the text on the clipboard and pastes it into the box, as Ctrl+V would.
 void pasteText(wxTextCtrl& box, const wxString& text);
+// The text made the primary selection, which a middle click pastes.
+void selectText(const wxString& text);
 
 // Lets the toolkit run until the condition holds; false if it did not within the time.
 bool waitUntil(const std::function<bool()>& condition,
