@@ -35,7 +35,7 @@ std::optional<wxString> pastableText(bool primarySelection)
     bool read = false;
     wxTheClipboard->UsePrimarySelection(primarySelection);
     if (wxTheClipboard->Open()) {
-        read = wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data);
+        read = wxTheClipboard->GetData(data);  // as UTF-8 or as plain bytes, whichever the owner gives
         wxTheClipboard->Close();
     }
     wxTheClipboard->UsePrimarySelection(false);
