@@ -70,6 +70,7 @@ void pasteClipboard(wxTextCtrl& box, wxClipboardTextEvent& event)
     pasteIfItFits(box, *pasted, from, to);
 }
 
+#ifdef __WXGTK__
 // A middle click puts the primary selection where it points, beside any selection in the box.
 void pasteSelection(wxTextCtrl& box, wxMouseEvent& event)
 {
@@ -82,6 +83,7 @@ void pasteSelection(wxTextCtrl& box, wxMouseEvent& event)
     if (box.HitTest(event.GetPosition(), &at) == wxTE_HT_UNKNOWN) at = box.GetLastPosition();
     pasteIfItFits(box, *pasted, at, at);
 }
+#endif
 
 // Pixels around the controls, inside the dialog's edges.
 constexpr int margin = 10;
@@ -103,7 +105,9 @@ wxWindow* make(wxWindow* parent, const ControlRow& row)
     case ControlKind::Edit: {
         auto* box = new wxTextCtrl(parent, row.id, text);
         box->Bind(wxEVT_TEXT_PASTE, [box](wxClipboardTextEvent& event) { pasteClipboard(*box, event); });
+#ifdef __WXGTK__  // only X and Wayland have a primary selection; elsewhere a middle click pastes nothing
         box->Bind(wxEVT_MIDDLE_DOWN, [box](wxMouseEvent& event) { pasteSelection(*box, event); });
+#endif
         return box;
     }
     case ControlKind::Display: {
