@@ -1,12 +1,14 @@
 // Reading the full benchmark directory (32767 towers) from its compiled file, beside the floor of
 // reading the file's bytes into memory alone: the directory should cost little more than its
-// file. BM_ReadDirectory's counter gives the ratio to the floor measured just before it.
+// file. BM_ReadDirectory's counter gives the ratio to the floor measured just before it. Beside
+// them, decoding every item of the file once with nothing kept, which any reading must do.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 
 #include "bench/stress_database.h"
 #include "records/file_bytes.h"
+#include "records/tag_reader.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -37,6 +39,29 @@ void BM_ReadFileFloor(benchmark::State& state)
     floorSeconds = secondsPerIteration(start, state);
 }
 BENCHMARK(BM_ReadFileFloor)->Unit(benchmark::kMillisecond);
+
+// The file's bytes read and each of its items decoded once, with nothing kept: the least any
+// reading of the directory's tagged items costs, whatever it makes of them.
+void BM_DecodeItemsFloor(benchmark::State& state)
+{
+    std::size_t items = 0;
+    for (auto _ : state) {
+        TagReader reader(readFilePresent(compiledFile(), compiledDirectoryFile));
+        items = 0;
+        std::int64_t sum = 0;
+        // The towers, then the counties, the dedications and the web addresses, each list ended by
+        // an end marker.
+        for (int list = 0; list < 4; ++list) {
+            for (int tag = reader.nextItem(); tag != TagReader::endMarker; tag = reader.nextItem()) {
+                sum += reader.value() + static_cast<std::int64_t>(reader.text().size());
+                ++items;
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["items"] = static_cast<double>(items);
+}
+BENCHMARK(BM_DecodeItemsFloor)->Unit(benchmark::kMillisecond);
 
 void BM_ReadDirectory(benchmark::State& state)
 {

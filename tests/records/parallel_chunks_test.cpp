@@ -71,6 +71,8 @@ TEST(ForEachChunkInOrder, AFailureComesBackAfterTheChunksBeforeItAndOnceNoThread
         EXPECT_EQ(thenSteps, row.failingChunk);
         EXPECT_EQ(working.load(), 0) << row.failingChunk;
         // The first steps after an early failure are left, not worked through to the end.
-        if (row.failingChunk == 0) EXPECT_LT(firstSteps.load(), 1000u) << row.inThenStep;
+        if (row.failingChunk == 0) {
+            EXPECT_LT(firstSteps.load(), 1000u) << row.inThenStep;
+        }
     }
 }
