@@ -458,6 +458,22 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     frame->runCommand(idSort);
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston", "Dunton"}));
     EXPECT_EQ(document().database()->sortKeys[0], (SortKey{false, 3, false}));
+
+    // A typed name takes the field of the same capitals before one that differs only in them, as
+    // an older document may name two fields so.
+    document().userFields()[2] = UserField{"Peal", FieldType::Number, {}, {}};
+    document().userFields()[3] = UserField{"peal", FieldType::Number, {}, {}};
+    document().userFields().setNumber(3, towerNamed("Aston")->id, 5);
+    expectDialog([&](wxDialog& select) {
+        return whenShown(select, [&](wxDialog& d) {
+            list(d, selectId::field)->SetValue("peal");
+            edit(d, selectId::from)->SetValue("1");
+            edit(d, selectId::to)->SetValue("");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(idSelect);
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston"}));
 }
 
 TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIsChosen)

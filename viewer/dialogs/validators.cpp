@@ -113,12 +113,14 @@ bool EntryValidator::TransferToWindow()
 
 namespace {
 
-// The entry a combo box's text names: its current one, or the one whose text was typed.
+// The entry a combo box's text names: its current one, or the one whose text was typed, one with
+// the same capitals before one that differs only in them, as the command line takes names.
 int namedEntry(const wxComboBox& box)
 {
     const int current = box.GetSelection();
     if (current != wxNOT_FOUND || box.GetValue().empty()) return current;
-    return box.FindString(box.GetValue());
+    const int exact = box.FindString(box.GetValue(), true);
+    return exact != wxNOT_FOUND ? exact : box.FindString(box.GetValue());
 }
 
 }  // namespace
