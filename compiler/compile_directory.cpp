@@ -35,9 +35,9 @@ SourceLines splitSource(std::string_view source)
     return split;
 }
 
-void compileLines(TowerDirectory& database, const SourceLines& source)
+TowerDirectory::LinesRead compileLines(TowerDirectory& database, const SourceLines& source)
 {
-    database.addTowers(source.lines, ColumnMap::fromHeader(source.header));
+    return database.addTowers(source.lines, ColumnMap::fromHeader(source.header));
 }
 
 TowerDirectory compileSource(PresentBytes bytes)
@@ -114,6 +114,17 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
     return notes;
 }
 
+std::vector<std::string> linesNotes(const TowerDirectory::LinesRead& read)
+{
+    if (read.unreadGridReferences == 0) return {};
+    // The header is line 1.
+    return {std::string(sourceFileName) + " has " +
+            counted(static_cast<std::int64_t>(read.unreadGridReferences), "grid reference", "grid references") +
+            " read as no position (the first on line " + std::to_string(read.firstUnreadLine + 2) + ": " +
+            quotedLine(read.firstUnreadText) + "): a reference is two capital letters, or one and a blank, then "
+            "six digits, and a tower without one is left off the map and out of distances"};
+}
+
 namespace {
 
 // Whether the write of the data file would put the directory in the place of the source it was
@@ -161,7 +172,7 @@ int compileDirectory(const std::filesystem::path& folder, std::ostream& out, std
     const SourceLines lines = splitSource(database.holdSource(std::move(source)));
     for (const std::string& note : sourceNotes(lines)) error << "veskcomp: " << note << '\n';
     try {
-        compileLines(database, lines);
+        for (const std::string& note : linesNotes(compileLines(database, lines))) error << "veskcomp: " << note << '\n';
     } catch (const LimitReached& limit) {
         error << "veskcomp: " << limit.what() << "; " << dataPath.string() << " not written\n";
         return 1;

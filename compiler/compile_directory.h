@@ -51,9 +51,10 @@ struct SourceLines {
 };
 SourceLines splitSource(std::string_view source);
 
-// The towers of the source's lines, added to the directory that holds the source's bytes.
-// Throws LimitReached when the source holds more towers or texts than the tables allow.
-void compileLines(TowerDirectory& database, const SourceLines& source);
+// The towers of the source's lines, added to the directory that holds the source's bytes, and
+// what the lines held that the towers do not keep. Throws LimitReached when the source holds more
+// towers or texts than the tables allow.
+TowerDirectory::LinesRead compileLines(TowerDirectory& database, const SourceLines& source);
 
 // The database the source describes: the first line is the header, every further line one
 // tower. Throws LimitReached as compileLines. The directory keeps the source's bytes, which
@@ -66,6 +67,9 @@ TowerDirectory compileSource(std::string_view source);
 // without its full stop: carriage returns before the line feeds, empty lines (each a tower
 // with no data), a last line without a line feed (left out).
 std::vector<std::string> sourceNotes(const SourceLines& source);
+// The same for what the compile found in the lines' columns: grid references that give no
+// position.
+std::vector<std::string> linesNotes(const TowerDirectory::LinesRead& read);
 
 // "3 Towers, 2 Counties, 3 Saints, 1 URLs" and a line feed.
 std::string summaryLine(const TowerDirectory::Counts& counts);

@@ -1,6 +1,7 @@
 // Directory sources from outside: every line becomes a tower without fault, the value readers
-// and the notes on the source take any text, the compiler's whole-source run gives the bytes of adding the lines one by one,
-// and the compiled file loads back to the same towers and tables.
+// and the notes on the source and its lines take any text, the compiler's whole-source run gives
+// the bytes of adding the lines one by one, and the compiled file loads back to the same towers
+// and tables.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -37,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string encoded = database.encode();
-    if (compileSource(source).encode() != encoded) std::abort();
+    TowerDirectory whole;
+    linesNotes(compileLines(whole, splitSource(whole.holdSource(PresentBytes(source.begin(), source.end())))));
+    if (whole.encode() != encoded) std::abort();
 
     const TowerDirectory read{TagReader(encoded)};
     // A text is written up to a 0 byte it holds, so only sources without one read back exactly.

@@ -123,6 +123,7 @@ ParsedLine parseFields(std::string_view line, const ColumnMap& columns)
     parsed.webPage = column(webPage);
     Tower& tower = parsed.tower;
     tower.position = parseGridRef(column(gridReference));
+    if (!tower.position.isSet()) parsed.unreadGridReference = column(gridReference);
     tower.place = column(place);
     tower.postcode = column(postcode);
     tower.groundFloor = !column(groundFloor).empty();

@@ -63,6 +63,8 @@ struct ParsedLine {
     std::string_view county;
     std::string_view dedication;
     std::string_view webPage;
+    // The line's grid reference where it gives the tower no position; empty otherwise.
+    std::string_view unreadGridReference;
 };
 // Needs nothing but the line, so lines can be parsed side by side.
 ParsedLine parseFields(std::string_view line, const ColumnMap& columns);

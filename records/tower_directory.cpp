@@ -113,7 +113,8 @@ TowerId TowerDirectory::addTower(std::string_view sourceLine, const ColumnMap& c
     return id;
 }
 
-void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns)
+TowerDirectory::LinesRead TowerDirectory::addTowers(std::span<const std::string_view> sourceLines,
+                                                   const ColumnMap& columns)
 {
     // The lines are parsed in chunks side by side, as many as there are ids left and the one
     // after them, which is refused. One chunk after another, in the order of the lines, their
@@ -123,6 +124,7 @@ void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, co
     std::vector<ParsedLine, PresentAllocator<ParsedLine>> parsed(std::min(sourceLines.size(), room + 1));
     towers_.reserve(towers_.size() + parsed.size());
     constexpr std::size_t linesAChunk = 256;
+    LinesRead read;
     try {
         forEachChunkInOrder(
             parsed.size(), linesAChunk,
@@ -130,13 +132,20 @@ void TowerDirectory::addTowers(std::span<const std::string_view> sourceLines, co
                 for (std::size_t at = begin; at < end; ++at) parsed[at] = parseFields(sourceLines[at], columns);
             },
             [&](std::size_t begin, std::size_t end) {
-                for (std::size_t at = begin; at < end; ++at) towers_.push_back(numberedTower(parsed[at]));
+                for (std::size_t at = begin; at < end; ++at) {
+                    towers_.push_back(numberedTower(parsed[at]));
+                    if (parsed[at].unreadGridReference.empty()) continue;
+                    if (read.unreadGridReferences++ > 0) continue;
+                    read.firstUnreadLine = at;
+                    read.firstUnreadText = parsed[at].unreadGridReference;
+                }
             });
     } catch (const LimitReached&) {
         index();
         throw;
     }
     index();
+    return read;
 }
 
 TowerDirectory::Counts TowerDirectory::counts() const

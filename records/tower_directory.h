@@ -112,9 +112,15 @@ public:
     // Parses a source line, stores the tower under a freshly drawn id and gives the id.
     // Throws LimitReached when a table or the ids are full.
     TowerId addTower(std::string_view sourceLine, const ColumnMap& columns);
+    // What lines held that their towers do not keep: grid references that give no position.
+    struct LinesRead {
+        std::size_t unreadGridReferences = 0;
+        std::size_t firstUnreadLine = 0;  // its place among the lines given
+        std::string_view firstUnreadText;
+    };
     // One tower per line, drawing exactly as addTower does line after line. On LimitReached the
     // towers of the lines before are kept.
-    void addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns);
+    LinesRead addTowers(std::span<const std::string_view> sourceLines, const ColumnMap& columns);
 
     std::int32_t countyIndex(std::string_view text) { return counties_.add(text, draw_); }
     std::int32_t dedicationIndex(std::string_view text) { return dedications_.add(text, draw_); }

@@ -82,6 +82,31 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
     for (const auto& [source, notes] : cases) EXPECT_EQ(sourceNotes(splitSource(source)), notes) << source;
 }
 
+TEST(LinesNotes, SayWhichGridReferencesGiveNoPosition)
+{
+    using Notes = std::vector<std::string>;
+    const auto note = [](std::string_view count, int line, std::string_view text) {
+        return "vesk.txt has " + std::string(count) + " read as no position (the first on line " +
+               std::to_string(line) + ": \"" + std::string(text) + "\"): a reference is two capital letters, or "
+               "one and a blank, then six digits, and a tower without one is left off the map and out of distances";
+    };
+    std::string manyLines = "Place\\NG\n";
+    for (int line = 0; line < 600; ++line) manyLines += "A\\TQ102665\n";
+    manyLines += "B\\SU1234\nC\\TQ102665\nD\\tq102665\n";
+    const std::pair<std::string, Notes> cases[] = {
+        {"Place\\NG\nA\\TQ102665\nB\\O 153340\nC\\\n", {}},
+        {"Place\\NG\nA\\TQ102665\nB\\tq102665\nC\\ TQ102665\n", {note("2 grid references", 3, "tq102665")}},
+        {"Place\\NG\nA\\TQ10266\n", {note("1 grid reference", 2, "TQ10266")}},
+        // Lines parsed side by side in chunks: the first in the source's order is named.
+        {manyLines, {note("2 grid references", 602, "SU1234")}},
+    };
+    for (const auto& [source, notes] : cases) {
+        TowerDirectory database;
+        const SourceLines lines = splitSource(database.holdSource(PresentBytes(source.begin(), source.end())));
+        EXPECT_EQ(linesNotes(compileLines(database, lines)), notes) << source.substr(0, 60);
+    }
+}
+
 TEST(CompileSource, WritesTheExpectedBytes)
 {
     // Kent takes the first draw (41); the towers take the next two (18467, 6334).
