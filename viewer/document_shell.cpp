@@ -56,10 +56,16 @@ bool DocumentShell::openFile(const wxString& path)
 
 bool DocumentShell::openRecentFile(int index)
 {
-    if (index < 0 || static_cast<size_t>(index) >= history_.GetCount() || !mayDropDocument()) return false;
+    if (index < 0 || static_cast<size_t>(index) >= history_.GetCount()) return false;
+    // Read before the document is saved, which may put another file in its place in the list.
     const wxString path = history_.GetHistoryFile(index);
+    if (!mayDropDocument()) return false;
     if (openFile(path)) return true;
-    history_.RemoveFileFromHistory(index);
+    for (size_t at = 0; at < history_.GetCount(); ++at) {
+        if (history_.GetHistoryFile(at) != path) continue;
+        history_.RemoveFileFromHistory(at);
+        break;
+    }
     showRecentFiles();
     return false;
 }

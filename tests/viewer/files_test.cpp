@@ -118,6 +118,26 @@ TEST_F(FilesTest, TheRecentListKeepsFourNewestFirstAcrossRuns)
     EXPECT_EQ(frame->shell().recentFiles(), (std::vector<wxString>{path("c.bx0"), path("e.bx0"), path("b.bx0")}));
     EXPECT_EQ(recentMenuLabels(*frame).size(), 3u);
     EXPECT_EQ(frame->GetTitle(), "c.bx0 - Belfrix");
+
+    // The file chosen opens after unsaved changes are saved under a new name first, which puts
+    // that name at the top of the list.
+    frame->runCommand(wxID_NEW);
+    nameAField("Visits");
+    expectDialog([](wxDialog&) { return wxID_YES; });
+    names = {"f"};
+    frame->runCommand(wxID_FILE1 + 1);  // e.bx0
+    EXPECT_EQ(frame->GetTitle(), "e.bx0 - Belfrix");
+    EXPECT_EQ(frame->shell().recentFiles(),
+              (std::vector<wxString>{path("e.bx0"), path("f.bx0"), path("c.bx0"), path("b.bx0")}));
+    // One that then no longer opens leaves the list by its name, wherever the save moved it.
+    std::filesystem::remove(folder / "c.bx0");
+    frame->runCommand(wxID_NEW);
+    nameAField("Peals");
+    expectDialog([](wxDialog&) { return wxID_YES; });
+    expectDialog([](wxDialog&) { return wxID_OK; });
+    names = {"g"};
+    frame->runCommand(wxID_FILE1 + 2);  // c.bx0
+    EXPECT_EQ(frame->shell().recentFiles(), (std::vector<wxString>{path("g.bx0"), path("e.bx0"), path("f.bx0")}));
 }
 
 TEST_F(FilesTest, ChangedFieldsAreOfferedForSavingBeforeTheyGo)
