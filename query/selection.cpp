@@ -128,28 +128,56 @@ std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFi
                                          const CalendarDate& today)
 {
     if (!combines(step.mode)) return std::nullopt;
-    enum class Reads { Other, WholeNumber, Date } reads = Reads::Other;
+    enum class Reads { Other, WholeNumber, Date, Weight, Night, SquareLetters } reads = Reads::Other;
     std::string name;
     if (step.userField && isUserFieldSlot(step.field)) {
         const UserField& field = fields[step.field];
         if (field.type == FieldType::Date) reads = Reads::Date;
         if (field.type == FieldType::Number) reads = Reads::WholeNumber;
         name = field.name;
-    } else if (!step.userField && (step.field == selectBells || step.field == selectDistance)) {
-        reads = Reads::WholeNumber;
+    } else if (!step.userField && step.field >= 0 && step.field < static_cast<std::int32_t>(towerFieldNames.size())) {
+        switch (step.field) {
+        case selectBells:
+        case selectDistance: reads = Reads::WholeNumber; break;
+        case selectWeight: reads = Reads::Weight; break;
+        case selectNight: reads = Reads::Night; break;
+        case selectEasting:
+        case selectNorthing: reads = Reads::SquareLetters; break;
+        default: break;
+        }
         name = towerFieldNames[static_cast<std::size_t>(step.field)];
     }
+    // A bound that reads as no value of its field, where it is not 0, the way to ask for none.
     const auto refused = [&](const std::string& text) {
-        if (text.empty() || reads == Reads::Other) return false;
+        if (text.empty()) return false;
         const std::optional<std::int32_t> number = readWholeInteger(text);
-        return reads == Reads::WholeNumber ? !number : number != 0 && !namesADayOrNone(text, today);
+        switch (reads) {
+        case Reads::Other: return false;
+        case Reads::WholeNumber: return !number;
+        case Reads::Date: return number != 0 && !namesADayOrNone(text, today);
+        case Reads::Weight: return number != 0 && readWeight(text) == 0;
+        case Reads::Night: return number != 0 && readPracticeNight(text) == 0;
+        case Reads::SquareLetters: return !beginsWithSquareLetters(text);
+        }
+        return false;
     };
     const bool upper = !refused(step.fromText);
     if (upper && !refused(step.toText)) return std::nullopt;
     const std::string quoted = "\"" + (upper ? step.toText : step.fromText) + "\"";
-    if (reads == Reads::WholeNumber)
-        return RefusedBound{upper, quoted + " is not a whole number from -2147483648 to 2147483647, so it cannot bound \"" + name +
-                                       "\". Please enter one such as 8, or leave it empty."};
+    const auto refusal = [&](std::string_view isNot, std::string_view example) {
+        return RefusedBound{upper, quoted + " " + std::string(isNot) + ", so it cannot bound \"" + name +
+                                       "\". Please enter " + std::string(example) + ", or leave it empty."};
+    };
+    switch (reads) {
+    case Reads::WholeNumber:
+        return refusal("is not a whole number from -2147483648 to 2147483647", "one such as 8");
+    case Reads::Weight: return refusal("is no weight", "a weight in hundredweights such as 12 or 12-2-14");
+    case Reads::Night: return refusal("names no practice night", "a day such as Mon or Thu");
+    case Reads::SquareLetters:
+        return refusal("does not begin with a grid square's letters",
+                       "the start of a grid reference, capitals first, such as TQ1 or TQ102");
+    default: break;
+    }
     const std::int32_t readInstead = dayReadInstead(upper ? step.toText : step.fromText, today);
     const std::string misread = readInstead > 0 ? " would be read as " + formatDate(readInstead) : " names no day";
     return RefusedBound{upper, quoted + misread + ", so it cannot bound the dates of \"" + name +

@@ -141,6 +141,11 @@ std::int32_t northingBound(std::string_view text, bool upper)
     return parseGridRef(std::string_view(reference).substr(0, 8)).y;
 }
 
+bool beginsWithSquareLetters(std::string_view text)
+{
+    return text.size() >= 2 && letterIndex(text[0]) && (text[1] == ' ' || letterIndex(text[1]));
+}
+
 std::optional<std::string> typedGridReference(std::string_view text)
 {
     constexpr std::string_view nationalSquares = "HJNOST";  // the 500 km squares the grid covers

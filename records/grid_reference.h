@@ -39,3 +39,5 @@ bool isIrishPosition(Position position);
 // with this partial text can have; 0 when the text makes no full reference.
 std::int32_t eastingBound(std::string_view text, bool upper);
 std::int32_t northingBound(std::string_view text, bool upper);
+// Whether the text begins as a reference does, with its square's letters: two, or one and a blank.
+bool beginsWithSquareLetters(std::string_view text);

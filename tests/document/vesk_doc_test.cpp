@@ -488,7 +488,8 @@ TEST_F(VeskDocTest, SelectAndSortApplyOnOkOnly)
         {SelectChoice{-1, "", "", false, StepMode::Invert}, std::nullopt},
         {SelectChoice{selectBells, "eight", ""}, From},
         {SelectChoice{selectDistance, "0", "20 km"}, To},
-        {SelectChoice{selectWeight, "eight", ""}, std::nullopt},  // the weight reader's own forms
+        {SelectChoice{selectWeight, "eight", ""}, From},
+        {SelectChoice{selectWeight, "12-2-14", "&#189;"}, std::nullopt},  // the weight reader's own forms
         {SelectChoice{12, "1/1/2010", "31/2/2010"}, To},
         {SelectChoice{12, "0", "7-9-02"}, std::nullopt},
     };

@@ -132,6 +132,7 @@ TEST_F(SelectionTest, ABoundThatIsNoValueOfItsFieldIsRefusedAndEmptyOrZeroIsNot)
         StepMode mode;
         std::optional<bool> refusedUpper;  // none: kept
         std::string said;
+        bool userField = true;
     };
     const Case cases[] = {
         {1, "31/2/2010", "", StepMode::And, false, noDay},
@@ -148,10 +149,19 @@ TEST_F(SelectionTest, ABoundThatIsNoValueOfItsFieldIsRefusedAndEmptyOrZeroIsNot)
         {2, "-3", "8 towers", StepMode::And, true, noNumber},
         {2, "2147483648", "", StepMode::And, false, noNumber},
         {3, "soon", "", StepMode::And, std::nullopt, ""},  // any text bounds a text
+        {selectNight, "thu", "", StepMode::And, false, "names no practice night, so it cannot bound \"practice night\".", false},
+        {selectNight, "Thu", "0", StepMode::And, std::nullopt, "", false},
+        {selectNight, "8", "", StepMode::And, false, "names no practice night", false},
+        {selectWeight, "12", "abc", StepMode::And, true, "is no weight, so it cannot bound \"tenor weight\".", false},
+        {selectWeight, "0", "12-2-14", StepMode::And, std::nullopt, "", false},
+        {selectEasting, "tq1", "", StepMode::And, false, "does not begin with a grid square's letters, so it cannot bound \"x-coordinate\".", false},
+        {selectNorthing, "O 1", "T", StepMode::And, true, "does not begin with a grid square's letters, so it cannot bound \"y-coordinate\".", false},
+        {selectEasting, "SV", "TQ102", StepMode::And, std::nullopt, "", false},
+        {selectCounty, "kent", "", StepMode::And, std::nullopt, "", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " from '" << c.from << "' to '" << c.to << "'");
-        const auto refused = refusedBound(step(c.slot, c.from, c.to, false, c.mode, true), fields, CalendarDate{7, 9, 2002});
+        const auto refused = refusedBound(step(c.slot, c.from, c.to, false, c.mode, c.userField), fields, CalendarDate{7, 9, 2002});
         ASSERT_EQ(refused.has_value(), c.refusedUpper.has_value());
         if (!refused) continue;
         EXPECT_EQ(refused->upper, *c.refusedUpper);
