@@ -244,7 +244,7 @@ public:
     QueryRun(const Query& query, std::ostream& err) : err_(err)
     {
         TowerDatabase directory(TagReader(readFilePresent(query.dataFile, compiledDirectoryFile)));
-        if (directory.cutShort()) throw UsageError(damageReport(query.dataFile, directory));
+        if (directory.damaged()) throw UsageError(damageReport(query.dataFile, directory));
         session_.useDirectory(std::move(directory));
     }
 

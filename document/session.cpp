@@ -28,7 +28,7 @@ ViewerLoad loadViewerDatabase(const ViewerFiles& files)
     ViewerLoad load;
     try {
         load.database = std::make_unique<TowerDatabase>(files.directory);
-        load.directoryWhole = !load.database->cutShort();
+        load.directoryWhole = !load.database->damaged();
         if (!load.directoryWhole) load.problems.push_back(damageReport(files.directory, *load.database));
     } catch (const FileReadError& error) {
         load.database = std::make_unique<TowerDatabase>();
@@ -74,7 +74,7 @@ Session::Reload Session::loadDirectory(std::optional<ViewerLoad> readAhead)
 
 void Session::useDirectory(TowerDatabase directory)
 {
-    directoryWhole_ = !directory.cutShort();
+    directoryWhole_ = !directory.damaged();
     database_ = std::make_unique<TowerDatabase>(std::move(directory));
     setDefaultSortKeys(*database_);
     applyCentreAndRadius(centreOfText());

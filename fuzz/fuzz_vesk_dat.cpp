@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const TowerDirectory loaded{TagReader(std::string(reinterpret_cast<const char*>(data), size))};
-    if (loaded.cutShort()) damageReport("vesk.dat", loaded);
+    if (loaded.damaged()) damageReport("vesk.dat", loaded);
     TowerId previous = 0;
     for (const auto& [id, tower] : loaded.towers()) {
         if (id != tower.id || id <= previous || id > maxTowerId || loaded.tower(id) != &tower) std::abort();

@@ -41,6 +41,7 @@ public:
     template <typename Take>
     void readItemsUntil(int stopTag, Take take);
 
+    int tag() const { return tag_; }                      // the last item's, as nextItem gave it
     std::int32_t value() const { return value_; }       // 0 when the item carried no number
     // The most recent text item's, a view of the bytes this reader holds: it stays valid when
     // the reader moves or gives its bytes away with takeBytes.

@@ -23,7 +23,9 @@ TowerDirectory::TowerDirectory(TagReader reader)
     towers_.reserve(expected);
     if (expected > 0) placeOfId_.reserve(maxTowerId + 1);  // ids come in ascending order, the largest last
     bool ascending = true;
+    bool anyRecord = false;
     while (std::optional<Tower> tower = readTower(reader)) {
+        anyRecord = true;
         // Only ids a database can hold; a record under any other number is left out whole.
         const TowerId id = tower->id;
         if (id < 1 || id > maxTowerId) continue;
@@ -39,6 +41,7 @@ TowerDirectory::TowerDirectory(TagReader reader)
         idTaken_.set(id);
     }
     if (!ascending) index();
+    strayBeginning_ = !anyRecord && reader.tag() != TagReader::endMarker;
     cutAmongTowers_ = reader.ranOut() && !towers_.empty();
     counties_.read(reader);
     dedications_.read(reader);
@@ -58,8 +61,12 @@ std::string damageReport(const std::filesystem::path& dataFile, const TowerDirec
     const std::string_view inPart = !directory.cutAmongTowers_ ? ""
                                     : counts.towers == 1      ? " (perhaps only in part)"
                                                               : " (the last perhaps only in part)";
-    return quotedPath(dataFile) + " is damaged: its " + counted(directory.cutShortAfter_.value_or(0), "byte", "bytes") +
-           " end before its last end marker. " + counted(counts.towers, "tower", "towers") + std::string(inPart) + ", " +
+    const std::string fault =
+        directory.strayBeginning_
+            ? " is damaged, or is no compiled directory: it begins with neither a tower nor the towers' end marker. "
+            : " is damaged: its " + counted(directory.cutShortAfter_.value_or(0), "byte", "bytes") +
+                  " end before its last end marker. ";
+    return quotedPath(dataFile) + fault + counted(counts.towers, "tower", "towers") + std::string(inPart) + ", " +
            counted(counts.counties, "county", "counties") + ", " +
            counted(counts.dedications, "dedication", "dedications") + " and " +
            counted(counts.webPages, "web address", "web addresses") + " could be read.";

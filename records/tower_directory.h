@@ -101,13 +101,14 @@ public:
     std::string_view holdSource(PresentBytes source) { return texts_->adopt(std::move(source)); }
     // Towers, then the counties, dedications and web address lists; a later record with an id
     // already read replaces the earlier. Bytes that end before the last end marker leave what
-    // was read whole, and cutShort says so.
+    // was read whole, and damaged says so.
     explicit TowerDirectory(TagReader reader);
     // Throws FileReadError when the file cannot be read.
     explicit TowerDirectory(const std::filesystem::path& dataFile);
 
-    // The bytes ended before the last end marker: the file is damaged. Bytes after it are left.
-    bool cutShort() const { return cutShortAfter_.has_value(); }
+    // The bytes ended before the last end marker, or began with neither a tower nor the towers'
+    // end marker, as no directory's file does. Bytes after the last end marker are left.
+    bool damaged() const { return cutShortAfter_.has_value() || strayBeginning_; }
 
     // Parses a source line, stores the tower under a freshly drawn id and gives the id.
     // Throws LimitReached when a table or the ids are full.
@@ -158,6 +159,7 @@ private:
 
     std::optional<std::size_t> cutShortAfter_;  // all the bytes there were, when they ended early
     bool cutAmongTowers_ = false;  // they ended before the towers' end marker: the last may lack items
+    bool strayBeginning_ = false;  // the first item was neither a tower nor the end marker
     // What the towers' texts view; shared by copies of the directory, whose towers view it too.
     std::shared_ptr<TextArena> texts_ = std::make_shared<TextArena>();
     std::vector<Tower, PresentAllocator<Tower>> towers_;

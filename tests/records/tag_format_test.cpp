@@ -165,12 +165,12 @@ TEST(TowerCodec, WorkedExampleIsTwentySixBytesAndReadsBack)
     EXPECT_EQ(database.encode(), workedExampleBytes);
 }
 
-TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarker)
+TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarkerOrBeginWithNoTower)
 {
     // Every cut before the fourth end marker is damage, and what came before it is kept.
     for (std::size_t length = 0; length < workedExampleBytes.size(); ++length) {
         const TowerDirectory cut{TagReader(workedExampleBytes.substr(0, length))};
-        EXPECT_TRUE(cut.cutShort()) << length;
+        EXPECT_TRUE(cut.damaged()) << length;
         EXPECT_EQ(cut.towers().size(), length >= 3 ? 1u : 0u) << length;
     }
     EXPECT_EQ(damageReport("vesk.dat", TowerDirectory{TagReader(workedExampleBytes.substr(0, 24))}),
@@ -179,6 +179,12 @@ TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarker)
     // Cut inside the one tower's record: that tower may lack items.
     const TowerDirectory cutInTower{TagReader(workedExampleBytes.substr(0, 22))};
     EXPECT_NE(damageReport("vesk.dat", cutInTower).find("1 tower (perhaps only in part), "), std::string::npos);
+    // Bytes that begin with neither a tower nor the towers' end marker are no directory's file,
+    // such as an outline map's.
+    const TowerDirectory stray{TagReader(bytesOf({0x02, 0x00, 0xFF, 0xFF, 0xFF}))};
+    EXPECT_EQ(damageReport("map.dat", stray),
+              "\"map.dat\" is damaged, or is no compiled directory: it begins with neither a tower nor the towers' "
+              "end marker. 0 towers, 0 counties, 0 dedications and 0 web addresses could be read.");
     // What a file holds on purpose is no damage: the same id twice, an index given twice, an
     // unlisted tag, and bytes after the last end marker.
     const std::string whole[] = {
@@ -187,7 +193,7 @@ TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarker)
                  0xFF, 0x67, 'x', 0, 0xFF, 0xFF}),
         workedExampleBytes + "after",
     };
-    for (const std::string& bytes : whole) EXPECT_FALSE(TowerDirectory{TagReader(bytes)}.cutShort()) << bytes.size();
+    for (const std::string& bytes : whole) EXPECT_FALSE(TowerDirectory{TagReader(bytes)}.damaged()) << bytes.size();
 }
 
 TEST(TowerCodec, WritesEveryFieldInRecordOrder)
