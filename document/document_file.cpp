@@ -238,6 +238,13 @@ DocumentContents decodeDocument(std::string_view bytes)
             else
                 field.numbers.set(id, in.getInt32());
         }
+        // Only named fields are written: an unnamed one's values would show nowhere, and the
+        // next save would leave them out.
+        const std::size_t held = field.usesTexts() ? field.texts.size() : field.numbers.size();
+        if (!field.isNamed() && held > 0)
+            throw ArchiveFormatError("has a field without a name, holding " +
+                                     counted(static_cast<std::int64_t>(held), "value", "values") +
+                                     " that no list would show");
         contents.fields.push_back(std::move(field));
     }
     if (in.remaining() == 0) return contents;

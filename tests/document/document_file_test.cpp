@@ -169,6 +169,8 @@ TEST(DocumentFile, CorruptFilesAreRefused)
     const std::string oneField = withCount(1) + bytesOf({1, 0, 0, 0}) + "\x01N" +
                                  bytesOf({1, 0, 0, 0}) + bytesOf({7, 0, 0, 0, 9, 0, 0, 0});
     ASSERT_NO_THROW(decodeDocument(oneField));
+    // Without a name but with no values, a field hides nothing.
+    ASSERT_NO_THROW(decodeDocument(withCount(1) + bytesOf({1, 0, 0, 0}) + "\x00"s + bytesOf({0, 0, 0, 0})));
 
     const std::string bad[] = {
         "",
@@ -186,6 +188,8 @@ TEST(DocumentFile, CorruptFilesAreRefused)
         // values for tower numbers no directory holds
         withCount(1) + bytesOf({1, 0, 0, 0}) + "\x01N" + bytesOf({1, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0}),
         withCount(1) + bytesOf({1, 0, 0, 0}) + "\x01N" + bytesOf({1, 0, 0, 0, 0x40, 0x9C, 0, 0, 9, 0, 0, 0}),
+        // a field without a name, whose values no list would show and a save would leave out
+        withCount(1) + bytesOf({1, 0, 0, 0}) + "\x00"s + bytesOf({1, 0, 0, 0, 7, 0, 0, 0, 9, 0, 0, 0}),
         // a radius that is not a number, or negative
         "\x00"s + bytesOf({0, 0, 0, 0, 0, 0, 0xF8, 0x7F, 0, 0, 0, 0}),
         "\x00"s + bytesOf({0, 0, 0, 0, 0, 0, 0xF0, 0xBF, 0, 0, 0, 0}),
