@@ -22,10 +22,8 @@
 
 namespace {
 
-// The platform's one-line box holds this many bytes of its UTF-8 text and cuts a longer one short
-// without a word. A paste is put in here, the text read once; one that would take the box past
-// them is refused, with a message.
-constexpr std::size_t mostBoxBytes = 65534;
+// A paste is put in a box here, the text read once; one that would take the box past what it
+// holds is refused, with a message.
 
 // The clipboard's text, or the primary selection's (the text last selected anywhere, which a
 // middle click pastes); none when it holds no text.
@@ -46,7 +44,7 @@ std::optional<wxString> pastableText(bool primarySelection)
 void pasteIfItFits(wxTextCtrl& box, const wxString& pasted, long from, long to)
 {
     const wxString after = box.GetRange(0, from) + pasted + box.GetRange(to, box.GetLastPosition());
-    if (after.utf8_str().length() <= mostBoxBytes) {
+    if (fitsOneLineBox(after)) {
         box.SetSelection(from, to);
         box.WriteText(pasted);
         return;
@@ -192,6 +190,11 @@ LayoutItem layoutItem(const ControlRow& row, wxWindow* control)
 }
 
 }  // namespace
+
+bool fitsOneLineBox(const wxString& text)
+{
+    return text.utf8_str().length() <= mostBoxBytes;
+}
 
 int widestDisplayBox()
 {

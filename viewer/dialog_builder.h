@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,11 @@ enum class ControlKind {
     TypedList,      // a drop-down list whose entries can also be typed
     Icon,           // the application's icon
 };
+
+// The platform's one-line box holds this many bytes of its UTF-8 text and cuts a longer one short
+// without a word.
+inline constexpr std::size_t mostBoxBytes = 65534;
+bool fitsOneLineBox(const wxString& text);
 
 // The widest a Display box grows for its text: the screen but for 400 pixels, or but for half
 // of a smaller screen, which leaves the dialog room on the screen for its other controls.

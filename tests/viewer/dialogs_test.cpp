@@ -380,6 +380,30 @@ TEST_F(DialogsTest, WhatIsTypedIsWhatIsKept)
     frame->runCommand(command::editFields);
 }
 
+// A text read from a document that is longer than a box holds is kept whole: its button says so
+// rather than open a box that would show it cut short, and keep it so once changed.
+TEST_F(DialogsTest, ATextLongerThanABoxHoldsIsKeptWhole)
+{
+    openViewer(threeTowers);
+    document().userFields()[2] = UserField{"Remarks", FieldType::String, {}, {}};
+    const TowerId aston = towerNamed("Aston")->id;
+    const std::string longText(70000, 'x');
+    document().userFields().setText(2, aston, longText);
+    click(frame->listView(), {30, 9});  // Aston
+    wxString note;
+    expectDialog([&](wxDialog& editor) {
+        return whenShown(editor, [&](wxDialog& d) {
+            expectMessage(note);
+            pressButton(d, towerDetailsId::button(2));
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(command::editFields);
+    EXPECT_EQ(note, "This tower's \"Remarks\" is longer than a box holds (65534 bytes of text: as many plain letters, "
+                    "fewer accented ones), so it cannot be changed here. It is kept whole.");
+    EXPECT_EQ(document().userFields().valueText(2, aston), longText);
+}
+
 TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
 {
     openViewer(threeTowers);

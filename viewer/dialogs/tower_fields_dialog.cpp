@@ -5,6 +5,7 @@
 
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
 #include "document/tower_field_editor.h"
@@ -12,6 +13,7 @@
 #include "viewer/dialog_builder.h"
 #include "viewer/dialogs/control_ids.h"
 #include "viewer/dialogs/value_entry_dialog.h"
+#include "viewer/frame_texts.h"
 #include "viewer/wx_text.h"
 
 namespace {
@@ -66,7 +68,16 @@ private:
     {
         const auto kind = editor_.entryDialog(k);
         if (!kind) return;
-        const auto entered = runValueEntryDialog(this, *kind, editor_.rowName(k), editor_.entryText(k));
+        const std::string text = editor_.entryText(k);
+        // A box would show such a text cut short, and keep it so once changed.
+        if (!fitsOneLineBox(toWx(text))) {
+            wxMessageBox("This tower's \"" + toWx(editor_.rowName(k)) + "\" is longer than a box holds (" +
+                             std::to_string(mostBoxBytes) + " bytes of text: as many plain letters, fewer accented "
+                             "ones), so it cannot be changed here. It is kept whole.",
+                         toWx(applicationTitle), wxOK | wxICON_INFORMATION, this);
+            return;
+        }
+        const auto entered = runValueEntryDialog(this, *kind, editor_.rowName(k), text);
         if (entered) editor_.enterValue(k, *entered);
         showRows();
     }
