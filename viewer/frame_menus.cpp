@@ -33,7 +33,7 @@ constexpr Entry fileEntries[] = {
     {wxID_OPEN, "&Open...\tCtrl+O", "Open an existing document"},
     {wxID_SAVE, "&Save\tCtrl+S", "Save the active document"},
     {wxID_SAVEAS, "Save &As...", "Save the active document with a new name"},
-    {idExportCsv, "E&xport", ""},
+    {idExportCsv, "&Export", ""},
     {idExportGpx, "Export &GPX...", ""},
     {idExportGeoJson, "Export Geo&JSON...", ""},
     separator,

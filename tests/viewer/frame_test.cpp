@@ -1,3 +1,5 @@
+#include <map>
+
 #include <wx/button.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
@@ -156,6 +158,17 @@ TEST_F(FrameTest, MenusHoldTheirEntriesWithUnusableOnesDisabled)
     EXPECT_EQ(bar.FindItem(wxID_ABOUT)->GetItemLabel(), "&About Belfrix...");
     EXPECT_EQ(bar.GetHelpString(wxID_NEW), "Create a new document");
     EXPECT_EQ(bar.GetHelpString(idSelect), "");
+    // Within a menu each underlined letter picks one entry, whichever the menu last highlighted.
+    for (std::size_t menu = 0; menu < bar.GetMenuCount(); ++menu) {
+        std::map<wxUniChar, wxString> entryOfLetter;
+        for (const wxMenuItem* item : bar.GetMenu(menu)->GetMenuItems()) {
+            const wxString label = item->GetItemLabel().BeforeFirst('\t');
+            const int mark = label.Find('&');
+            if (item->IsSeparator() || mark == wxNOT_FOUND || item->GetId() == wxID_FILE1) continue;
+            const auto [at, first] = entryOfLetter.emplace(wxTolower(label[mark + 1]), label);
+            EXPECT_TRUE(first) << label << " and " << at->second << " share a letter";
+        }
+    }
 }
 
 TEST_F(FrameTest, AnOpenMenuShowsThePromptOfItsHighlightedEntry)
