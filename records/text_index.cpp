@@ -45,7 +45,7 @@ void TextIndex::insert(std::string_view text, std::int32_t number)
 
 void TextIndex::grow()
 {
-    std::vector<Entry> old(slots_.empty() ? 16 : 2 * slots_.size());
+    decltype(slots_) old(slots_.empty() ? 16 : 2 * slots_.size());
     old.swap(slots_);
     for (const Entry& slot : old)
         if (slot.text.data() != nullptr) slotFor(slot.text) = slot;

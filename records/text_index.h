@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/page_memory.h"
+
 // The number stored under each of a set of distinct texts that are not empty. Open addressing:
 // a power-of-two array of slots, probed one after the other from where the text's hash points,
 // and never more than half full, so a search seldom looks at more than two slots.
@@ -24,6 +26,6 @@ private:
     Entry& slotFor(std::string_view text);
     void grow();
 
-    std::vector<Entry> slots_;
+    std::vector<Entry, PresentAllocator<Entry>> slots_;  // a web address table's takes some 100 KiB
     std::size_t count_ = 0;
 };
