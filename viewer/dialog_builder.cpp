@@ -22,9 +22,6 @@
 
 namespace {
 
-// A paste is put in a box here, the text read once; one that would take the box past what it
-// holds is refused, with a message.
-
 // The clipboard's text, or the primary selection's (the text last selected anywhere, which a
 // middle click pastes); none when it holds no text.
 std::optional<wxString> pastableText(bool primarySelection)
@@ -40,7 +37,8 @@ std::optional<wxString> pastableText(bool primarySelection)
     return read ? std::optional(data.GetText()) : std::nullopt;
 }
 
-// The pasted text put in the box from `from` to `to` in place of what is there, or refused.
+// The pasted text, read once, put in the box from `from` to `to` in place of what is there, or
+// refused with a message where it would take the box past what it holds.
 void pasteIfItFits(wxTextCtrl& box, const wxString& pasted, long from, long to)
 {
     const wxString after = box.GetRange(0, from) + pasted + box.GetRange(to, box.GetLastPosition());

@@ -114,7 +114,7 @@ bool EntryValidator::TransferToWindow()
 namespace {
 
 // The entry a combo box's text names: its current one, or the one whose text was typed, one with
-// the same capitals before one that differs only in them, as the command line takes names.
+// the same capitals before one that differs only in them (an older document may name two so).
 int namedEntry(const wxComboBox& box)
 {
     const int current = box.GetSelection();
