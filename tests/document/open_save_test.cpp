@@ -203,7 +203,9 @@ TEST_F(OpenSaveTest, WhatIsNoDocumentFileIsRefusedByNameWithoutWaiting)
         cases.insert(cases.end(), {{special.fifo, "is not a regular file"},
                                    {special.socket, "is not a regular file"},
                                    {"/dev/zero", "is not a regular file"}});
-    for (const auto& [file, said] : cases) {
+    for (const auto& row : cases) {
+        const std::filesystem::path& file = row.first;  // named: clang 14 lambdas capture no structured binding
+        const std::string& said = row.second;
         const bool refused = finishesWithin(10, [&] {
             windows.calls.clear();
             return !doc.openDocument(file) && doc.centreText() == "TQ102665" &&
@@ -225,7 +227,9 @@ TEST_F(OpenSaveTest, AFailedSaveSaysWhyAndLeavesWhatWasThere)
         {folder / "taken.bx0", "is not a regular file"},
     };
     if (SpecialFiles::available) cases.emplace_back(special.fifo, "is not a regular file");
-    for (const auto& [target, said] : cases) {
+    for (const auto& row : cases) {
+        const std::filesystem::path& target = row.first;  // named: clang 14 lambdas capture no structured binding
+        const std::string& said = row.second;
         const bool refused = finishesWithin(10, [&] {
             windows.calls.clear();
             return !doc.saveDocument(target) &&

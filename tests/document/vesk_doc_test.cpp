@@ -773,7 +773,9 @@ TEST_F(VeskDocTest, ExportThatCannotBeWrittenSaysWhy)
         {folder.path(), "is not a regular file"},
     };
     if (SpecialFiles::available) cases.emplace_back("/dev/full", "is not a regular file");
-    for (const auto& [target, reason] : cases) {
+    for (const auto& row : cases) {
+        const std::filesystem::path& target = row.first;  // named: clang 14 lambdas capture no structured binding
+        const std::string& reason = row.second;
         const bool said = finishesWithin(10, [&] {
             windows.exportAnswer = target;
             windows.calls.clear();

@@ -338,8 +338,8 @@ TEST(TowerDirectory, AFileCutShortKeepsWhatWasCompleteBeforeTheCut)
             {&read.dedications(), &written.dedications()},
             {&read.webPages(), &written.webPages()}};
         for (const auto& [readTable, writtenTable] : tables)
-            readTable->forEachEntry([&](std::int32_t tableIndex, std::string_view text) {
-                EXPECT_EQ(text, writtenTable->text(tableIndex)) << tableIndex;
+            readTable->forEachEntry([&, table = writtenTable](std::int32_t tableIndex, std::string_view text) {
+                EXPECT_EQ(text, table->text(tableIndex)) << tableIndex;
             });
     }
 }
