@@ -1,6 +1,7 @@
 #include "document/document_file.h"
 
 #include <cmath>
+#include <set>
 #include <string>
 
 #include "document/archive.h"
@@ -118,9 +119,14 @@ void putFieldRecord(ArchiveWriter& out, const UserField& field)
 void putOwnership(ArchiveWriter& out, const std::vector<const UserField*>& fields,
                   const ValueOwnership& ownership)
 {
+    // The owners of written values, and the twins of those, which tell a reader whether the
+    // twins still stand under their ids.
+    std::set<PlaceKey> valued;
+    for (const auto& [id, identity] : ownership.owners)
+        if (isTowerId(id) && hasWrittenValue(fields, id)) valued.insert(placeKey(identity));
     std::vector<std::pair<TowerId, const TowerIdentity*>> owners;
     for (const auto& [id, identity] : ownership.owners)
-        if (isTowerId(id) && hasWrittenValue(fields, id)) owners.emplace_back(id, &identity);
+        if (isTowerId(id) && valued.contains(placeKey(identity))) owners.emplace_back(id, &identity);
     std::vector<TowerId> setAsideKeys;
     for (std::size_t k = 0; k < ownership.setAside.size(); ++k) {
         const TowerId key = firstSetAsideKey + static_cast<TowerId>(k);

@@ -76,7 +76,9 @@ bool VeskDoc::newDocument()
     views_.updateAllViews();
     if (report.keysChanged)
         views_.showMessage("The directory " + quotedPath(session_.files().directory) +
-                           (report.movedValues > 0 ? " numbers its towers otherwise now.\n" : " was read again.\n") +
+                           (session_.directoryMissing() ? " is not there now.\n"
+                            : report.movedValues > 0    ? " numbers its towers otherwise now.\n"
+                                                        : " was read again.\n") +
                            reattachmentText(report));
     return true;
 }
@@ -101,7 +103,7 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
     modified_ = report.keysChanged;
     session_.recompute();
     views_.updateAllViews();
-    if (report.keptByNumber > 0)
+    if (report.keptByNumber > 0 || report.hiddenByNumber > 0)
         views_.showMessage(quotedPath(path) + ":\n" + reattachmentText(report));
     else if (!report.empty())
         views_.showMessage("The values of " + quotedPath(path) + " were matched to the towers of this directory.\n" +

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "records/position.h"
@@ -26,6 +27,15 @@ struct TowerIdentity {
 
     friend bool operator==(const TowerIdentity&, const TowerIdentity&) = default;
 };
+
+// What nothing a document keeps tells apart: one place, county and dedication at one grid
+// position. Towers alike in it are twins (two rings in one church).
+using PlaceKey = std::tuple<std::string_view, std::string_view, std::string_view, std::int32_t, std::int32_t>;
+
+inline PlaceKey placeKey(const TowerIdentity& identity)
+{
+    return {identity.place, identity.county, identity.dedication, identity.position.x, identity.position.y};
+}
 
 // "Aston, Berkshire, St Mary (SU123456)": the one-line description with the grid reference, or
 // "(no grid reference)".

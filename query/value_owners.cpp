@@ -43,16 +43,12 @@ TowerValues<Value> rekeyed(const TowerValues<Value>& values, const std::map<Towe
     return moved;
 }
 
-bool sameName(const TowerIdentity& a, const TowerIdentity& b)
-{
-    return a.place == b.place && a.county == b.county && a.dedication == b.dedication;
-}
-
 // The values under one key, and the tower of the directory they belong to once matched.
 struct Claim {
     TowerId key = 0;
     TowerId formerId = 0;
     const TowerIdentity* identity = nullptr;  // none: the document never knew whose they are
+    bool owned = false;                       // identity from the owners, formerId the key
     std::optional<TowerId> target;
     std::optional<SetAsideReason> setAsideFor;
 
@@ -62,7 +58,11 @@ struct Claim {
 // Gives each claim the tower it belongs to, each tower to one claim at most.
 class Matcher {
 public:
-    explicit Matcher(const TowerDirectory& directory) : directory_(directory), names_(directory) {}
+    Matcher(const TowerDirectory& directory, const std::map<TowerId, TowerIdentity>& owners)
+        : directory_(directory), names_(directory)
+    {
+        for (const auto& [id, owner] : owners) ownedByPlace_[placeKey(owner)].insert(id);
+    }
 
     void match(std::vector<Claim*> claims)
     {
@@ -79,37 +79,56 @@ private:
     }
     bool isFree(const Tower& tower) const { return !claimed_.contains(tower.id); }
 
+    // The towers of the directory indistinguishable from the identity.
+    std::vector<const Tower*> alike(const TowerIdentity& identity) const
+    {
+        std::vector<const Tower*> towers;
+        for (const Tower* tower : names_.named(identity))
+            if (tower->position == identity.position) towers.push_back(tower);
+        return towers;
+    }
+
+    // The ids the owners give the towers indistinguishable from the identity.
+    const std::set<TowerId>& ownedAlike(const TowerIdentity& identity) const
+    {
+        static const std::set<TowerId> none;
+        const auto found = ownedByPlace_.find(placeKey(identity));
+        return found == ownedByPlace_.end() ? none : found->second;
+    }
+
+    // A tower under the id its owner gave it is still that tower, as long as its twins, if any,
+    // stand under the ids they had too.
     void stillUnderFormerId(Claim& claim)
     {
+        if (!claim.owned) return;
         const Tower* tower = directory_.tower(claim.formerId);
         if (tower == nullptr || !isFree(*tower)) return;
-        const TowerIdentity identity = names_.identityOf(*tower);
-        if (sameName(identity, *claim.identity) && identity.position == claim.identity->position)
-            take(claim, *tower);
+        if (placeKey(names_.identityOf(*tower)) != placeKey(*claim.identity)) return;
+        std::set<TowerId> ids;
+        for (const Tower* twin : alike(*claim.identity)) ids.insert(twin->id);
+        if (ids == ownedAlike(*claim.identity)) take(claim, *tower);
     }
 
     // A tower of the same name at the same place; two such towers are indistinguishable, and so
-    // are two claims for one.
+    // are two claims for one, and the claims of twins that no longer stand under their ids.
     void byNameAndPosition(const std::vector<Claim*>& claims)
     {
-        using Key = std::tuple<std::string_view, std::string_view, std::string_view, std::int32_t, std::int32_t>;
-        std::map<Key, std::vector<Claim*>> groups;
-        for (Claim* claim : claims) {
-            if (claim->settled()) continue;
-            const TowerIdentity& id = *claim->identity;
-            groups[{id.place, id.county, id.dedication, id.position.x, id.position.y}].push_back(claim);
-        }
+        std::map<PlaceKey, std::vector<Claim*>> groups;
+        for (Claim* claim : claims)
+            if (!claim->settled()) groups[placeKey(*claim->identity)].push_back(claim);
         for (auto& [key, group] : groups) {
             const TowerIdentity& identity = *group.front()->identity;
             // Claimed towers count too: that one of two twins holds values of its own does not
             // make the other the one these belong to.
-            std::vector<const Tower*> candidates;
-            for (const Tower* tower : names_.named(identity))
-                if (tower->position == identity.position) candidates.push_back(tower);
-            if (candidates.empty() || (candidates.size() == 1 && !isFree(*candidates.front()))) continue;
-            if (group.size() == 1 && candidates.size() == 1) {
-                take(*group.front(), *candidates.front());
-                continue;
+            const std::vector<const Tower*> candidates = alike(identity);
+            if (candidates.empty()) continue;
+            // Twins whose ids changed cannot be told apart, however many of them are left.
+            if (ownedAlike(identity).size() < 2) {
+                if (candidates.size() == 1 && !isFree(*candidates.front())) continue;
+                if (group.size() == 1 && candidates.size() == 1) {
+                    take(*group.front(), *candidates.front());
+                    continue;
+                }
             }
             for (Claim* claim : group) claim->setAsideFor = SetAsideReason::Ambiguous;
         }
@@ -143,6 +162,7 @@ private:
 
     const TowerDirectory& directory_;
     TowersByName names_;
+    std::map<PlaceKey, std::set<TowerId>> ownedByPlace_;
     std::set<TowerId> claimed_;
 };
 
@@ -159,8 +179,8 @@ constexpr SetAsidePhrase setAsidePhrases[] = {
      " values belong to towers not found in this directory by their names and grid references, and are "
      "kept with the document:"},
     {SetAsideReason::Ambiguous,
-     " value could belong to more than one tower of the directory and is kept with the document:",
-     " values could each belong to more than one tower of the directory and are kept with the document:"},
+     " value could belong to more than one tower of its name and is kept with the document:",
+     " values could each belong to more than one tower of their name and are kept with the document:"},
     {SetAsideReason::Unknown,
      " value belongs to a tower the document cannot name and is kept with it:",
      " values belong to towers the document cannot name and are kept with them:"},
@@ -208,8 +228,14 @@ std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots, const 
     const std::set<TowerId> keys = valuedKeys(slots);
     if (keys.empty()) return owners;  // the names of every tower are gathered only for values
     const TowersByName names(directory);
-    for (const TowerId key : keys)
-        if (const Tower* tower = directory.tower(key)) owners.emplace(key, names.identityOf(*tower));
+    for (const TowerId key : keys) {
+        const Tower* tower = directory.tower(key);
+        if (tower == nullptr) continue;
+        const TowerIdentity identity = names.identityOf(*tower);
+        for (const Tower* namesake : names.named(identity))
+            if (namesake->id != key && namesake->position == tower->position) owners.emplace(namesake->id, identity);
+        owners.emplace(key, identity);
+    }
     return owners;
 }
 
@@ -232,6 +258,7 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
                 claim.setAsideFor = SetAsideReason::Unknown;
         } else if (const auto owner = owners.find(key); owner != owners.end()) {
             claim.identity = &owner->second;
+            claim.owned = true;
         } else if (ownersComplete) {
             claim.setAsideFor = SetAsideReason::Unknown;
         }
@@ -239,7 +266,7 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
     std::vector<Claim*> owned;
     for (Claim& claim : claims)
         if (claim.identity != nullptr) owned.push_back(&claim);
-    if (!owned.empty()) Matcher(directory).match(owned);
+    if (!owned.empty()) Matcher(directory, owners).match(owned);
 
     std::set<TowerId> targets;
     for (const Claim& claim : claims)
@@ -256,7 +283,10 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
     for (Claim& claim : claims) {
         if (claim.target) {
             newKey[claim.key] = *claim.target;
-            if (*claim.target != claim.key) report.movedValues += shownAt(claim.key);
+            if (isSetAsideKey(claim.key))
+                report.returnedValues += shownAt(claim.key);
+            else if (*claim.target != claim.key)
+                report.movedValues += shownAt(claim.key);
             continue;
         }
         // Values the document never knew the tower of stay under their id, unless the tower
@@ -290,8 +320,10 @@ ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAsid
 ReattachmentReport keptByNumber(const UserFieldSlots& slots, const TowerDirectory& directory)
 {
     ReattachmentReport report;
+    // Without a directory no value shows, and the list says why.
+    if (directory.towers().empty()) return report;
     for (const auto& [key, values] : shownValueCounts(slots))
-        if (directory.tower(key) != nullptr) report.keptByNumber += values;
+        (directory.tower(key) != nullptr ? report.keptByNumber : report.hiddenByNumber) += values;
     return report;
 }
 
@@ -304,6 +336,13 @@ std::string reattachmentText(const ReattachmentReport& report)
                 counted(report.keptByNumber, "value is", "values are") +
                 " shown on the towers under the numbers they were saved with; if the directory was compiled "
                 "again since, check them. Saving the document records the towers they are on.\n";
+    if (report.hiddenByNumber > 0)
+        text += report.hiddenByNumber == 1
+                    ? "1 value is under a tower number that no tower of this directory has: shown on no tower, "
+                      "it is kept with the document.\n"
+                    : std::to_string(report.hiddenByNumber) +
+                          " values are under tower numbers that no tower of this directory has: shown on no "
+                          "tower, they are kept with the document.\n";
     if (report.shownByNumber > 0)
         text += report.shownByNumber == 1
                     ? "1 value is under a tower number that had no tower in the directory it was last kept with, "
@@ -318,6 +357,9 @@ std::string reattachmentText(const ReattachmentReport& report)
         text += report.movedValues == 1 ? " value moved to its tower's new number in this directory.\n"
                                         : " values moved to their towers' new numbers in this directory.\n";
     }
+    if (report.returnedValues > 0)
+        text += counted(report.returnedValues, "value", "values") + " kept with the document " +
+                (report.returnedValues == 1 ? "is back on its tower.\n" : "are back on their towers.\n");
     for (const SetAsidePhrase& phrase : setAsidePhrases) appendSetAsideGroup(text, report, phrase);
     return text;
 }

@@ -42,7 +42,9 @@ struct ValueOwnership {
 };
 
 // Whose the values under the directory's ids are: the identity of the directory's tower for every
-// key that holds a value in any slot, in either map. Keys the directory does not hold have none.
+// key that holds a value in any slot, in either map, and of every tower indistinguishable from
+// one of those, so that a reader can tell whether such twins still stand under the ids they had.
+// Keys the directory does not hold have none.
 std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots,
                                              const TowerDirectory& directory);
 
@@ -60,12 +62,18 @@ struct SetAsideNote {
 
 struct ReattachmentReport {
     std::int32_t movedValues = 0;          // now under another id than before
+    std::int32_t returnedValues = 0;       // set aside before, now on their towers
     std::vector<SetAsideNote> setAside;    // every set-aside tower with a value in a named field
     bool keysChanged = false;              // some value lies under another key than before
     std::int32_t keptByNumber = 0;         // shown under the numbers they were saved with, ownerless
+    std::int32_t hiddenByNumber = 0;       // ownerless, under numbers no tower has: shown nowhere
     std::int32_t shownByNumber = 0;        // of a record's ownerless numbers, shown on the towers there now
 
-    bool empty() const { return movedValues == 0 && setAside.empty() && keptByNumber == 0 && shownByNumber == 0; }
+    bool empty() const
+    {
+        return movedValues == 0 && returnedValues == 0 && setAside.empty() && keptByNumber == 0 &&
+               hiddenByNumber == 0 && shownByNumber == 0;
+    }
 };
 
 // Moves every value onto the id of its tower in the directory. owners tells whose the values
@@ -75,7 +83,9 @@ struct ReattachmentReport {
 // tower now stands there: then they are set aside. setAside tells whose the set-aside
 // values are, and the towers that come back take their values again. A tower is found by its
 // id, then by name and grid position, then (if it had no namesake) by name alone; a value that
-// could belong to two towers is set aside, never guessed. Only the values of named fields, in the
+// could belong to two towers is set aside, never guessed. Twins are told apart by their ids
+// alone, and only while the directory's twins of that name and place stand under exactly the
+// ids the owners give them: a line added or removed before them moves their ids. Only the values of named fields, in the
 // map their type uses, are counted in the report; every value is moved.
 ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAside,
                                   const std::map<TowerId, TowerIdentity>& owners, bool ownersComplete,

@@ -123,9 +123,13 @@ TEST_F(OpenSaveTest, SaveAndOpenBringBackCentreRadiusAndPackedFields)
         EXPECT_TRUE(doc.userFields()[slot].numbers.empty()) << slot;
     }
     EXPECT_EQ(doc.userFields()[9].type, FieldType::Number);  // a cleared slot keeps its type
-    EXPECT_EQ(windows.calls, (Calls{"update"}));
+    // Values of towers the directory lacks are kept, said, and written again unchanged.
+    EXPECT_EQ(windows.calls,
+              (Calls{"update", "message: \"" + (folder / "a.bx0").string() +
+                                   "\":\n3 values are under tower "
+                                   "numbers that no tower of this directory has: shown on no tower, they are kept "
+                                   "with the document.\n"}));
 
-    // Values of towers the directory lacks are kept and written again unchanged.
     ASSERT_TRUE(doc.saveDocument(folder / "b.bx0"));
     EXPECT_EQ(readAll(folder / "b.bx0"), saved);
 }
@@ -397,7 +401,8 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
     EXPECT_TRUE(doc.setAsideTowers().empty());
     EXPECT_EQ(windows.calls.back(), "message: The directory \"" + (folder / "vesk.dat").string() +
                                         "\" numbers its towers otherwise now.\n"
-                                        "3 values moved to their towers' new numbers in this directory.\n");
+                                        "2 values moved to their towers' new numbers in this directory.\n"
+                                        "1 value kept with the document is back on its tower.\n");
     ASSERT_TRUE(doc.openDocument(folder / "b.bx0"));
     EXPECT_EQ(doc.userFields()[0].numbers, visits);
 
@@ -412,6 +417,15 @@ TEST_F(OpenSaveTest, ValuesFollowTheirTowersAcrossACompileAndComeBackWithThem)
                                         "\" was read again.\n"
                                         "1 value belongs to a tower the document cannot name and is kept with it:\n"
                                         "  the tower once numbered " + std::to_string(towerless) + "\n");
+
+    // With the directory gone, New keeps every value aside and says what happened.
+    std::filesystem::remove(folder / "vesk.dat");
+    doc.newDocument();
+    EXPECT_EQ(windows.calls.back().rfind("message: The directory \"" + (folder / "vesk.dat").string() +
+                                             "\" is not there now.\n3 values belong to towers not found",
+                                         0),
+              0u)
+        << windows.calls.back();
 }
 
 // A document saved before documents kept their towers, or cut short just before that record:
@@ -423,7 +437,7 @@ TEST_F(OpenSaveTest, ADocumentThatDoesNotSayWhoseItsValuesAreIsOpenedWithAWarnin
     UserFieldSlots slots;
     slots[0] = UserField{"Visits", FieldType::Number, {{aston, 1}, {maxTowerId, 4}}, {}};
     slots[1] = UserField{"Notes", FieldType::String, {}, {{aston, "bells rehung"}}};
-    ASSERT_EQ(doc.database()->tower(maxTowerId), nullptr);  // not counted: no tower shows it
+    ASSERT_EQ(doc.database()->tower(maxTowerId), nullptr);  // no tower shows it, and it is kept
     writeAll(folder / "old.bx0", encodeDocument("TQ102665", 50000, slots));
     windows.calls.clear();
     ASSERT_TRUE(doc.openDocument(folder / "old.bx0"));
@@ -433,7 +447,8 @@ TEST_F(OpenSaveTest, ADocumentThatDoesNotSayWhoseItsValuesAreIsOpenedWithAWarnin
                   "\":\nThe document does not say which towers its values belong to: it was saved by an earlier "
                   "version, or is cut short. 2 values are shown on the towers under the numbers they were saved "
                   "with; if the directory was compiled again since, check them. Saving the document records the "
-                  "towers they are on.\n");
+                  "towers they are on.\n1 value is under a tower number that no tower of this directory has: "
+                  "shown on no tower, it is kept with the document.\n");
 }
 
 }  // namespace
