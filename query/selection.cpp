@@ -7,6 +7,7 @@
 #include "query/sort_order.h"
 #include "query/sorting.h"
 #include "query/tower_database.h"
+#include "query/tower_text.h"
 #include "records/page_memory.h"
 #include "records/value_readers.h"
 
@@ -155,7 +156,7 @@ std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFi
         case Reads::Other: return false;
         case Reads::WholeNumber: return !number;
         case Reads::Date: return number != 0 && !namesADayOrNone(text, today);
-        case Reads::Weight: return number != 0 && readWeight(text) == 0;
+        case Reads::Weight: return number != 0 && (readWeight(text) == 0 || weightReadInPart(text));
         case Reads::Night: return number != 0 && readPracticeNight(text) == 0;
         case Reads::SquareLetters: return !beginsWithSquareLetters(text);
         }
@@ -171,7 +172,13 @@ std::optional<RefusedBound> refusedBound(const SelectionStep& step, const UserFi
     switch (reads) {
     case Reads::WholeNumber:
         return refusal("is not a whole number from -2147483648 to 2147483647", "one such as 8");
-    case Reads::Weight: return refusal("is no weight", "a weight in hundredweights such as 12 or 12-2-14");
+    case Reads::Weight: {
+        const std::int32_t pounds = readWeight(upper ? step.toText : step.fromText);
+        Tower readAs;
+        readAs.weight = pounds;
+        return refusal(pounds == 0 ? "is no weight" : "would be read as " + formatWeight(readAs) + ", not as typed",
+                       "a weight in hundredweights such as 12, or with quarters and pounds such as 12-2-0");
+    }
     case Reads::Night: return refusal("names no practice night", "a day such as Mon or Thu");
     case Reads::SquareLetters:
         return refusal("does not begin with a grid square's letters",

@@ -104,6 +104,17 @@ std::int32_t readWeight(std::string_view text)
     return clampToInt32(static_cast<double>(pounds));
 }
 
+bool weightReadInPart(std::string_view text)
+{
+    if (text.find_first_of("\xBC\xBD\xBE") != std::string_view::npos) return true;
+    const IntegerRead first = readIntegerAt(text, 0);
+    if (first.end == 0) return false;
+    const bool fractionFollows = first.end + 1 < text.size() && (text[first.end] == '.' || text[first.end] == ',') &&
+                                 text[first.end + 1] >= '0' && text[first.end + 1] <= '9';
+    const IntegerRead second = readIntegerAt(text, first.end);
+    return fractionFollows || (second.end != 0 && readIntegerAt(text, second.end).end == 0);
+}
+
 std::int32_t readNote(std::string_view text)
 {
     if (text.empty()) return 0;
