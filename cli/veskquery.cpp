@@ -146,6 +146,8 @@ Query parseArguments(const std::vector<std::string>& arguments, TextEncoding typ
             const std::string& text = take(option);
             const auto metres = readRadiusText(text);
             if (!metres) throw UsageError("radius \"" + text + "\" is not a number from 0 to 1000000");
+            if (const auto kept = radiusKeptOtherwise(text))
+                throw UsageError("radius \"" + text + "\" would be kept as " + *kept + ": a radius holds about seven digits");
             query.actions.push_back(SetRadius{*metres});
         } else if (option == "--ref") {
             const std::string& text = take(option);

@@ -24,7 +24,10 @@ std::string radiusText(double radius)
     return std::string(text.data(), end);
 }
 
-std::optional<float> readRadiusText(std::string_view text)
+namespace {
+
+// A decimal number, blanks after it allowed.
+std::optional<double> readDecimal(std::string_view text)
 {
     // Decimal only: strtod would also take hexadecimal, which no one types as a radius.
     if (text.find_first_of("xX") != std::string_view::npos) return std::nullopt;
@@ -35,8 +38,25 @@ std::optional<float> readRadiusText(std::string_view text)
     if (end == start) return std::nullopt;
     while (*end == ' ' || *end == '\t') ++end;
     if (*end != '\0') return std::nullopt;
-    if (!(value >= 0 && value <= largestDialogRadius)) return std::nullopt;
-    return static_cast<float>(value);
+    return value;
+}
+
+}  // namespace
+
+std::optional<float> readRadiusText(std::string_view text)
+{
+    const std::optional<double> value = readDecimal(text);
+    if (!value || !(*value >= 0 && *value <= largestDialogRadius)) return std::nullopt;
+    return static_cast<float>(*value) + 0.0f;  // -0 becomes 0
+}
+
+std::optional<std::string> radiusKeptOtherwise(std::string_view text)
+{
+    const std::optional<float> kept = readRadiusText(text);
+    if (!kept) return std::nullopt;
+    std::string keptText = radiusText(*kept);
+    if (readDecimal(keptText) == readDecimal(text)) return std::nullopt;
+    return keptText;
 }
 
 std::int32_t wholeMetres(double metres) { return clampToInt32(metres); }

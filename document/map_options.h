@@ -38,6 +38,10 @@ std::string radiusText(double radius);
 // The radius box read back: none unless the whole text (blanks around it allowed) is a number
 // from 0 to 1000000, in which case the dialog must refuse OK.
 std::optional<float> readRadiusText(std::string_view text);
+// The radius box's text for the radius a read text is kept as, when that is another number than
+// the one typed: single precision holds about seven digits, so "123456.789" is kept as
+// "123456.79". None when the text is kept as typed, or is not read at all.
+std::optional<std::string> radiusKeptOtherwise(std::string_view text);
 
 // A radius in metres as the database keeps it: truncated toward zero, and held inside the 32-bit
 // range so that repeated Zoom Out or a strange document file cannot overflow it.

@@ -1,5 +1,6 @@
 #include "viewer/list_view.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <wx/dcbuffer.h>
@@ -26,7 +27,9 @@ std::optional<char> searchByte(const wxKeyEvent& event)
     const int chord = event.GetModifiers() & wxMOD_ALTGR;
     if (typed < ' ' || typed == WXK_DELETE || (chord != wxMOD_NONE && chord != wxMOD_ALTGR)) return std::nullopt;
     const std::string byte = fromWx(wxString(typed));
-    if (byte == "?" && typed != '?') return std::nullopt;
+    // A letter the code page lacks, which no place name holds: a NUL byte, which no text of the
+    // directory holds either, makes the search find nothing, as the user expects.
+    if (byte == "?" && typed != '?') return '\0';
     return byte.front();
 }
 
@@ -172,7 +175,9 @@ void VeskView::onChar(wxKeyEvent& event)
         shownTower_.reset();
         document_.pickByDisplayPosition(found);
     }
-    showStatus_(toWx(std::string(findPrompt) + search_ + std::string(found >= 0 ? "" : findNothingNote)));
+    std::string shown = search_;
+    std::replace(shown.begin(), shown.end(), '\0', '?');
+    showStatus_(toWx(std::string(findPrompt) + shown + std::string(found >= 0 ? "" : findNothingNote)));
 }
 
 void VeskView::endSearch()

@@ -468,6 +468,12 @@ TEST(MapOptionsText, RadiusBoxShowsTheRadiusKeptAndAcceptsZeroToAMillion)
     EXPECT_EQ(readRadiusText(""), std::nullopt);
     EXPECT_EQ(readRadiusText("nan"), std::nullopt);
     EXPECT_EQ(readRadiusText("0x10"), std::nullopt);
+    EXPECT_EQ(radiusText(*readRadiusText("-0")), "0");
+    // What single precision cannot keep as typed is named, so that the box can refuse it.
+    for (const auto& [typed, kept] : std::vector<std::pair<std::string, std::optional<std::string>>>{
+             {"123456.789", "123456.79"}, {"999999.99", "1000000"}, {"0.1", std::nullopt},
+             {" 1500.70 ", std::nullopt}, {"12km", std::nullopt}})
+        EXPECT_EQ(radiusKeptOtherwise(typed), kept) << typed;
 }
 
 TEST_F(VeskDocTest, SelectAndSortApplyOnOkOnly)

@@ -81,7 +81,11 @@ TEST_F(DialogsTest, OptionsShowTheSettingsAndRefuseARadiusOutOfRange)
     };
     const Refused refused[] = {
         {optionsId::radius, "1000001", "50000", radiusRefusal}, {optionsId::radius, "-1", "50000", radiusRefusal},
-        {optionsId::radius, "12 km", "50000", radiusRefusal},   {optionsId::centre, "hello", "TQ102665", centreRefusal},
+        {optionsId::radius, "12 km", "50000", radiusRefusal},
+        {optionsId::radius, "123456.789", "50000",
+         "\"123456.789\" would be kept as 123456.79: a radius holds about seven digits. Please enter that, or a "
+         "number with fewer digits."},
+        {optionsId::centre, "hello", "TQ102665", centreRefusal},
         {optionsId::centre, "ZZ999999", "TQ102665", centreRefusal}, {optionsId::centre, "TQ1066", "TQ102665", centreRefusal},
     };
     std::vector<wxString> refusals(std::size(refused));

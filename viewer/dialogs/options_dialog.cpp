@@ -61,8 +61,12 @@ public:
             return std::string(centreRefusal);
         };
         const auto checkRadius = [shownText = radiusText_](std::string_view text) -> std::optional<std::string> {
-            if (text == shownText || readRadiusText(text)) return std::nullopt;
-            return std::string(radiusRefusal);
+            if (text == shownText) return std::nullopt;
+            if (!readRadiusText(text)) return std::string(radiusRefusal);
+            if (const std::optional<std::string> kept = radiusKeptOtherwise(text))
+                return "\"" + std::string(text) + "\" would be kept as " + *kept +
+                       ": a radius holds about seven digits. Please enter that, or a number with fewer digits.";
+            return std::nullopt;
         };
         controls.find(centre)->SetValidator(CheckedTextValidator(centreText_, checkCentre));
         controls.find(radius)->SetValidator(CheckedTextValidator(radiusText_, checkRadius));
