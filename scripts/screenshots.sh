@@ -290,6 +290,21 @@ if [ -z "$exe" ]; then
   xs_wait_gone '^Belfrix$' 10
   d=$fields
   close_dialog 'User-defined Fields'
+
+  # A radius with more digits than a radius keeps.
+  xs_key "$w" F2
+  dialog Options
+  options=$d
+  xs_click "$d" 150 173
+  xs_key "$d" ctrl+a
+  xs_type '123456.789'
+  xs_key "$d" Return
+  dialog Belfrix
+  shot_dialog "$shots/dialogs/options-radius-refused.png"
+  xs_key "$d" Return
+  xs_wait_gone '^Belfrix$' 10
+  d=$options
+  close_dialog Options
   # Closing asks whether to save the changed document: no.
   xs_close "$w"
   dialog Belfrix
