@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/list_search.h"
 #include "query/day_numbers.h"
 #include "query/field_list.h"
 #include "query/selection.h"
@@ -70,16 +71,16 @@ SortKeys sortKeysOf(const SortKeys& keys, const SortRows& shown, const SortRows&
 
 namespace {
 
-// A name as a reader tells it from others: without blanks around it, capitals as small letters.
+// A name as a reader tells it from others: without blanks around it, capitals as small letters
+// (accented ones too), a no-break space as the blank it looks like.
 std::string nameLikeness(std::string_view name)
 {
-    const std::size_t first = name.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const std::string_view trimmed = name.substr(first, name.find_last_not_of(" \t") - first + 1);
-    std::string likeness(trimmed);
-    for (char& c : likeness)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return likeness;
+    constexpr char noBreakSpace = '\xA0';
+    std::string likeness;
+    for (const char c : name) likeness += c == noBreakSpace ? ' ' : lowerCase1252(c);
+    const std::size_t first = likeness.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return likeness.substr(first, likeness.find_last_not_of(" \t") - first + 1);
 }
 
 // "2 dates", "1 text": values of a field of the type, as the notes on its values count them.

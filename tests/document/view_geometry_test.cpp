@@ -383,6 +383,12 @@ TEST(DialogChoices, FieldNamesMustBeToldApartAndShowSomething)
         {{"Visited", "County"}, 1,
          "\"County\" is too like \"county\", the name of a built-in field: lists and exports could not tell them "
          "apart. Please give it another name."},
+        {{"\xC9glise", "\xE9glise"}, 1,
+         "\"\xE9glise\" is too like \"\xC9glise\", the name of another field: lists and exports could not tell them "
+         "apart. Please give it another name."},
+        {{"Visited", "place\xA0name"}, 1,
+         "\"place\xA0name\" is too like \"place name\", the name of a built-in field: lists and exports could not "
+         "tell them apart. Please give it another name."},
         {{"Visited", " \t "}, 1,
          "A field's name of blanks alone would show as an empty button. Please type a name, or empty the box to "
          "hide the field."},
