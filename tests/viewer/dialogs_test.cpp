@@ -502,6 +502,19 @@ TEST_F(DialogsTest, ListsTakeOnlyTheirEntriesAndATypedNameCountsAsItsEntry)
     });
     frame->runCommand(idSelect);
     EXPECT_EQ(places(), (std::vector<std::string>{"Aston"}));
+
+    // A name with blanks around it is found without them.
+    document().userFields()[4] = UserField{" Spaced ", FieldType::Number, {}, {}};
+    document().userFields().setNumber(4, towerNamed("Aston")->id, 2);
+    expectDialog([&](wxDialog& select) {
+        return whenShown(select, [&](wxDialog& d) {
+            list(d, selectId::field)->SetValue("spaced");
+            edit(d, selectId::from)->SetValue("2");
+            pressButton(d, wxID_OK);
+        });
+    });
+    frame->runCommand(idSelect);
+    EXPECT_EQ(places(), (std::vector<std::string>{"Aston"}));
 }
 
 TEST_F(DialogsTest, SelectAndSortSayWhereDistancesAreMeasuredFromWhileDistanceIsChosen)

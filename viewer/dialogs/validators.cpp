@@ -114,13 +114,18 @@ bool EntryValidator::TransferToWindow()
 namespace {
 
 // The entry a combo box's text names: its current one, or the one whose text was typed, one with
-// the same capitals before one that differs only in them (an older document may name two so).
+// the same capitals before one that differs only in them (an older document may name two so),
+// and blanks around either left out last.
 int namedEntry(const wxComboBox& box)
 {
     const int current = box.GetSelection();
     if (current != wxNOT_FOUND || box.GetValue().empty()) return current;
-    const int exact = box.FindString(box.GetValue(), true);
-    return exact != wxNOT_FOUND ? exact : box.FindString(box.GetValue());
+    for (const bool sameCapitals : {true, false})
+        if (const int found = box.FindString(box.GetValue(), sameCapitals); found != wxNOT_FOUND) return found;
+    const auto trimmed = [](wxString text) { return text.Trim(true).Trim(false); };
+    for (unsigned entry = 0; entry < box.GetCount(); ++entry)
+        if (trimmed(box.GetString(entry)).IsSameAs(trimmed(box.GetValue()), false)) return static_cast<int>(entry);
+    return wxNOT_FOUND;
 }
 
 }  // namespace
