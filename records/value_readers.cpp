@@ -75,44 +75,69 @@ std::optional<std::int32_t> readPlainTime(std::string_view text)
 
 std::int32_t readInteger(std::string_view text) { return readIntegerAt(text, 0).value; }
 
-std::int32_t readWeight(std::string_view text)
-{
-    // Up to three numbers, the way "%d%d%d" scans: "12-2-14" is 12, -2, -14.
+namespace {
+
+// A weight's numbers as "%d%d%d" scans them: up to three ("12-2-14" is 12, -2, -14), where the
+// first ends and where the scan stopped.
+struct WeightScan {
     std::array<std::int64_t, 3> numbers{};
     int count = 0;
-    std::size_t at = 0;
-    while (count < 3) {
-        const IntegerRead read = readIntegerAt(text, at);
-        if (read.end == 0) break;
-        numbers[count++] = read.value;
-        at = read.end;
-    }
-    if (count == 3)
-        return clampToInt32(static_cast<double>(poundsPerHundredweight * numbers[0]
-                                                - poundsPerQuarter * numbers[1] - numbers[2]));
+    std::size_t firstEnd = 0;
+    std::size_t end = 0;
+};
 
-    std::int64_t pounds = poundsPerHundredweight * numbers[0];
-    // "&#188;" to "&#190;" are the quarter, half and three-quarter fraction characters.
-    if (const std::size_t fraction = text.find("&#"); fraction != std::string_view::npos) {
-        switch (readIntegerAt(text, fraction + 2).value) {
-        case 188: pounds += 1 * poundsPerQuarter; break;
-        case 189: pounds += 2 * poundsPerQuarter; break;
-        case 190: pounds += 3 * poundsPerQuarter; break;
-        default: break;
-        }
+WeightScan scanWeight(std::string_view text)
+{
+    WeightScan scan;
+    while (scan.count < 3) {
+        const IntegerRead read = readIntegerAt(text, scan.end);
+        if (read.end == 0) break;
+        scan.numbers[scan.count++] = read.value;
+        scan.end = read.end;
+        if (scan.count == 1) scan.firstEnd = read.end;
     }
+    return scan;
+}
+
+// The "&#188;" to "&#190;" fraction a whole number of hundredweights may carry: its quarters, and
+// where its number ends; none for a text without one.
+struct WeightFraction {
+    std::int32_t quarters = 0;
+    std::size_t end = 0;
+};
+
+std::optional<WeightFraction> weightFraction(std::string_view text)
+{
+    const std::size_t fraction = text.find("&#");
+    if (fraction == std::string_view::npos) return std::nullopt;
+    const IntegerRead code = readIntegerAt(text, fraction + 2);
+    if (code.value < 188 || code.value > 190) return std::nullopt;
+    return WeightFraction{code.value - 187, code.end};
+}
+
+}  // namespace
+
+std::int32_t readWeight(std::string_view text)
+{
+    const WeightScan scan = scanWeight(text);
+    if (scan.count == 3)
+        return clampToInt32(static_cast<double>(poundsPerHundredweight * scan.numbers[0]
+                                                - poundsPerQuarter * scan.numbers[1] - scan.numbers[2]));
+    std::int64_t pounds = poundsPerHundredweight * scan.numbers[0];
+    if (const std::optional<WeightFraction> fraction = weightFraction(text)) pounds += fraction->quarters * poundsPerQuarter;
     return clampToInt32(static_cast<double>(pounds));
 }
 
 bool weightReadInPart(std::string_view text)
 {
     if (text.find_first_of("\xBC\xBD\xBE") != std::string_view::npos) return true;
-    const IntegerRead first = readIntegerAt(text, 0);
-    if (first.end == 0) return false;
-    const bool fractionFollows = first.end + 1 < text.size() && (text[first.end] == '.' || text[first.end] == ',') &&
-                                 text[first.end + 1] >= '0' && text[first.end + 1] <= '9';
-    const IntegerRead second = readIntegerAt(text, first.end);
-    return fractionFollows || (second.end != 0 && readIntegerAt(text, second.end).end == 0);
+    // After three numbers the reader reads nothing more; with fewer, only the first and a fraction.
+    const WeightScan scan = scanWeight(text);
+    std::string unread(text.substr(scan.count == 3 ? scan.end : scan.firstEnd));
+    if (const std::optional<WeightFraction> fraction = weightFraction(unread); fraction && scan.count < 3)
+        unread.erase(0, fraction->end);
+    // A zero left out changes nothing: "12-0" and "12.0" are 12-0-0 as typed.
+    return unread.find_first_of("123456789") != std::string::npos;
 }
 
 std::int32_t readNote(std::string_view text)

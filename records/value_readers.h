@@ -13,9 +13,9 @@ std::int32_t readInteger(std::string_view text);
 // Hyphenated cwt-qr-lb ("12-2-14" is 1414 lb), or whole cwt with an optional "&#188;" to
 // "&#190;" fraction ("12&#189;" is 1400 lb). Pounds.
 std::int32_t readWeight(std::string_view text);
-// Whether readWeight leaves out part of a weight the text writes: a second number without a
-// third ("12-2"), a decimal fraction ("12.5") or a fraction character ("12\xBD"), which the
-// reader knows only as "&#189;".
+// Whether readWeight leaves out part of a weight the text writes: a digit other than 0 beyond the
+// numbers it reads ("12-2", a second number without a third; "12.5"; "1e1"; "12-2-14-1") or a
+// fraction character ("12\xBD"), which it knows only as "&#189;".
 bool weightReadInPart(std::string_view text);
 // "Ab" 3, "A" 4, "A#" 5 ... "G#" 23; 0 for the empty text.
 std::int32_t readNote(std::string_view text);
