@@ -119,11 +119,16 @@ void putFieldRecord(ArchiveWriter& out, const UserField& field)
 void putOwnership(ArchiveWriter& out, const std::vector<const UserField*>& fields,
                   const ValueOwnership& ownership)
 {
-    // The owners of written values, and the twins of those, which tell a reader whether the
-    // twins still stand under their ids.
+    // The owners of written values, and the twins of those and of set-aside towers with written
+    // values, which tell a reader whether the twins still stand under their ids.
     std::set<PlaceKey> valued;
     for (const auto& [id, identity] : ownership.owners)
         if (isTowerId(id) && hasWrittenValue(fields, id)) valued.insert(placeKey(identity));
+    for (std::size_t k = 0; k < ownership.setAside.size(); ++k) {
+        const std::optional<TowerIdentity>& identity = ownership.setAside[k].identity;
+        if (identity && hasWrittenValue(fields, firstSetAsideKey + static_cast<TowerId>(k)))
+            valued.insert(placeKey(*identity));
+    }
     std::vector<std::pair<TowerId, const TowerIdentity*>> owners;
     for (const auto& [id, identity] : ownership.owners)
         if (isTowerId(id) && valued.contains(placeKey(identity))) owners.emplace_back(id, &identity);

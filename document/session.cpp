@@ -58,7 +58,7 @@ Session::Reload Session::loadDirectory(std::optional<ViewerLoad> readAhead)
 {
     const Position centre = centreOfText();
     std::map<TowerId, TowerIdentity> owners;
-    if (database_) owners = valueOwners(userFields_.slots(), *database_);
+    if (database_) owners = valueOwners(userFields_.slots(), *database_, setAside_);
     const bool ownersComplete = database_ && directoryWhole_;
     ViewerLoad load = readAhead ? std::move(*readAhead) : loadViewerDatabase(files_);
     database_ = std::move(load.database);
@@ -194,7 +194,7 @@ ReattachmentReport Session::readDocument(DocumentContents contents)
 
 std::string Session::documentBytes()
 {
-    const ValueOwnership ownership{valueOwners(userFields_.slots(), database()), setAside_};
+    const ValueOwnership ownership{valueOwners(userFields_.slots(), database(), setAside_), setAside_};
     return encodeDocument(centreText_, radius_, userFields_.slots(), ownership);
 }
 

@@ -122,16 +122,30 @@ private:
             // make the other the one these belong to.
             const std::vector<const Tower*> candidates = alike(identity);
             if (candidates.empty()) continue;
-            // Twins whose ids changed cannot be told apart, however many of them are left.
-            if (ownedAlike(identity).size() < 2) {
-                if (candidates.size() == 1 && !isFree(*candidates.front())) continue;
-                if (group.size() == 1 && candidates.size() == 1) {
-                    take(*group.front(), *candidates.front());
-                    continue;
-                }
+            if (wereTwins(identity, group)) {
+                for (Claim* claim : group) claim->setAsideFor = SetAsideReason::Twins;
+                continue;
+            }
+            if (candidates.size() == 1 && !isFree(*candidates.front())) continue;
+            if (group.size() == 1 && candidates.size() == 1) {
+                take(*group.front(), *candidates.front());
+                continue;
             }
             for (Claim* claim : group) claim->setAsideFor = SetAsideReason::Ambiguous;
         }
+    }
+
+    // Whether a claim's tower had twins, which only their unchanged ids tell apart, however many
+    // of them are left: an owned one among more than one owned id; one set aside before that had
+    // namesakes, of which a twin was still there when it was saved, or of which none now stands
+    // at another grid position to have been them.
+    bool wereTwins(const TowerIdentity& identity, const std::vector<Claim*>& group) const
+    {
+        const bool namesakesElsewhere = names_.named(identity).size() > alike(identity).size();
+        return std::any_of(group.begin(), group.end(), [&](const Claim* claim) {
+            if (claim->owned) return ownedAlike(identity).size() > 1;
+            return !claim->identity->onlyOfItsName && (!ownedAlike(identity).empty() || !namesakesElsewhere);
+        });
     }
 
     // A tower that was the only one of its name and still is, at a corrected grid position.
@@ -181,6 +195,11 @@ constexpr SetAsidePhrase setAsidePhrases[] = {
     {SetAsideReason::Ambiguous,
      " value could belong to more than one tower of its name and is kept with the document:",
      " values could each belong to more than one tower of their name and are kept with the document:"},
+    {SetAsideReason::Twins,
+     " value belongs to one of twins, towers of one name and grid reference (two rings in one church) that no "
+     "longer stand under their numbers, and is kept with the document:",
+     " values belong to twins, towers of one name and grid reference (two rings in one church) that no longer "
+     "stand under their numbers, and are kept with the document:"},
     {SetAsideReason::Unknown,
      " value belongs to a tower the document cannot name and is kept with it:",
      " values belong to towers the document cannot name and are kept with them:"},
@@ -222,18 +241,27 @@ void appendSetAsideGroup(std::string& text, const ReattachmentReport& report, co
 
 }  // namespace
 
-std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots, const TowerDirectory& directory)
+std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots, const TowerDirectory& directory,
+                                             const SetAsideTowers& setAside)
 {
     std::map<TowerId, TowerIdentity> owners;
     const std::set<TowerId> keys = valuedKeys(slots);
     if (keys.empty()) return owners;  // the names of every tower are gathered only for values
     const TowersByName names(directory);
+    const auto addTwins = [&](const TowerIdentity& identity, TowerId except) {
+        for (const Tower* namesake : names.named(identity))
+            if (namesake->id != except && namesake->position == identity.position) owners.emplace(namesake->id, identity);
+    };
     for (const TowerId key : keys) {
+        if (isSetAsideKey(key)) {
+            const auto k = static_cast<std::size_t>(key - firstSetAsideKey);
+            if (k < setAside.size() && setAside[k].identity) addTwins(*setAside[k].identity, 0);
+            continue;
+        }
         const Tower* tower = directory.tower(key);
         if (tower == nullptr) continue;
         const TowerIdentity identity = names.identityOf(*tower);
-        for (const Tower* namesake : names.named(identity))
-            if (namesake->id != key && namesake->position == tower->position) owners.emplace(namesake->id, identity);
+        addTwins(identity, key);
         owners.emplace(key, identity);
     }
     return owners;

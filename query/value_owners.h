@@ -43,14 +43,16 @@ struct ValueOwnership {
 
 // Whose the values under the directory's ids are: the identity of the directory's tower for every
 // key that holds a value in any slot, in either map, and of every tower indistinguishable from
-// one of those, so that a reader can tell whether such twins still stand under the ids they had.
-// Keys the directory does not hold have none.
-std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots,
-                                             const TowerDirectory& directory);
+// one of those or from a set-aside tower, so that a reader can tell whether such twins still
+// stand under the ids they had, and that a set-aside value's tower had one. Keys the directory
+// does not hold have none.
+std::map<TowerId, TowerIdentity> valueOwners(const UserFieldSlots& slots, const TowerDirectory& directory,
+                                             const SetAsideTowers& setAside = {});
 
 enum class SetAsideReason {
     NotInDirectory,  // no tower of its name stands where it stood
     Ambiguous,       // more than one tower could be it, equally
+    Twins,           // one of towers alike in name and grid position, which no longer keep their ids
     Unknown,         // the document never knew which tower it was
 };
 
