@@ -100,9 +100,10 @@ WeightScan scanWeight(std::string_view text)
 }
 
 // The "&#188;" to "&#190;" fraction a whole number of hundredweights may carry: its quarters, and
-// where its number ends; none for a text without one.
+// where it begins and its number ends; none for a text without one.
 struct WeightFraction {
     std::int32_t quarters = 0;
+    std::size_t begin = 0;
     std::size_t end = 0;
 };
 
@@ -112,7 +113,7 @@ std::optional<WeightFraction> weightFraction(std::string_view text)
     if (fraction == std::string_view::npos) return std::nullopt;
     const IntegerRead code = readIntegerAt(text, fraction + 2);
     if (code.value < 188 || code.value > 190) return std::nullopt;
-    return WeightFraction{code.value - 187, code.end};
+    return WeightFraction{code.value - 187, fraction, code.end};
 }
 
 }  // namespace
@@ -135,7 +136,7 @@ bool weightReadInPart(std::string_view text)
     const WeightScan scan = scanWeight(text);
     std::string unread(text.substr(scan.count == 3 ? scan.end : scan.firstEnd));
     if (const std::optional<WeightFraction> fraction = weightFraction(unread); fraction && scan.count < 3)
-        unread.erase(0, fraction->end);
+        unread.erase(fraction->begin, fraction->end - fraction->begin);
     // A zero left out changes nothing: "12-0" and "12.0" are 12-0-0 as typed.
     return unread.find_first_of("123456789") != std::string::npos;
 }

@@ -159,6 +159,7 @@ TEST_F(SelectionTest, ABoundThatIsNoValueOfItsFieldIsRefusedAndEmptyOrZeroIsNot)
         {selectWeight, "12\xBD", "12&#189; cwt", StepMode::And, false, "would be read as 12-0-0", false},
         {selectWeight, "12-0", "12-2-14-1", StepMode::And, true, "would be read as 12-2-14", false},
         {selectWeight, "1e1", "12.00", StepMode::And, false, "would be read as 1-0-0", false},
+        {selectWeight, "12&#189;", "12 5&#189;", StepMode::And, true, "would be read as 12-2-0", false},
         {selectEasting, "tq1", "", StepMode::And, false, "does not begin with a grid square's letters, so it cannot bound \"x-coordinate\".", false},
         {selectNorthing, "O 1", "T", StepMode::And, true, "does not begin with a grid square's letters, so it cannot bound \"y-coordinate\".", false},
         {selectEasting, "SV", "TQ102", StepMode::And, std::nullopt, "", false},
