@@ -59,7 +59,8 @@ bool DocumentShell::openRecentFile(int index)
     if (index < 0 || static_cast<size_t>(index) >= history_.GetCount()) return false;
     // Read before the document is saved, which may put another file in its place in the list.
     const wxString path = history_.GetHistoryFile(index);
-    if (!mayDropDocument()) return false;
+    // A file that is gone replaces nothing: it is said so at once, with nothing to save first.
+    if (wxFileName::Exists(path) && !mayDropDocument()) return false;
     if (openFile(path)) return true;
     for (size_t at = 0; at < history_.GetCount(); ++at) {
         if (history_.GetHistoryFile(at) != path) continue;

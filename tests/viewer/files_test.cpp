@@ -130,7 +130,7 @@ TEST_F(FilesTest, TheRecentListKeepsFourNewestFirstAcrossRuns)
     EXPECT_EQ(frame->shell().recentFiles(),
               (std::vector<wxString>{path("e.bx0"), path("f.bx0"), path("c.bx0"), path("b.bx0")}));
     // One that then no longer opens leaves the list by its name, wherever the save moved it.
-    std::filesystem::remove(folder / "c.bx0");
+    folder.write("c.bx0", "no document");
     frame->runCommand(wxID_NEW);
     nameAField("Peals");
     expectDialog([](wxDialog&) { return wxID_YES; });
@@ -138,6 +138,17 @@ TEST_F(FilesTest, TheRecentListKeepsFourNewestFirstAcrossRuns)
     names = {"g"};
     frame->runCommand(wxID_FILE1 + 2);  // c.bx0
     EXPECT_EQ(frame->shell().recentFiles(), (std::vector<wxString>{path("g.bx0"), path("e.bx0"), path("f.bx0")}));
+    // One that is gone is said so before any question, and the changes stay unsaved.
+    std::filesystem::remove(folder / "f.bx0");
+    nameAField("Rings");
+    expectDialog([&message](wxDialog& box) {
+        message = messageOf(box);
+        return wxID_OK;
+    });
+    frame->runCommand(wxID_FILE1 + 2);  // f.bx0
+    EXPECT_TRUE(message.Contains(path("f.bx0"))) << message;
+    EXPECT_EQ(frame->shell().recentFiles(), (std::vector<wxString>{path("g.bx0"), path("e.bx0")}));
+    EXPECT_TRUE(document().modified());
 }
 
 TEST_F(FilesTest, ChangedFieldsAreOfferedForSavingBeforeTheyGo)
