@@ -305,6 +305,14 @@ if [ -z "$exe" ]; then
   xs_wait_gone '^Belfrix$' 10
   d=$options
   close_dialog Options
+
+  # A letter no place name can hold, typed into the list, finds nothing.
+  click 60 33
+  xs_wait_stable "$w" 5
+  xs_type 'Łbe'
+  xs_wait_stable "$w" 5
+  shot_main "$shots/main-window-find-unknown-letter.png"
+  xs_key "$w" Escape
   # Closing asks whether to save the changed document: no.
   xs_close "$w"
   dialog Belfrix
