@@ -38,12 +38,14 @@ void appendWeight(std::string& text, const Tower& tower)
 void appendNote(std::string& text, std::int32_t code)
 {
     if (code == 0) return;
-    // The letter's byte is taken modulo 256, as a character code written by printf's %c is.
-    text += static_cast<char>(static_cast<unsigned char>(code / 3 + 64));
-    switch (code % 3) {
+    // Divided rounding down, so that a code read from a first byte below '@' or above 0x7F (a
+    // negative code) gives that byte back; the byte is taken modulo 256 as printf's %c takes it.
+    const std::int32_t letter = code / 3 - (code % 3 < 0 ? 1 : 0);
+    text += static_cast<char>(static_cast<unsigned char>(letter + 64));
+    switch (code - 3 * letter) {
     case 0: text += 'b'; break;
     case 2: text += '#'; break;
-    default: break;  // natural; a negative code's remainder names no accidental either
+    default: break;  // natural
     }
 }
 

@@ -25,7 +25,9 @@ TEST(ValueTexts, EncodedFieldsAsTheDirectoryWritesThem)
     EXPECT_EQ(weight(-30, false), "0--1--2");  // truncation toward zero, remainders signed
 
     const std::vector<std::pair<std::int32_t, const char*>> notes = {
-        {0, ""}, {3, "Ab"}, {4, "A"}, {5, "A#"}, {19, "F"}, {21, "Gb"}, {23, "G#"}, {15, "Eb"}};
+        {0, ""}, {3, "Ab"}, {4, "A"}, {5, "A#"}, {19, "F"}, {21, "Gb"}, {23, "G#"}, {15, "Eb"},
+        // as read from notes "1", "1#", "=", "\xE9" (e acute) and "\xE9b"
+        {-44, "1"}, {-43, "1#"}, {-8, "="}, {-260, "\xE9"}, {-261, "\xE9" "b"}};
     for (auto [code, text] : notes) EXPECT_EQ(formatNote(code), text) << code;
 
     const std::vector<std::pair<std::int32_t, const char*>> nights = {
