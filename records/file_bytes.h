@@ -47,6 +47,11 @@ PresentBytes readFilePresent(const std::filesystem::path& path, const FileKind& 
 class FileWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    // The system's reason, from errno.
+    static FileWriteError cannotWrite(const std::filesystem::path& path, int error);
+    // The new file that was to take the place of the path's could not be made beside it. Where
+    // a file is there already, the system's reason is said as the new file's, not that one's.
+    static FileWriteError newFileNotMade(const std::filesystem::path& path, bool fileThere, int error);
 };
 
 // How the new contents wait until they replace the file: in a file without a name, which no

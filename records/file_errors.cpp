@@ -51,3 +51,16 @@ FileReadError FileReadError::tooLarge(const std::filesystem::path& path, const F
     return {Reason::TooLarge, quotedPath(path) + " is larger than any " + std::string(kind.name) + " can be (" +
                                   std::to_string(size) + " bytes, at most " + std::to_string(kind.largest) + ")"};
 }
+
+FileWriteError FileWriteError::cannotWrite(const std::filesystem::path& path, int error)
+{
+    return FileWriteError(quotedPath(path) + " cannot be written: " + std::strerror(error));
+}
+
+FileWriteError FileWriteError::newFileNotMade(const std::filesystem::path& path, bool fileThere, int error)
+{
+    if (!fileThere) return cannotWrite(path, error);
+    return FileWriteError(quotedPath(path) +
+                          " cannot be written: no new file can be made beside it to take its place (" +
+                          std::strerror(error) + ")");
+}

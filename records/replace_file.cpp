@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -18,10 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[noreturn]] void fail(const fs::path& path, int error)
-{
-    throw FileWriteError(quotedPath(path) + " cannot be written: " + std::strerror(error));
-}
+[[noreturn]] void fail(const fs::path& path, int error) { throw FileWriteError::cannotWrite(path, error); }
 
 // The file at the end of the path's chain of symbolic links (the path itself when it is none),
 // whether that file exists or not.
@@ -85,12 +81,12 @@ int writeAll(int fd, std::string_view bytes)
 
 // A file without a name in the target's folder, mode 0666 less the umask as a file created in
 // place would get; -1 where the file system cannot make one.
-int unnamedFile(const fs::path& path, const fs::path& target)
+int unnamedFile(const fs::path& path, const fs::path& target, bool exists)
 {
     const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return -1;
-    fail(path, errno);
+    throw FileWriteError::newFileNotMade(path, exists, errno);
 }
 
 // Gives the unnamed file a name: the target's, when it has none yet, else a temporary one. False
@@ -124,16 +120,16 @@ void replaceFileContents(const fs::path& path, std::string_view bytes, Temporary
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) fail(path, errno);
     clearDeadTemporaries(target);
 
-    int fd = temporary == TemporaryFile::Unnamed ? unnamedFile(path, target) : -1;
+    int fd = temporary == TemporaryFile::Unnamed ? unnamedFile(path, target, exists) : -1;
     const bool unnamed = fd >= 0;
     fs::path named;
     if (!unnamed) {
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
             named = temporaryBeside(target);
             fd = ::open(named.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd < 0 && errno != EEXIST) fail(path, errno);
+            if (fd < 0 && errno != EEXIST) throw FileWriteError::newFileNotMade(path, exists, errno);
         }
-        if (fd < 0) fail(path, EEXIST);
+        if (fd < 0) throw FileWriteError::newFileNotMade(path, exists, EEXIST);
     }
     FileDescriptor file(fd);
     // A named temporary goes again when anything fails.

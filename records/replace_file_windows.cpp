@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -17,10 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void fail(const fs::path& path, int error)
-{
-    throw FileWriteError(quotedPath(path) + " cannot be written: " + std::strerror(error));
-}
+[[noreturn]] void fail(const fs::path& path, int error) { throw FileWriteError::cannotWrite(path, error); }
 
 [[noreturn]] void failWithSystemError(const fs::path& path) { fail(path, errnoOf(::GetLastError())); }
 
@@ -67,7 +63,7 @@ void clearDeadTemporaries(const fs::path& target)
 // A new file of our own beside the target, on the same volume, so that the replace below is one
 // step that either keeps the old file whole or puts the new one in its place. It has the target's
 // attributes from the start, as not every ReplaceFileW (Wine's) copies them.
-std::pair<fs::path, HANDLE> createTemporaryBeside(const fs::path& target, DWORD attributes)
+std::pair<fs::path, HANDLE> createTemporaryBeside(const fs::path& target, DWORD attributes, bool exists)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -75,9 +71,10 @@ std::pair<fs::path, HANDLE> createTemporaryBeside(const fs::path& target, DWORD 
         const HANDLE made = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (made != INVALID_HANDLE_VALUE) return {temporary, made};
         const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) fail(target, errnoOf(error));
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            throw FileWriteError::newFileNotMade(target, exists, errnoOf(error));
     }
-    fail(target, EEXIST);
+    throw FileWriteError::newFileNotMade(target, exists, EEXIST);
 }
 
 // Puts the temporary file in the place of an existing target, keeping the target's attributes.
@@ -125,7 +122,7 @@ void replaceFileContents(const fs::path& path, std::string_view bytes, Temporary
                                      | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD newAttributes = exists && (attributes & keptAttributes) != 0 ? attributes & keptAttributes
                                                                              : FILE_ATTRIBUTE_NORMAL;
-    auto [temporary, handle] = createTemporaryBeside(path, newAttributes);
+    auto [temporary, handle] = createTemporaryBeside(path, newAttributes, exists);
     Handle file(handle);
     const auto discard = [&] {
         const DWORD error = ::GetLastError();

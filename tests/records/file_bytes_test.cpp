@@ -288,4 +288,33 @@ TEST(FileBytes, RefusesAFileTheUserMayNotWrite)
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
+#ifndef _WIN32
+// A file the user may write, in a folder where no new file can be made to take its place (a
+// folder's permissions bind no one on Windows).
+TEST(FileBytes, SaysWhenNoNewFileCanBeMadeBesideAFileThatMayBeWritten)
+{
+    TemporaryFolder folder;
+    const fs::path locked = folder.path() / "locked";
+    fs::create_directory(locked);
+    const fs::path file = locked / "vesk.csv";
+    replaceFileContents(file, "kept");
+    fs::permissions(file, fs::perms::all);
+    constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(locked, fs::perms::all & ~anyWrite);
+    asOrdinaryUser(folder.path(), [&] {
+        try {
+            replaceFileContents(file, "lost");
+            return false;
+        } catch (const FileWriteError& error) {
+            return std::string(error.what()) == quotedPath(file) +
+                                                    " cannot be written: no new file can be made beside it to take "
+                                                    "its place (Permission denied)";
+        }
+    });
+    fs::permissions(locked, fs::perms::all);
+    EXPECT_EQ(read(file), "kept");
+    EXPECT_EQ(entriesIn(locked), 1u);
+}
+#endif
+
 }  // namespace
