@@ -305,7 +305,8 @@ std::optional<wxString> VeskFrame::chooseFile(FileDialogKind kind, const wxStrin
         if (!chosen) return std::nullopt;
         const wxString path = withDefaultExtension(kind, *chosen);
         // The dialog asked before replacing the name as typed, not the one with the extension.
-        if (path == *chosen || !wxFileName::Exists(path)) return path;
+        // What is no regular file under that name is refused by the writing, with nothing asked.
+        if (path == *chosen || !wxFileName::FileExists(path)) return path;
         const wxString question = "A file named \"" + wxFileName(path).GetFullName() +
                                   "\" already exists. Do you want to replace it?";
         if (wxMessageBox(question, toWx(applicationTitle), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING, this) == wxYES)

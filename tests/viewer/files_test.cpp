@@ -281,6 +281,17 @@ TEST_F(FilesTest, ANameTypedWithoutItsExtensionIsAskedAboutBeforeReplacingAFile)
         names = {row.typed};
         frame->runCommand(row.command);
         EXPECT_NE(folder.read(row.written), "kept");
+
+        // A folder of that name is refused at once, with no question before.
+        std::filesystem::create_directory(folder / ("folder" + row.written));
+        wxString refused;
+        expectDialog([&refused](wxDialog& box) {
+            refused = messageOf(box);
+            return wxID_OK;
+        });
+        names = {"folder" + row.typed};
+        frame->runCommand(row.command);
+        EXPECT_TRUE(refused.Contains("is not a regular file")) << refused;
     }
 }
 
