@@ -2,6 +2,34 @@
 
 #include <algorithm>
 
+namespace {
+
+// The most bytes at the start of the text that fit the room, widths taken to grow with the bytes:
+// found by doubling, then halving, so that a long text is measured only about as far as a line of
+// it reaches. The first try takes in the whole of most lines, which then take one measuring.
+std::size_t fittingBytes(std::string_view text, int room, const std::function<int(std::string_view)>& measure)
+{
+    constexpr std::size_t firstTry = 256;
+    std::size_t fits = 0;
+    std::size_t tooMany = 0;
+    for (std::size_t tried = firstTry;; tried *= 2) {
+        const std::size_t length = std::min(tried, text.size());
+        if (measure(text.substr(0, length)) > room) {
+            tooMany = length;
+            break;
+        }
+        fits = length;
+        if (length == text.size()) return fits;
+    }
+    while (tooMany > fits + 1) {
+        const std::size_t middle = fits + (tooMany - fits) / 2;
+        (measure(text.substr(0, middle)) <= room ? fits : tooMany) = middle;
+    }
+    return fits;
+}
+
+}  // namespace
+
 std::vector<std::string> wrapLine(std::string_view line, int width, int indent,
                                   const std::function<int(std::string_view)>& measure)
 {
@@ -9,18 +37,14 @@ std::vector<std::string> wrapLine(std::string_view line, int width, int indent,
     std::string_view rest = line;
     for (;;) {
         const int room = pieces.empty() ? width : width - indent;
-        if (measure(rest) <= room) break;
+        const std::size_t fits = fittingBytes(rest, room, measure);
+        if (fits == rest.size()) break;
         // The longest start that fits and ends before a blank; without one, as many bytes as fit,
         // at least one.
-        std::size_t cut = 0;
-        for (std::size_t blank = rest.find(' '); blank != std::string_view::npos; blank = rest.find(' ', blank + 1)) {
-            if (blank > 0 && measure(rest.substr(0, blank)) > room) break;
-            cut = blank;
-        }
+        std::size_t cut = rest.rfind(' ', fits);
         std::size_t skip = 1;
-        if (cut == 0) {
-            cut = 1;
-            while (cut < rest.size() && measure(rest.substr(0, cut + 1)) <= room) ++cut;
+        if (cut == std::string_view::npos || cut == 0) {
+            cut = std::max<std::size_t>(fits, 1);
             skip = 0;
         }
         pieces.emplace_back(rest.substr(0, cut));

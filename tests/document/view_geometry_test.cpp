@@ -116,6 +116,17 @@ TEST(PrintLayout, ALineTooLongForThePageWrapsAtBlanksOntoIndentedLines)
         {"abc", {"a", "b", "c"}, 15},
     };
     for (const Case& c : cases) EXPECT_EQ(wrapLine(c.line, c.width, 20, measure), c.pieces) << c.line;
+
+    // A value as long as a box holds, without a blank: measured only about as far as each
+    // printed line reaches, not to its end again for every line.
+    const std::string word(65534, 'x');
+    std::size_t measured = 0;
+    const auto pieces = wrapLine(word, 1000, 20, [&](std::string_view text) {
+        measured += text.size();
+        return measure(text);
+    });
+    EXPECT_EQ(pieces.size(), 669u);
+    EXPECT_LT(measured, 20 * word.size());
 }
 
 TEST(PrintLayout, MarginsThatLeaveTheListNoRoomAreRefused)

@@ -95,7 +95,7 @@ std::vector<PrintedText> printedTexts(const std::string& postScript)
 double helveticaWidth(const std::string& text)
 {
     double width = 0;
-    for (const char c : text) width += c == 'W' ? 9.44 : c == ' ' ? 2.78 : 6.67;
+    for (const char c : text) width += c == 'W' ? 9.44 : c == 'M' ? 8.33 : c == ' ' ? 2.78 : 6.67;
     return width;
 }
 
@@ -106,6 +106,8 @@ TEST_F(PrintingTest, LinesKeepTheMarginsAndALongOneWrapsOntoIndentedLinesOfItsPa
     std::string longName;
     for (int word = 0; word < 40; ++word) longName += "WWWWWWW ";
     source += "TQ100600\\Kent\\" + longName + "\\8\n";
+    const std::string longWord(150, 'M');  // a web address, say: no blank to wrap at
+    source += "TQ100601\\Kent\\" + longWord + "\\8\n";
     openViewer(source);
     constexpr double a4Width = 595.28, a4Height = 841.89, pointsPerMM = 72 / 25.4;
     for (const int margin : {15, 30}) {
@@ -115,12 +117,17 @@ TEST_F(PrintingTest, LinesKeepTheMarginsAndALongOneWrapsOntoIndentedLinesOfItsPa
         ASSERT_GT(texts.size(), 300u);
         const double edge = margin * pointsPerMM;
         std::vector<PrintedText> pieces;
+        int ms = 0;
         for (const PrintedText& text : texts) {
             EXPECT_GE(text.x, edge - 0.5) << margin << " mm: " << text.text;
             EXPECT_GE(text.y, edge - 0.5) << margin << " mm: " << text.text;
             EXPECT_LE(text.y, a4Height - edge) << margin << " mm: " << text.text;
             if (text.text.find("WWW") != std::string::npos) pieces.push_back(text);
+            if (text.text.find("MMM") == std::string::npos) continue;
+            ms += static_cast<int>(std::count(text.text.begin(), text.text.end(), 'M'));
+            EXPECT_LE(text.x + helveticaWidth(text.text), a4Width - edge) << margin << " mm: " << text.text;
         }
+        EXPECT_EQ(ms, 150) << margin << " mm";
         // Forty words of seven W need a few lines between the margins, each after the first
         // indented, all on one page; no W falls off.
         ASSERT_GE(pieces.size(), 4u) << margin << " mm";
