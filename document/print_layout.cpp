@@ -93,5 +93,6 @@ std::optional<std::string> marginsRefusal(const PaperMargins& page)
     const std::string paper = paperKnown ? "the " + size(paperWidth, paperHeight) + " page"
                                          : "an A4 page, " + size(paperWidth, paperHeight) + ", as no paper is chosen";
     return "These margins leave " + size(std::max(width, 0), std::max(height, 0)) + " of " + paper +
-           ", and the list needs at least " + size(smallestWidth, smallestHeight) + ". The earlier page setup is kept.";
+           ", and the list needs at least " + size(smallestWidth, smallestHeight) +
+           ". Please enter margins that leave that much, or Cancel to keep the earlier page setup.";
 }

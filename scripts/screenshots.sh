@@ -306,6 +306,25 @@ if [ -z "$exe" ]; then
   d=$options
   close_dialog Options
 
+  # Margins that leave the list too little of the page: refused, then offered again as typed.
+  open_menu alt+f
+  xs_key - r
+  dialog 'Page setup'
+  xs_click "$d" 185 145
+  xs_key "$d" ctrl+a
+  xs_type '81'
+  xs_click "$d" 440 145
+  xs_key "$d" ctrl+a
+  xs_type '80'
+  xs_key "$d" Return
+  dialog Belfrix
+  shot_dialog "$shots/dialogs/print-setup-margins-refused.png"
+  xs_key "$d" Return
+  xs_wait_gone '^Belfrix$' 10
+  dialog 'Page setup'
+  shot_dialog "$shots/dialogs/print-setup-offered-again.png"
+  close_dialog 'Page setup'
+
   # A letter no place name can hold, typed into the list, finds nothing.
   click 60 33
   xs_wait_stable "$w" 5

@@ -179,21 +179,27 @@ void runPrintSetup(wxWindow& parent)
 {
     // The toolkit's own page setup has no margins; this one has.
     pageSetup().SetPrintData(printSettings().GetPrintData());
-    wxGenericPageSetupDialog dialog(&parent, &pageSetup());
-    if (dialog.ShowModal() != wxID_OK) return;
-    const wxPageSetupDialogData& chosen = dialog.GetPageSetupDialogData();
-    wxSize paper = chosen.GetPaperSize();
-    if (paper.x <= 0 || paper.y <= 0) {
-        const wxPrintPaperType* named = wxThePrintPaperDatabase->FindPaperType(chosen.GetPaperId());
-        if (named != nullptr) paper = named->GetSizeMM();
-    }
-    const PaperMargins page{paper.x, paper.y,
-                            chosen.GetMarginTopLeft().x, chosen.GetMarginTopLeft().y,
-                            chosen.GetMarginBottomRight().x, chosen.GetMarginBottomRight().y};
-    if (const auto refusal = marginsRefusal(page)) {
-        wxMessageBox(toWx(*refusal), toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, &parent);
+    // Margins that cannot be kept are offered again as typed, to be put right or cancelled.
+    wxPageSetupDialogData offered = pageSetup();
+    for (;;) {
+        wxGenericPageSetupDialog dialog(&parent, &offered);
+        if (dialog.ShowModal() != wxID_OK) return;
+        const wxPageSetupDialogData& chosen = dialog.GetPageSetupDialogData();
+        wxSize paper = chosen.GetPaperSize();
+        if (paper.x <= 0 || paper.y <= 0) {
+            const wxPrintPaperType* named = wxThePrintPaperDatabase->FindPaperType(chosen.GetPaperId());
+            if (named != nullptr) paper = named->GetSizeMM();
+        }
+        const PaperMargins page{paper.x, paper.y,
+                                chosen.GetMarginTopLeft().x, chosen.GetMarginTopLeft().y,
+                                chosen.GetMarginBottomRight().x, chosen.GetMarginBottomRight().y};
+        if (const auto refusal = marginsRefusal(page)) {
+            wxMessageBox(toWx(*refusal), toWx(applicationTitle), wxOK | wxICON_EXCLAMATION, &parent);
+            offered = chosen;
+            continue;
+        }
+        pageSetup() = chosen;
+        printSettings().SetPrintData(pageSetup().GetPrintData());
         return;
     }
-    pageSetup() = chosen;
-    printSettings().SetPrintData(pageSetup().GetPrintData());
 }

@@ -138,12 +138,15 @@ TEST(PrintLayout, MarginsThatLeaveTheListNoRoomAreRefused)
         {{210, 297, 15, 15, 15, 15}, std::nullopt},
         {{210, 297, 80, 138, 80, 139}, std::nullopt},  // 50 by 20 mm, just enough
         {{210, 297, 100, 15, 100, 15}, "These margins leave 10 by 267 mm of the 210 by 297 mm page, and the "
-                                       "list needs at least 50 by 20 mm. The earlier page setup is kept."},
+                                       "list needs at least 50 by 20 mm. Please enter margins that leave that "
+                                       "much, or Cancel to keep the earlier page setup."},
         {{210, 297, 150, 150, 150, 150}, "These margins leave 0 by 0 mm of the 210 by 297 mm page, and the "
-                                         "list needs at least 50 by 20 mm. The earlier page setup is kept."},
+                                         "list needs at least 50 by 20 mm. Please enter margins that leave that "
+                                         "much, or Cancel to keep the earlier page setup."},
         {{0, 0, 15, 15, 15, 15}, std::nullopt},  // no paper chosen: A4
         {{0, 0, 200, 15, 15, 15}, "These margins leave 0 by 267 mm of an A4 page, 210 by 297 mm, as no paper "
-                                  "is chosen, and the list needs at least 50 by 20 mm. The earlier page setup is kept."},
+                                  "is chosen, and the list needs at least 50 by 20 mm. Please enter margins "
+                                  "that leave that much, or Cancel to keep the earlier page setup."},
     };
     for (const auto& row : rows) EXPECT_EQ(marginsRefusal(row.page), row.refusal) << row.page.left;
 }

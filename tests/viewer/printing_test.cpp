@@ -4,6 +4,7 @@
 
 #include <wx/cmndata.h>
 #include <wx/print.h>
+#include <wx/generic/prntdlgg.h>
 #include <wx/printdlg.h>
 
 #include "document/command_ids.h"
@@ -143,6 +144,43 @@ TEST_F(PrintingTest, LinesKeepTheMarginsAndALongOneWrapsOntoIndentedLinesOfItsPa
         }
         EXPECT_EQ(ws, 280) << margin << " mm";
     }
+}
+
+// Margins that leave the list too little of the page are offered again as typed, with a message.
+TEST_F(PrintingTest, MarginsPrintSetupCannotKeepAreOfferedAgainAsTyped)
+{
+    openViewer(threeHundredTowers());
+    const auto typeMargins = [](const char* left, const char* right) {
+        return [left, right](wxDialog& dialog) {
+            return whenShown(dialog, [left, right](wxDialog& shown) {
+                auto& setup = dynamic_cast<wxGenericPageSetupDialog&>(shown);
+                setup.m_marginLeftText->ChangeValue(left);
+                setup.m_marginRightText->ChangeValue(right);
+                pressButton(shown, wxID_OK);
+            });
+        };
+    };
+    wxString said;
+    wxString offeredAgain;
+    expectDialog(typeMargins("81", "80"));
+    expectDialog([&said](wxDialog& box) {
+        said = messageOf(box);
+        return wxID_OK;
+    });
+    expectDialog([&offeredAgain](wxDialog& dialog) {
+        return whenShown(dialog, [&offeredAgain](wxDialog& shown) {
+            offeredAgain = dynamic_cast<wxGenericPageSetupDialog&>(shown).m_marginLeftText->GetValue();
+            dynamic_cast<wxGenericPageSetupDialog&>(shown).m_marginLeftText->ChangeValue("20");
+            pressButton(shown, wxID_OK);
+        });
+    });
+    frame->runCommand(wxID_PRINT_SETUP);
+    EXPECT_TRUE(said.StartsWith("These margins leave 49 by ")) << said;
+    EXPECT_EQ(offeredAgain, "81");
+    EXPECT_EQ(pageSetup().GetMarginTopLeft().x, 20);
+    EXPECT_EQ(pageSetup().GetMarginBottomRight().x, 80);
+    pageSetup().SetMarginTopLeft(wxPoint(15, 15));
+    pageSetup().SetMarginBottomRight(wxPoint(15, 15));
 }
 
 TEST_F(PrintingTest, ThePreviewKnowsThePageCount)
