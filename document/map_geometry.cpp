@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "document/map_options.h"
 #include "query/tower_database.h"
 
 namespace {
@@ -54,24 +53,23 @@ bool onMap(ViewPoint point)
     return point.vx > -1 && point.vx < 1 && point.vy > -1 && point.vy < 1;
 }
 
-Position groundPoint(const TowerDatabase& database, ViewPoint point)
+GroundPoint groundPoint(const TowerDatabase& database, ViewPoint point)
 {
     const Position c = database.centre;
     const double r = viewRadius(database);
-    // wholeMetres truncates toward zero and keeps the result inside 32 bits.
-    return {wholeMetres(c.x + r * point.vx / 100), wholeMetres(c.y + r * point.vy / 100)};
+    return {c.x + r * point.vx / 100, c.y + r * point.vy / 100};
 }
 
 const Tower* nearestVisibleTower(const TowerDatabase& database, ViewPoint point)
 {
     if (database.towers().empty() || database.displayedCount() == 0) return nullptr;
-    const Position ground = groundPoint(database, point);
+    const GroundPoint ground = groundPoint(database, point);
     const Tower* best = nullptr;
     double bestDistance = 0;
     for (std::int32_t i = 0; i < database.displayedCount(); ++i) {
         const Tower* tower = database.displayedTower(i);
         if (tower == nullptr) continue;
-        const double distance = squaredDistance(ground, *tower);
+        const double distance = squaredDistance(ground.x, ground.y, *tower);
         if (best == nullptr || distance < bestDistance) {
             best = tower;
             bestDistance = distance;

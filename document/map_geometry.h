@@ -31,9 +31,18 @@ ViewPoint viewCoordinates(const TowerDatabase& database, const Tower& tower);
 // Inside the open square -1 < v < 1 that the map shows.
 bool onMap(ViewPoint point);
 
-// The ground point under view coordinates, truncated toward zero to 100 m units; the radius
-// read as viewCoordinates reads it, so the two are each other's inverse.
-Position groundPoint(const TowerDatabase& database, ViewPoint point);
+// A point on the ground in 100 m units, not rounded to them.
+struct GroundPoint {
+    double x = 0;
+    double y = 0;
+
+    friend bool operator==(const GroundPoint&, const GroundPoint&) = default;
+};
+
+// The ground point under view coordinates, the radius read as viewCoordinates reads it, so that
+// the two are each other's inverse. It is not rounded to 100 m units: when the map is zoomed in
+// far enough for those to be many pixels apart, a click still finds the tower drawn nearest it.
+GroundPoint groundPoint(const TowerDatabase& database, ViewPoint point);
 
 // The displayed tower nearest the ground point under the view coordinates, the first in display
 // order winning a tie; none only when no tower is displayed. There is no distance limit.

@@ -53,12 +53,17 @@ struct Tower {
     friend bool operator==(const Tower&, const Tower&) = default;
 };
 
-// From the point in (100 m)^2, computed in double precision from the integer differences;
-// noPositionSquaredDistance for a tower without a position.
-inline double squaredDistance(Position point, const Tower& tower)
+// From the point (x, y), which may lie between 100 m units, in (100 m)^2; exact for the whole
+// units of a Position. noPositionSquaredDistance for a tower without a position.
+inline double squaredDistance(double x, double y, const Tower& tower)
 {
     if (!tower.position.isSet()) return noPositionSquaredDistance;
-    const double dx = static_cast<double>(std::int64_t{point.x} - tower.position.x);
-    const double dy = static_cast<double>(std::int64_t{point.y} - tower.position.y);
+    const double dx = x - tower.position.x;
+    const double dy = y - tower.position.y;
     return dx * dx + dy * dy;
+}
+
+inline double squaredDistance(Position point, const Tower& tower)
+{
+    return squaredDistance(static_cast<double>(point.x), static_cast<double>(point.y), tower);
 }

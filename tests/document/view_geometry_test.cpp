@@ -228,8 +228,34 @@ TEST_F(MapGeometryTest, AClickAtARadiusOfNoMetresFindsTheTowerDrawnThere)
 {
     database.radius = 0;
     const ViewPoint bexley = viewCoordinates(database, tower("Bexley"));
-    EXPECT_EQ(groundPoint(database, bexley), (Position{5352, 1665}));
+    EXPECT_EQ(groundPoint(database, bexley), (GroundPoint{5352, 1665}));
     EXPECT_EQ(nearestVisibleTower(database, bexley), &tower("Bexley"));
+}
+
+// Zoomed in to a radius of 1000 m, 100 m is 50 pixels: a click picks the tower drawn nearest
+// it, not the one nearest the 100 m square it falls in.
+TEST(MapPicking, AClickFindsTheTowerDrawnNearestItWhereTowersAreFewMetresApart)
+{
+    TemporaryFolder folder;
+    writeDirectory(folder / "vesk.dat", "NG\\Place\n"
+                                        "TQ102665\\West\n"
+                                        "TQ103665\\East\n");
+    TowerDatabase database(folder / "vesk.dat");
+    setDefaultSortKeys(database);
+    database.centre = {5102, 1665};
+    database.radius = 1000;
+    recomputeDisplayed(database, UserFields{});
+    const struct {
+        double groundX;
+        std::string_view picked;
+    } rows[] = {{5102.1, "West"}, {5102.45, "West"}, {5102.55, "East"}, {5102.9, "East"}, {5101.2, "West"},
+                {5103.8, "East"}};
+    for (const auto& row : rows) {
+        const ViewPoint click{(row.groundX - 5102) * 100 / 1000, 0};
+        const Tower* picked = nearestVisibleTower(database, click);
+        ASSERT_NE(picked, nullptr);
+        EXPECT_EQ(picked->place, row.picked) << row.groundX;
+    }
 }
 
 TEST_F(MapGeometryTest, PolylinesOutsideTheSquareAreSkipped)
