@@ -7,6 +7,7 @@
 
 #include "records/counted.h"
 #include "records/file_bytes.h"
+#include "records/grid_reference.h"
 #include "records/limit_reached.h"
 #include "records/page_memory.h"
 
@@ -116,13 +117,25 @@ std::vector<std::string> sourceNotes(const SourceLines& source)
 
 std::vector<std::string> linesNotes(const TowerDirectory::LinesRead& read)
 {
-    if (read.unreadGridReferences == 0) return {};
+    std::vector<std::string> notes;
     // The header is line 1.
-    return {std::string(sourceFileName) + " has " +
-            counted(static_cast<std::int64_t>(read.unreadGridReferences), "grid reference", "grid references") +
-            " read as no position (the first on line " + std::to_string(read.firstUnreadLine + 2) + ": " +
-            quotedLine(read.firstUnreadText) + "): a reference is two capital letters, or one and a blank, then "
-            "six digits, and a tower without one is left off the map and out of distances"};
+    const auto lineNumber = [](std::size_t line) { return std::to_string(line + 2); };
+    if (read.unreadGridReferences > 0)
+        notes.push_back(std::string(sourceFileName) + " has " +
+                        counted(static_cast<std::int64_t>(read.unreadGridReferences), "grid reference",
+                                "grid references") +
+                        " read as no position (the first on line " + lineNumber(read.firstUnreadLine) + ": " +
+                        quotedLine(read.firstUnreadText) + "): a reference is two capital letters, or one and a "
+                        "blank, then six digits, and a tower without one is left off the map and out of distances");
+    if (read.misreadGridReferences > 0)
+        notes.push_back(std::string(sourceFileName) + " has " +
+                        counted(static_cast<std::int64_t>(read.misreadGridReferences), "grid reference",
+                                "grid references") +
+                        " not written as a reference is, which may give another place than meant (the first "
+                        "on line " + lineNumber(read.firstMisreadLine) + ": " +
+                        quotedLine(read.firstMisreadText) + ", read as " + formatGridRef(read.firstMisreadPosition) +
+                        "): a reference is two capital letters, or one and a blank, then six digits");
+    return notes;
 }
 
 namespace {

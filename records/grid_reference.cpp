@@ -6,6 +6,7 @@
 // remainder the dividend's sign, as the grid's arithmetic expects.
 #include "records/grid_reference.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -146,19 +147,21 @@ bool beginsWithSquareLetters(std::string_view text)
     return text.size() >= 2 && letterIndex(text[0]) && (text[1] == ' ' || letterIndex(text[1]));
 }
 
-std::optional<std::string> typedGridReference(std::string_view text)
+bool writtenAsReference(std::string_view text)
 {
     constexpr std::string_view nationalSquares = "HJNOST";  // the 500 km squares the grid covers
     constexpr std::size_t length = 8;
-    if (text.size() != length) return std::nullopt;
+    if (text.size() != length || !letterIndex(text[0])) return false;
+    const bool irish = text[1] == ' ';
+    if (!irish && (nationalSquares.find(text[0]) == std::string_view::npos || !letterIndex(text[1]))) return false;
+    return std::all_of(text.begin() + 2, text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::optional<std::string> typedGridReference(std::string_view text)
+{
     std::string reference(text);
     for (char& c : reference)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    const bool irish = reference[1] == ' ';
-    if (!letterIndex(reference[0])) return std::nullopt;
-    if (!irish && (nationalSquares.find(reference[0]) == std::string_view::npos || !letterIndex(reference[1])))
-        return std::nullopt;
-    for (std::size_t at = 2; at < length; ++at)
-        if (reference[at] < '0' || reference[at] > '9') return std::nullopt;
+    if (!writtenAsReference(reference)) return std::nullopt;
     return reference;
 }

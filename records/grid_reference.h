@@ -26,6 +26,8 @@ Position parseGridRef(std::string_view text);
 // the Irish grid, a blank and six figures, "O 153340". None for any other text, which names no
 // grid square or no place in it to 100 m.
 std::optional<std::string> typedGridReference(std::string_view text);
+// Whether the text is such a reference as it stands, its letters capitals.
+bool writtenAsReference(std::string_view text);
 
 // The "OS" form of a position: Irish for a position in the Irish range, national otherwise,
 // empty text for (0, 0).

@@ -123,7 +123,10 @@ ParsedLine parseFields(std::string_view line, const ColumnMap& columns)
     parsed.webPage = column(webPage);
     Tower& tower = parsed.tower;
     tower.position = parseGridRef(column(gridReference));
-    if (!tower.position.isSet()) parsed.unreadGridReference = column(gridReference);
+    if (!tower.position.isSet())
+        parsed.unreadGridReference = column(gridReference);
+    else if (!writtenAsReference(column(gridReference)))
+        parsed.misreadGridReference = column(gridReference);
     tower.place = column(place);
     tower.postcode = column(postcode);
     tower.groundFloor = !column(groundFloor).empty();

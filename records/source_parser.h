@@ -65,6 +65,9 @@ struct ParsedLine {
     std::string_view webPage;
     // The line's grid reference where it gives the tower no position; empty otherwise.
     std::string_view unreadGridReference;
+    // The line's grid reference where it gives a position but is not written as a reference is
+    // ("TQ10206650", "TQ 102 665"), so that the place may not be the one meant; empty otherwise.
+    std::string_view misreadGridReference;
 };
 // Needs nothing but the line, so lines can be parsed side by side.
 ParsedLine parseFields(std::string_view line, const ColumnMap& columns);

@@ -141,10 +141,15 @@ TowerDirectory::LinesRead TowerDirectory::addTowers(std::span<const std::string_
             [&](std::size_t begin, std::size_t end) {
                 for (std::size_t at = begin; at < end; ++at) {
                     towers_.push_back(numberedTower(parsed[at]));
-                    if (parsed[at].unreadGridReference.empty()) continue;
-                    if (read.unreadGridReferences++ > 0) continue;
-                    read.firstUnreadLine = at;
-                    read.firstUnreadText = parsed[at].unreadGridReference;
+                    if (!parsed[at].unreadGridReference.empty() && read.unreadGridReferences++ == 0) {
+                        read.firstUnreadLine = at;
+                        read.firstUnreadText = parsed[at].unreadGridReference;
+                    }
+                    if (!parsed[at].misreadGridReference.empty() && read.misreadGridReferences++ == 0) {
+                        read.firstMisreadLine = at;
+                        read.firstMisreadText = parsed[at].misreadGridReference;
+                        read.firstMisreadPosition = parsed[at].tower.position;
+                    }
                 }
             });
     } catch (const LimitReached&) {

@@ -113,11 +113,16 @@ public:
     // Parses a source line, stores the tower under a freshly drawn id and gives the id.
     // Throws LimitReached when a table or the ids are full.
     TowerId addTower(std::string_view sourceLine, const ColumnMap& columns);
-    // What lines held that their towers do not keep: grid references that give no position.
+    // What lines held that their towers do not keep: grid references that give no position, and
+    // those not written as a reference is, which give a position that may not be the one meant.
     struct LinesRead {
         std::size_t unreadGridReferences = 0;
         std::size_t firstUnreadLine = 0;  // its place among the lines given
         std::string_view firstUnreadText;
+        std::size_t misreadGridReferences = 0;
+        std::size_t firstMisreadLine = 0;
+        std::string_view firstMisreadText;
+        Position firstMisreadPosition;
     };
     // One tower per line, drawing exactly as addTower does line after line. On LimitReached the
     // towers of the lines before are kept.

@@ -82,13 +82,19 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
     for (const auto& [source, notes] : cases) EXPECT_EQ(sourceNotes(splitSource(source)), notes) << source;
 }
 
-TEST(LinesNotes, SayWhichGridReferencesGiveNoPosition)
+TEST(LinesNotes, SayWhichGridReferencesGiveNoPositionOrOneThatMayNotBeMeant)
 {
     using Notes = std::vector<std::string>;
     const auto note = [](std::string_view count, int line, std::string_view text) {
         return "vesk.txt has " + std::string(count) + " read as no position (the first on line " +
                std::to_string(line) + ": \"" + std::string(text) + "\"): a reference is two capital letters, or "
                "one and a blank, then six digits, and a tower without one is left off the map and out of distances";
+    };
+    const auto misread = [](std::string_view count, int line, std::string_view text, std::string_view readAs) {
+        return "vesk.txt has " + std::string(count) + " not written as a reference is, which may give another "
+               "place than meant (the first on line " + std::to_string(line) + ": \"" + std::string(text) +
+               "\", read as " + std::string(readAs) + "): a reference is two capital letters, or one and a blank, "
+               "then six digits";
     };
     std::string manyLines = "Place\\NG\n";
     for (int line = 0; line < 600; ++line) manyLines += "A\\TQ102665\n";
@@ -99,6 +105,10 @@ TEST(LinesNotes, SayWhichGridReferencesGiveNoPosition)
         {"Place\\NG\nA\\TQ10266\n", {note("1 grid reference", 2, "TQ10266")}},
         // Lines parsed side by side in chunks: the first in the source's order is named.
         {manyLines, {note("2 grid references", 602, "SU1234")}},
+        {"Place\\NG\nA\\TQ10206650\nB\\TQ 102 665\nC\\ZZ123456\nD\\SM838332\nE\\O  153340\n",
+         {misread("4 grid references", 2, "TQ10206650", "TQ102066")}},
+        {"Place\\NG\nA\\tq1\nB\\TQ-02665\n",
+         {note("1 grid reference", 2, "tq1"), misread("1 grid reference", 3, "TQ-02665", "SU998665")}},
     };
     for (const auto& [source, notes] : cases) {
         TowerDirectory database;
