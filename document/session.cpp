@@ -195,7 +195,13 @@ ReattachmentReport Session::readDocument(DocumentContents contents)
 std::string Session::documentBytes()
 {
     const ValueOwnership ownership{valueOwners(userFields_.slots(), database(), setAside_), setAside_};
-    return encodeDocument(centreText_, radius_, userFields_.slots(), ownership);
+    std::string bytes = encodeDocument(centreText_, radius_, userFields_.slots(), ownership);
+    // A file that could not be opened again would lose every value in it.
+    if (bytes.size() > documentFile.largest)
+        throw FileWriteError("the document would be " + std::to_string(bytes.size()) +
+                             " bytes, larger than any document that can be opened (at most " +
+                             std::to_string(documentFile.largest) + " bytes)");
+    return bytes;
 }
 
 // --- Texts and exports -------------------------------------------------------------------------

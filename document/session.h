@@ -101,7 +101,8 @@ public:
     // The document's centre, radius and fields in place of the session's; values move onto their
     // towers' ids in the directory where the file says whose they are.
     ReattachmentReport readDocument(DocumentContents contents);
-    // The document file's bytes, with the record of whose each value is.
+    // The document file's bytes, with the record of whose each value is. Throws FileWriteError
+    // when they are more than a document file may be to be opened again.
     std::string documentBytes();
 
     // --- Texts and exports -----------------------------------------------------------------------

@@ -244,6 +244,22 @@ TEST_F(OpenSaveTest, AFailedSaveSaysWhyAndLeavesWhatWasThere)
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "no such folder"));
     EXPECT_EQ(readAll(folder / "taken.bx0" / "inside"), "kept");
+
+    // A document larger than any that can be opened again is not written: every value in it
+    // would be lost to the next Open.
+    UserField& notes = doc.userFields()[1];
+    notes = UserField{"Notes", FieldType::String, {}, {}};
+    constexpr std::uint64_t longestValue = 65534;  // as long as a box holds
+    for (TowerId id = 1; id * longestValue <= documentFile.largest + longestValue; ++id)
+        notes.texts.set(id, std::string(longestValue, 'x'));
+    windows.calls.clear();
+    EXPECT_FALSE(doc.saveDocument(folder / "large.bx0"));
+    ASSERT_EQ(windows.calls.size(), 1u);
+    EXPECT_TRUE(windows.calls[0].starts_with("message: The document is not saved: the document would be "))
+        << windows.calls[0];
+    EXPECT_NE(windows.calls[0].find("larger than any document that can be opened (at most 167767040 bytes)"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "large.bx0"));
     EXPECT_EQ(std::filesystem::is_fifo(special.fifo), SpecialFiles::available);
     // No temporary file was left behind by any attempt.
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
