@@ -166,7 +166,8 @@ void putOwnership(ArchiveWriter& out, const std::vector<const UserField*>& field
     }
 }
 
-ValueOwnership getOwnership(ArchiveReader& in, std::vector<UserField>& fields)
+// A value given again for a set-aside tower in one field keeps the later, and is counted.
+ValueOwnership getOwnership(ArchiveReader& in, std::vector<UserField>& fields, std::int32_t& repeatedValues)
 {
     ValueOwnership ownership;
     const std::int32_t owners = getCount(in, smallestOwner);
@@ -191,6 +192,7 @@ ValueOwnership getOwnership(ArchiveReader& in, std::vector<UserField>& fields)
                 throw ArchiveFormatError("keeps a value for field record " + std::to_string(record) +
                                          ", which it does not hold");
             UserField& field = fields[record];
+            repeatedValues += hasWrittenValue(field, key) ? 1 : 0;
             if (field.usesTexts())
                 field.texts.set(key, in.getString());
             else
@@ -243,7 +245,8 @@ DocumentContents decodeDocument(std::string_view bytes)
             if (!isTowerId(id))
                 throw ArchiveFormatError("holds a value for the tower id " + std::to_string(id) +
                                          ", not 1 to 32767");
-            // A TowerId met twice in one record keeps its later value.
+            // A TowerId met twice in one record keeps its later value, and the earlier is counted.
+            contents.repeatedValues += hasWrittenValue(field, id) ? 1 : 0;
             if (field.usesTexts())
                 field.texts.set(id, in.getString());
             else
@@ -263,7 +266,7 @@ DocumentContents decodeDocument(std::string_view bytes)
     mark.putString(ownershipMark);
     if (!in.skipIfNext(mark.bytes()))
         refuseBytesAfter(in, "its fields that are not a record of the towers its values belong to");
-    contents.ownership = getOwnership(in, contents.fields);
+    contents.ownership = getOwnership(in, contents.fields, contents.repeatedValues);
     refuseBytesAfter(in, "its record of the towers its values belong to");
     return contents;
 }

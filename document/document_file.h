@@ -28,6 +28,8 @@ struct DocumentContents {
     // under its set-aside key.
     std::vector<UserField> fields;
     std::optional<ValueOwnership> ownership;  // none in a file written without one
+    // Values given again for a tower in one field record, each left out for the later one.
+    std::int32_t repeatedValues = 0;
 };
 
 // Owners the values do not use, and set-aside towers without a value written, are left out.

@@ -188,6 +188,7 @@ ReattachmentReport Session::readDocument(DocumentContents contents)
         setAside_.clear();
         report = keptByNumber(userFields_.slots(), directory);
     }
+    report.repeatedValues = contents.repeatedValues;
     applyCentreText(std::move(contents.centreText), contents.radius);
     return report;
 }

@@ -103,7 +103,7 @@ bool VeskDoc::openDocument(const std::filesystem::path& path)
     modified_ = report.keysChanged;
     session_.recompute();
     views_.updateAllViews();
-    if (report.keptByNumber > 0 || report.hiddenByNumber > 0)
+    if (report.keptByNumber > 0 || report.hiddenByNumber > 0 || report.repeatedValues > 0)
         views_.showMessage(quotedPath(path) + ":\n" + reattachmentText(report));
     else if (!report.empty())
         views_.showMessage("The values of " + quotedPath(path) + " were matched to the towers of this directory.\n" +

@@ -364,6 +364,11 @@ std::string reattachmentText(const ReattachmentReport& report)
                 counted(report.keptByNumber, "value is", "values are") +
                 " shown on the towers under the numbers they were saved with; if the directory was compiled "
                 "again since, check them. Saving the document records the towers they are on.\n";
+    if (report.repeatedValues > 0)
+        text += counted(report.repeatedValues, "value is", "values are") +
+                " given again for a tower in one field, which holds one value a tower: the later is kept, and "
+                "the earlier " + (report.repeatedValues == 1 ? "is" : "are") +
+                " left out when the document is saved.\n";
     if (report.hiddenByNumber > 0)
         text += report.hiddenByNumber == 1
                     ? "1 value is under a tower number that no tower of this directory has: shown on no tower, "

@@ -70,11 +70,12 @@ struct ReattachmentReport {
     std::int32_t keptByNumber = 0;         // shown under the numbers they were saved with, ownerless
     std::int32_t hiddenByNumber = 0;       // ownerless, under numbers no tower has: shown nowhere
     std::int32_t shownByNumber = 0;        // of a record's ownerless numbers, shown on the towers there now
+    std::int32_t repeatedValues = 0;       // given again for a tower in one field: the later kept
 
     bool empty() const
     {
         return movedValues == 0 && returnedValues == 0 && setAside.empty() && keptByNumber == 0 &&
-               hiddenByNumber == 0 && shownByNumber == 0;
+               hiddenByNumber == 0 && shownByNumber == 0 && repeatedValues == 0;
     }
 };
 

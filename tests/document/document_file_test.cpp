@@ -5,6 +5,7 @@
 #include "document/archive.h"
 #include "document/document_file.h"
 #include "query/user_fields.h"
+#include "query/value_owners.h"
 #include "tests/support/bytes.h"
 
 using namespace std::string_literals;
@@ -156,7 +157,15 @@ TEST(DocumentFile, ValuesAreWrittenInAscendingTowerIdAndALaterDuplicateWins)
     const std::string twice = "\x00"s + std::string(8, '\0') + bytesOf({1, 0, 0, 0}) +
                                bytesOf({1, 0, 0, 0}) + "\x01N" + bytesOf({2, 0, 0, 0}) +
                                bytesOf({7, 0, 0, 0, 1, 0, 0, 0}) + bytesOf({7, 0, 0, 0, 9, 0, 0, 0});
-    EXPECT_EQ(decodeDocument(twice).fields[0].numbers, (TowerValues<std::int32_t>{{7, 9}}));
+    const DocumentContents read = decodeDocument(twice);
+    EXPECT_EQ(read.fields[0].numbers, (TowerValues<std::int32_t>{{7, 9}}));
+    // The earlier is lost to the next save, and the opening says so.
+    EXPECT_EQ(read.repeatedValues, 1);
+    ReattachmentReport report;
+    report.repeatedValues = read.repeatedValues;
+    EXPECT_EQ(reattachmentText(report), "1 value is given again for a tower in one field, which holds one value a "
+                                        "tower: the later is kept, and the earlier is left out when the document "
+                                        "is saved.\n");
 }
 
 TEST(DocumentFile, CorruptFilesAreRefused)
