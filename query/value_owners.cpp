@@ -77,7 +77,7 @@ private:
         claim.target = tower.id;
         claimed_.insert(tower.id);
     }
-    bool isFree(const Tower& tower) const { return !claimed_.contains(tower.id); }
+    bool isFree(const Tower& tower) const { return !claimed_.contains(tower.id) && !inDoubt_.contains(tower.id); }
 
     // The towers of the directory indistinguishable from the identity.
     std::vector<const Tower*> alike(const TowerIdentity& identity) const
@@ -122,16 +122,18 @@ private:
             // make the other the one these belong to.
             const std::vector<const Tower*> candidates = alike(identity);
             if (candidates.empty()) continue;
-            if (wereTwins(identity, group)) {
-                for (Claim* claim : group) claim->setAsideFor = SetAsideReason::Twins;
-                continue;
+            const bool twins = wereTwins(identity, group);
+            if (!twins && candidates.size() == 1) {
+                if (!isFree(*candidates.front())) continue;
+                if (group.size() == 1) {
+                    take(*group.front(), *candidates.front());
+                    continue;
+                }
             }
-            if (candidates.size() == 1 && !isFree(*candidates.front())) continue;
-            if (group.size() == 1 && candidates.size() == 1) {
-                take(*group.front(), *candidates.front());
-                continue;
-            }
-            for (Claim* claim : group) claim->setAsideFor = SetAsideReason::Ambiguous;
+            for (Claim* claim : group) claim->setAsideFor = twins ? SetAsideReason::Twins : SetAsideReason::Ambiguous;
+            // Towers standing where these values' towers stood may be theirs: no namesake whose
+            // grid position was corrected is taken to be one of them.
+            for (const Tower* candidate : candidates) inDoubt_.insert(candidate->id);
         }
     }
 
@@ -178,6 +180,7 @@ private:
     TowersByName names_;
     std::map<PlaceKey, std::set<TowerId>> ownedByPlace_;
     std::set<TowerId> claimed_;
+    std::set<TowerId> inDoubt_;  // may be the towers of values set aside, so taken by none
 };
 
 // What follows the number of values of each kind of set-aside tower, for one value and for more.

@@ -83,13 +83,14 @@ struct ReattachmentReport {
 // under the directory's ids are. When ownersComplete, the owners were taken from a whole
 // directory, which had no tower under a key without an owner: its values, which no tower
 // showed, are set aside. Otherwise such a key keeps its values where they are, unless an owned
-// tower now stands there: then they are set aside. setAside tells whose the set-aside
-// values are, and the towers that come back take their values again. A tower is found by its
-// id, then by name and grid position, then (if it had no namesake) by name alone; a value that
-// could belong to two towers is set aside, never guessed. Twins are told apart by their ids
-// alone, and only while the directory's twins of that name and place stand under exactly the
-// ids the owners give them: a line added or removed before them moves their ids. Only the values of named fields, in the
-// map their type uses, are counted in the report; every value is moved.
+// tower now stands there: then they are set aside. setAside tells whose the set-aside values
+// are, and the towers that come back take their values again. A tower is found by its id, then
+// by name and grid position, then (if it had no namesake, and no set-aside value's tower may
+// stand where it stands) by name alone; a value that could belong to two towers is set aside,
+// never guessed. Twins are told apart by their ids alone, and only while the directory's twins
+// of that name and place stand under exactly the ids the owners give them: a line added or
+// removed before them moves their ids. Only the values of named fields, in the map their type
+// uses, are counted in the report; every value is moved.
 ReattachmentReport reattachValues(UserFieldSlots& slots, SetAsideTowers& setAside,
                                   const std::map<TowerId, TowerIdentity>& owners, bool ownersComplete,
                                   const TowerDirectory& directory);

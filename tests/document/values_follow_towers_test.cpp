@@ -269,6 +269,43 @@ TEST(ValueOwners, ATowerAloneOfItsNameIsFoundAtACorrectedGridPosition)
     EXPECT_EQ(report.setAside[0].reason, SetAsideReason::NotInDirectory);
 }
 
+// Two towers of one name at different places; the first leaves the directory, then comes back
+// as the second leaves (or is named apart). Its value was kept aside, and the tower standing
+// where it stood may be its own: the second's value is not put on it as if moved there.
+TEST(ValueOwners, ANamesakeIsNotTakenToHaveMovedWhereAKeptAsideValuesTowerStands)
+{
+    const std::string header = "NG\\FULL\\Place\\Dedicn\\Bells";
+    const std::string alpha = "TQ102665\\Surrey\\Alpha\\S Mary\\8";
+    const std::string six = "TQ150650\\Surrey\\Delta\\S Peter\\6";
+    const std::string five = "TQ160660\\Surrey\\Delta\\S Peter\\5";
+    const Compiled first = compile({header, alpha, six, five});
+    const Compiled second = compile({header, alpha, five});
+    const std::vector<std::vector<std::string>> thirds = {
+        {header, alpha, six}, {header, alpha, six, "TQ160660\\Surrey\\Delta Green\\S Peter\\5"}};
+    for (const auto& lines : thirds) {
+        const Compiled third = compile(lines);
+        UserFieldSlots slots;
+        slots[0] = UserField{"Bells", FieldType::Number, {{first.idOfLine[2], 6}, {first.idOfLine[3], 5}}, {}};
+        SetAsideTowers setAside;
+        // Saved with each directory, then opened with the next.
+        for (const auto& [savedWith, openedWith] : {std::pair{&first, &second}, std::pair{&second, &third}}) {
+            const DocumentContents saved = decodeDocument(encodeDocument(
+                "TQ102665", 50000, slots, {valueOwners(slots, savedWith->directory, setAside), setAside}));
+            std::copy(saved.fields.begin(), saved.fields.end(), slots.begin());
+            setAside = saved.ownership->setAside;
+            reattachValues(slots, setAside, saved.ownership->owners, true, openedWith->directory);
+        }
+        std::size_t shown = 0;
+        for (const auto& [id, tower] : third.directory.towers()) {
+            const std::int32_t* value = slots[0].numbers.find(id);
+            if (value == nullptr) continue;
+            ++shown;
+            EXPECT_EQ(*value, tower.bells) << lines.back() << ": a tower's value on its namesake";
+        }
+        EXPECT_EQ(shown + setAside.size(), 2u) << lines.back();
+    }
+}
+
 TEST(ValueOwners, AValueOfTwinsStaysAsideWhenOneTwinGetsAValueOfItsOwn)
 {
     const std::vector<std::string> before = {"NG\\FULL\\Place\\Dedicn", "TQ120620\\Kent\\Cray\\S Paul"};
