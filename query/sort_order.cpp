@@ -20,6 +20,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -43,11 +44,10 @@ std::uint64_t numberWord(double value)
 
 std::uint64_t prefixWord(std::string_view text)
 {
-    std::array<unsigned char, 8> bytes{};
-    std::copy_n(text.begin(), std::min(bytes.size(), text.size()), bytes.begin());
-    std::uint64_t word = 0;
-    for (const unsigned char byte : bytes) word = word << 8 | byte;
-    return word;
+    std::array<char, 8> bytes{};
+    std::memcpy(bytes.data(), text.data(), std::min(bytes.size(), text.size()));
+    const auto word = std::bit_cast<std::uint64_t>(bytes);
+    return std::endian::native == std::endian::little ? __builtin_bswap64(word) : word;
 }
 
 // Rank of each table index's text in byte order. Index 0, an index without a text and any
