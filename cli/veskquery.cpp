@@ -122,7 +122,14 @@ Query parseArguments(const std::vector<std::string>& arguments, TextEncoding typ
         if (i >= from.size()) throw UsageError("option " + option + " needs an argument");
         return from[i++];
     };
-    auto take = [&](const std::string& option) -> const std::string& { return takeFrom(texts, option); };
+    // A letter the directory's texts cannot hold would be compared as '?': the argument is refused.
+    auto take = [&](const std::string& option) -> const std::string& {
+        const std::string& text = takeFrom(texts, option);
+        if (typedIn == TextEncoding::Utf8 && !windows1252Holds(arguments[i - 1]))
+            throw UsageError("\"" + text + "\" (after " + option + ") has a letter that the directory's "
+                             "Windows-1252 texts cannot hold, shown here as \"?\"");
+        return text;
+    };
     auto takePath = [&](const std::string& option) -> const std::string& { return takeFrom(arguments, option); };
     while (i < texts.size()) {
         const std::string option = texts[i++];

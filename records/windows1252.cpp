@@ -93,20 +93,40 @@ std::string windows1252ToUtf8(std::string_view bytes)
     return text;
 }
 
+namespace {
+
+// Gives each character of the UTF-8 text in turn as its Windows-1252 byte, none for a character
+// the code page lacks; a byte that starts no UTF-8 character is given as it stands.
+template <typename Take>
+void forEachCodePageByte(std::string_view utf8, Take take)
+{
+    while (!utf8.empty()) {
+        const auto decoded = static_cast<unsigned char>(utf8.front()) < 0x80 ? std::nullopt : utf8CharacterAt(utf8);
+        if (!decoded) {
+            take(static_cast<unsigned char>(utf8.front()));
+            utf8.remove_prefix(1);
+            continue;
+        }
+        take(windows1252Byte(decoded->first));
+        utf8.remove_prefix(decoded->second);
+    }
+}
+
+}  // namespace
+
 std::string utf8ToWindows1252(std::string_view utf8)
 {
     std::string bytes;
     bytes.reserve(utf8.size());
-    while (!utf8.empty()) {
-        const auto decoded = static_cast<unsigned char>(utf8.front()) < 0x80 ? std::nullopt : utf8CharacterAt(utf8);
-        if (!decoded) {
-            bytes += utf8.front();
-            utf8.remove_prefix(1);
-            continue;
-        }
-        const std::optional<unsigned char> byte = windows1252Byte(decoded->first);
+    forEachCodePageByte(utf8, [&bytes](std::optional<unsigned char> byte) {
         bytes += byte ? static_cast<char>(*byte) : '?';
-        utf8.remove_prefix(decoded->second);
-    }
+    });
     return bytes;
+}
+
+bool windows1252Holds(std::string_view utf8)
+{
+    bool holds = true;
+    forEachCodePageByte(utf8, [&holds](std::optional<unsigned char> byte) { holds = holds && byte.has_value(); });
+    return holds;
 }

@@ -23,3 +23,5 @@ void appendUtf8Of(std::string& text, unsigned char byte);
 // code page lacks becomes '?'; a byte that starts no UTF-8 character is kept as it stands, being
 // most likely a name written in the code page itself.
 std::string utf8ToWindows1252(std::string_view utf8);
+// Whether the code page has every character of the UTF-8 text, so that none becomes '?'.
+bool windows1252Holds(std::string_view utf8);

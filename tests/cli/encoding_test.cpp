@@ -79,6 +79,10 @@ TEST_F(EncodingTest, ArgumentsAndMessagesAreInTheSystemsEncoding)
     const Case cases[] = {
         {{"--and", "place name", "D\xC3\xBAn M\xC3\xB3r", "D\xC3\xBAn M\xC3\xB3r"}, 0, "D\xFAn M\xF3r, Dublin O 153340 \n", ""},
         {{"--sort", "Gr\xC3\xB6\xC3\x9F" "e"}, 2, "", "veskquery: unknown field \"Gr\xC3\xB6\xC3\x9F" "e\"\n"},
+        // A letter the code page lacks would be compared as '?', which every place name follows.
+        {{"--and", "place name", "\xC5\x81\xC3\xB3" "d\xC5\xBA", ""}, 2, "",
+         "veskquery: \"?\xC3\xB3" "d?\" (after --and) has a letter that the directory's Windows-1252 texts cannot "
+         "hold, shown here as \"?\"\n"},
         {{"--doc", zoe}, 2, "", "veskquery: \"" + zoe + "\" does not exist\n", true},
         {{"--output", zoe, "--ids"}, 0, "", "", true},
     };
