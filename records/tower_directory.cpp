@@ -46,7 +46,10 @@ TowerDirectory::TowerDirectory(TagReader reader)
     counties_.read(reader);
     dedications_.read(reader);
     webPages_.read(reader);
-    if (reader.ranOut()) cutShortAfter_ = reader.size();
+    if (reader.ranOut())
+        cutShortAfter_ = reader.size();
+    else
+        bytesAfterEnd_ = reader.remaining();
     texts_->adopt(std::move(reader).takeBytes());
 }
 
@@ -64,8 +67,10 @@ std::string damageReport(const std::filesystem::path& dataFile, const TowerDirec
     const std::string fault =
         directory.strayBeginning_
             ? " is damaged, or is no compiled directory: it begins with neither a tower nor the towers' end marker. "
-            : " is damaged: its " + counted(directory.cutShortAfter_.value_or(0), "byte", "bytes") +
-                  " end before its last end marker. ";
+        : directory.cutShortAfter_
+            ? " is damaged: its " + counted(*directory.cutShortAfter_, "byte", "bytes") + " end before its last end marker. "
+            : " is damaged: " + counted(directory.bytesAfterEnd_, "byte follows", "bytes follow") +
+                  " its last end marker, where a compiled directory ends. ";
     return quotedPath(dataFile) + fault + counted(counts.towers, "tower", "towers") + std::string(inPart) + ", " +
            counted(counts.counties, "county", "counties") + ", " +
            counted(counts.dedications, "dedication", "dedications") + " and " +

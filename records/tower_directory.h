@@ -106,9 +106,10 @@ public:
     // Throws FileReadError when the file cannot be read.
     explicit TowerDirectory(const std::filesystem::path& dataFile);
 
-    // The bytes ended before the last end marker, or began with neither a tower nor the towers'
-    // end marker, as no directory's file does. Bytes after the last end marker are left.
-    bool damaged() const { return cutShortAfter_.has_value() || strayBeginning_; }
+    // The bytes ended before the last end marker, began with neither a tower nor the towers' end
+    // marker, or went on after the last end marker, as no directory's file does: a byte lost or
+    // changed in the middle of a file ends its lists early, and leaves the rest unread.
+    bool damaged() const { return cutShortAfter_.has_value() || strayBeginning_ || bytesAfterEnd_ > 0; }
 
     // Parses a source line, stores the tower under a freshly drawn id and gives the id.
     // Throws LimitReached when a table or the ids are full.
@@ -165,6 +166,7 @@ private:
     std::optional<std::size_t> cutShortAfter_;  // all the bytes there were, when they ended early
     bool cutAmongTowers_ = false;  // they ended before the towers' end marker: the last may lack items
     bool strayBeginning_ = false;  // the first item was neither a tower nor the end marker
+    std::size_t bytesAfterEnd_ = 0;  // left unread after the last end marker
     // What the towers' texts view; shared by copies of the directory, whose towers view it too.
     std::shared_ptr<TextArena> texts_ = std::make_shared<TextArena>();
     std::vector<Tower, PresentAllocator<Tower>> towers_;

@@ -165,7 +165,7 @@ TEST(TowerCodec, WorkedExampleIsTwentySixBytesAndReadsBack)
     EXPECT_EQ(database.encode(), workedExampleBytes);
 }
 
-TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarkerOrBeginWithNoTower)
+TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarkerGoOnAfterItOrBeginWithNoTower)
 {
     // Every cut before the fourth end marker is damage, and what came before it is kept.
     for (std::size_t length = 0; length < workedExampleBytes.size(); ++length) {
@@ -185,13 +185,20 @@ TEST(TowerDirectory, IsDamagedOnlyWhenItsBytesEndBeforeTheLastEndMarkerOrBeginWi
     EXPECT_EQ(damageReport("map.dat", stray),
               "\"map.dat\" is damaged, or is no compiled directory: it begins with neither a tower nor the towers' "
               "end marker. 0 towers, 0 counties, 0 dedications and 0 web addresses could be read.");
-    // What a file holds on purpose is no damage: the same id twice, an index given twice, an
-    // unlisted tag, and bytes after the last end marker.
+    // A byte changed in the middle ends a list early, and the rest is left over after the last
+    // end marker; so are bytes added at the end.
+    std::string changed = workedExampleBytes;
+    changed[7] = '\xFF';
+    EXPECT_EQ(damageReport("vesk.dat", TowerDirectory{TagReader(changed)}),
+              "\"vesk.dat\" is damaged: 1 byte follows its last end marker, where a compiled directory ends. 1 "
+              "tower, 0 counties, 0 dedications and 0 web addresses could be read.");
+    EXPECT_TRUE(TowerDirectory{TagReader(workedExampleBytes + "after")}.damaged());
+    // What a file holds on purpose is no damage: the same id twice, an index given twice, and an
+    // unlisted tag.
     const std::string whole[] = {
         workedExampleBytes,
         bytesOf({0x0B, 5, 0x02, 6, 0x0B, 5, 0x02, 8, 0xFF, 0x0B, 1, 0x73, 'A', 0, 0x0B, 1, 0x73, 'B', 0,
                  0xFF, 0x67, 'x', 0, 0xFF, 0xFF}),
-        workedExampleBytes + "after",
     };
     for (const std::string& bytes : whole) EXPECT_FALSE(TowerDirectory{TagReader(bytes)}.damaged()) << bytes.size();
 }
