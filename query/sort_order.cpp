@@ -20,7 +20,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -45,7 +44,7 @@ std::uint64_t numberWord(double value)
 std::uint64_t prefixWord(std::string_view text)
 {
     std::array<char, 8> bytes{};
-    std::memcpy(bytes.data(), text.data(), std::min(bytes.size(), text.size()));
+    std::copy_n(text.begin(), std::min(bytes.size(), text.size()), bytes.begin());
     const auto word = std::bit_cast<std::uint64_t>(bytes);
     return std::endian::native == std::endian::little ? __builtin_bswap64(word) : word;
 }
