@@ -135,6 +135,15 @@ std::vector<std::string> linesNotes(const TowerDirectory::LinesRead& read)
                         "on line " + lineNumber(read.firstMisreadLine) + ": " +
                         quotedLine(read.firstMisreadText) + ", read as " + formatGridRef(read.firstMisreadPosition) +
                         "): a reference is two capital letters, or one and a blank, then six digits");
+    if (read.weightsReadInPart > 0) {
+        const auto& [cwt, qr, lb] = read.firstPartialWeightColumns;
+        notes.push_back(std::string(sourceFileName) + " has " +
+                        counted(static_cast<std::int64_t>(read.weightsReadInPart), "tenor weight", "tenor weights") +
+                        " read only in part (the first on line " + lineNumber(read.firstPartialWeightLine) +
+                        ": cwt " + quotedLine(cwt) + ", qr " + quotedLine(qr) + ", lb " + quotedLine(lb) +
+                        "): a weight is whole hundredweights, quarters and pounds, all three given, or "
+                        "hundredweights alone");
+    }
     return notes;
 }
 

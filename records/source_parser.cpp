@@ -55,20 +55,25 @@ void forEachColumn(std::string_view line, Column column)
 // The weight columns joined as cwt-qr-lb, the form the weight reader reads: 12, 2 and 14 make
 // "12-2-14", 1414 lb; the reader takes "-2" and "-14" as numbers below 0, which it subtracts.
 // Plain numbers in all three, or in cwt alone, are worked out without the joined text.
-std::int32_t readColumnWeight(std::string_view cwt, std::string_view qr, std::string_view lb)
+struct ColumnWeight {
+    std::int32_t pounds = 0;
+    bool readInPart = false;
+};
+
+ColumnWeight readColumnWeight(std::string_view cwt, std::string_view qr, std::string_view lb)
 {
     if (const std::optional<std::int32_t> hundredweights = readShortDigits(cwt)) {
-        if (qr.empty() && lb.empty()) return poundsPerHundredweight * *hundredweights;
+        if (qr.empty() && lb.empty()) return {poundsPerHundredweight * *hundredweights};
         const std::optional<std::int32_t> quarters = readShortDigits(qr);
         const std::optional<std::int32_t> pounds = readShortDigits(lb);
-        if (quarters && pounds) return poundsPerHundredweight * *hundredweights + poundsPerQuarter * *quarters + *pounds;
+        if (quarters && pounds) return {poundsPerHundredweight * *hundredweights + poundsPerQuarter * *quarters + *pounds};
     }
     std::string weight(cwt);
     weight += '-';
     weight += qr;
     weight += '-';
     weight += lb;
-    return readWeight(weight);
+    return {readWeight(weight), weightReadInPart(weight)};
 }
 
 }  // namespace
@@ -131,7 +136,9 @@ ParsedLine parseFields(std::string_view line, const ColumnMap& columns)
     tower.postcode = column(postcode);
     tower.groundFloor = !column(groundFloor).empty();
     tower.bells = readInteger(column(bells));
-    tower.weight = readColumnWeight(column(hundredweights), column(quarters), column(pounds));
+    const ColumnWeight weight = readColumnWeight(column(hundredweights), column(quarters), column(pounds));
+    tower.weight = weight.pounds;
+    parsed.weightReadInPart = weight.readInPart;
     tower.approxWeight = !column(approxWeight).empty();
     tower.note = readNote(column(note));
     tower.practiceNight = readPracticeNight(column(practice));
@@ -153,4 +160,10 @@ Tower enterTables(const ParsedLine& parsed, SourceTables tables)
 Tower parseLine(std::string_view line, const ColumnMap& columns, SourceTables tables)
 {
     return enterTables(parseFields(line, columns), tables);
+}
+
+std::array<std::string_view, 3> weightColumns(std::string_view line, const ColumnMap& columns)
+{
+    const ColumnMap::KnownColumns texts = columns.known(line);
+    return {texts[hundredweights], texts[quarters], texts[pounds]};
 }

@@ -68,9 +68,15 @@ struct ParsedLine {
     // The line's grid reference where it gives a position but is not written as a reference is
     // ("TQ10206650", "TQ 102 665"), so that the place may not be the one meant; empty otherwise.
     std::string_view misreadGridReference;
+    // The weight columns hold more than the weight read from them ("8", "2" and no lb are read
+    // as 8 cwt, and a fraction sign after the 8 is not read), so that the weight is not the one
+    // written.
+    bool weightReadInPart = false;
 };
 // Needs nothing but the line, so lines can be parsed side by side.
 ParsedLine parseFields(std::string_view line, const ColumnMap& columns);
+// The line's cwt, qr and lb columns, which its weight is read from.
+std::array<std::string_view, 3> weightColumns(std::string_view line, const ColumnMap& columns);
 // The parsed tower with its county, dedication and web address numbered, added to their tables
 // in that order, which fixes the order of the index draws. Throws LimitReached when a table is
 // full.

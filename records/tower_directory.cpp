@@ -155,6 +155,10 @@ TowerDirectory::LinesRead TowerDirectory::addTowers(std::span<const std::string_
                         read.firstMisreadText = parsed[at].misreadGridReference;
                         read.firstMisreadPosition = parsed[at].tower.position;
                     }
+                    if (parsed[at].weightReadInPart && read.weightsReadInPart++ == 0) {
+                        read.firstPartialWeightLine = at;
+                        read.firstPartialWeightColumns = weightColumns(sourceLines[at], columns);
+                    }
                 }
             });
     } catch (const LimitReached&) {

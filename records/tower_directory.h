@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
@@ -124,6 +125,9 @@ public:
         std::size_t firstMisreadLine = 0;
         std::string_view firstMisreadText;
         Position firstMisreadPosition;
+        std::size_t weightsReadInPart = 0;
+        std::size_t firstPartialWeightLine = 0;
+        std::array<std::string_view, 3> firstPartialWeightColumns;  // cwt, qr and lb
     };
     // One tower per line, drawing exactly as addTower does line after line. On LimitReached the
     // towers of the lines before are kept.

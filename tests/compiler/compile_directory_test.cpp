@@ -82,7 +82,7 @@ TEST(SourceNotes, SayWhatTheCompileReadsOtherwiseThanTheSourceMayMean)
     for (const auto& [source, notes] : cases) EXPECT_EQ(sourceNotes(splitSource(source)), notes) << source;
 }
 
-TEST(LinesNotes, SayWhichGridReferencesGiveNoPositionOrOneThatMayNotBeMeant)
+TEST(LinesNotes, SayWhichGridReferencesOrWeightsAreReadOtherwiseThanWritten)
 {
     using Notes = std::vector<std::string>;
     const auto note = [](std::string_view count, int line, std::string_view text) {
@@ -95,6 +95,11 @@ TEST(LinesNotes, SayWhichGridReferencesGiveNoPositionOrOneThatMayNotBeMeant)
                "place than meant (the first on line " + std::to_string(line) + ": \"" + std::string(text) +
                "\", read as " + std::string(readAs) + "): a reference is two capital letters, or one and a blank, "
                "then six digits";
+    };
+    const auto partial = [](std::string_view count, int line, std::string_view cwt, std::string_view qr) {
+        return "vesk.txt has " + std::string(count) + " read only in part (the first on line " + std::to_string(line) +
+               ": cwt \"" + std::string(cwt) + "\", qr \"" + std::string(qr) + "\", lb \"\"): a weight is whole "
+               "hundredweights, quarters and pounds, all three given, or hundredweights alone";
     };
     std::string manyLines = "Place\\NG\n";
     for (int line = 0; line < 600; ++line) manyLines += "A\\TQ102665\n";
@@ -109,6 +114,9 @@ TEST(LinesNotes, SayWhichGridReferencesGiveNoPositionOrOneThatMayNotBeMeant)
          {misread("4 grid references", 2, "TQ10206650", "TQ102066")}},
         {"Place\\NG\nA\\tq1\nB\\TQ-02665\n",
          {note("1 grid reference", 2, "tq1"), misread("1 grid reference", 3, "TQ-02665", "SU998665")}},
+        // Read as 8 cwt, -1 cwt, 8 cwt and 8 cwt; the weights written in full or as cwt alone are whole.
+        {"cwt\\qr\\lb\n8\\2\\\n\\1\\2\n8.5\n8\xBD\n8\\2\\0\n12\n",
+         {partial("4 tenor weights", 2, "8", "2")}},
     };
     for (const auto& [source, notes] : cases) {
         TowerDirectory database;
