@@ -52,14 +52,15 @@ void forEachColumn(std::string_view line, Column column)
     if (more && start != line.size()) column(line.substr(start));
 }
 
-// The weight columns joined as cwt-qr-lb, the form the weight reader reads: 12, 2 and 14 make
-// "12-2-14", 1414 lb; the reader takes "-2" and "-14" as numbers below 0, which it subtracts.
-// Plain numbers in all three, or in cwt alone, are worked out without the joined text.
+// A weight and whether its columns hold more than was read from them.
 struct ColumnWeight {
     std::int32_t pounds = 0;
     bool readInPart = false;
 };
 
+// The weight columns joined as cwt-qr-lb, the form the weight reader reads: 12, 2 and 14 make
+// "12-2-14", 1414 lb; the reader takes "-2" and "-14" as numbers below 0, which it subtracts.
+// Plain numbers in all three, or in cwt alone, are worked out without the joined text.
 ColumnWeight readColumnWeight(std::string_view cwt, std::string_view qr, std::string_view lb)
 {
     if (const std::optional<std::int32_t> hundredweights = readShortDigits(cwt)) {
