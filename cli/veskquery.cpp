@@ -317,9 +317,10 @@ public:
         session_.recompute();
         switch (output) {
         case Output::Csv: session_.writeExport(out, ExportFormat::Csv); return;
-        case Output::Gpx: session_.writeExport(out, ExportFormat::Gpx); return;
+        case Output::Gpx:
         case Output::GeoJson: {
-            const std::int32_t leftOut = session_.writeExport(out, ExportFormat::GeoJson);
+            const std::int32_t leftOut =
+                session_.writeExport(out, output == Output::Gpx ? ExportFormat::Gpx : ExportFormat::GeoJson);
             if (leftOut > 0)
                 err_ << "veskquery: " << leftOut << (leftOut == 1 ? " tower" : " towers")
                     << " without a position left out\n";
